@@ -1,0 +1,33 @@
+// The catalog readers, one per format and layout, and their magnitude
+// functions.  A reader reads an open stream to its end; only the tarn
+// readers use the first line that the layout detector has already read.
+#ifndef CATSIEVE_READERS_H
+#define CATSIEVE_READERS_H
+
+#include "catsieve/stream.h"
+
+namespace catsieve {
+
+using Reader = void (*)(Stream& s, const Line* first);
+
+void search_tarn_catalog_auto(Stream& s, const Line* first);
+void search_tarn_mech_auto(Stream& s, const Line* first);
+
+void search_tarn_catalog(Stream& s, const Line* first);
+void search_tarn_catalog2k(Stream& s, const Line* first);
+void search_tarn_mech(Stream& s, const Line* first);
+void search_tarn_mech2k(Stream& s, const Line* first);
+void search_orv_catalog(Stream& s, const Line* first);
+void search_brim_catalog(Stream& s, const Line* first);
+void search_kelp_catalog(Stream& s, const Line* first);
+void search_full_brim_catalog(Stream& s, const Line* first);
+
+double match_tarn_catalog_mag(const Line& record);
+double match_tarn_catalog2k_mag(const Line& record);
+double match_tarn_mech_mag(const Line& record);
+double match_tarn_mech2k_mag(const Line& record);
+double match_orv_catalog_mag(const Line& record);
+
+}  // namespace catsieve
+
+#endif

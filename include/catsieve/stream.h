@@ -1,0 +1,51 @@
+// Catalog input streams: plain files, standard input, or the output of the
+// decompressor for ".Z" files, read in large blocks and cut into records
+// exactly as fgets would with the reader's line-buffer size.
+#ifndef CATSIEVE_STREAM_H
+#define CATSIEVE_STREAM_H
+
+#include <sys/types.h>
+
+#include <cstddef>
+
+namespace catsieve {
+
+// A record: a view of bytes that stays valid until the next read.
+struct Line {
+  const char* p;
+  size_t n;
+};
+
+// The largest line-buffer size of any reader.
+constexpr size_t kMaxLineBuffer = 512;
+
+struct Stream {
+  int fd;
+  pid_t pid;       // decompressor process, or -1
+  char* buf;       // block buffer
+  size_t pos;      // first unread byte
+  size_t end;      // end of the bytes read
+  bool eof;        // no more bytes will come
+  Line last;       // last record handed out
+  char lastbuf[kMaxLineBuffer];
+};
+
+// Next record of at most size - 1 bytes: up to and including the next
+// newline when it comes within that many bytes, else a piece of exactly that
+// many.  False at end of input (a read error counts as end of input).
+bool readline(Stream& s, size_t size, Line* record);
+
+// Opens a catalog input; names ending in ".Z" are read through the
+// decompressor.  Never returns null: a failure ends the run.
+Stream* ecfopen(const char* file, const char* mode);
+// Closes an input opened by ecfopen; the decompressor's exit status for a
+// compressed input.
+int ecfclose(Stream* s);
+
+// Standard input as a stream (not closed by ecfclose).
+Stream* open_stdin();
+void release_stream(Stream* s);
+
+}  // namespace catsieve
+
+#endif

@@ -1,0 +1,171 @@
+// The run: start-up, the options through the option table, the format's
+// reader, then one input stream after another.
+#include "catsieve/driver.h"
+
+#include <strings.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "catsieve/criteria.h"
+#include "catsieve/file_utils.h"
+#include "catsieve/geo.h"
+#include "catsieve/magtypes.h"
+#include "catsieve/output.h"
+#include "catsieve/readers.h"
+#include "catsieve/stream.h"
+#include "util/cmd_opt.h"
+#include "util/qerror.h"
+
+namespace catsieve {
+
+int input_format;
+int search_catalog;
+int verbose;
+
+namespace {
+
+bool format_chosen = false;
+
+const util::OptionEntry options[] = {
+    {util::qhelp, "-help", "[opt...]", "Print documentation"},
+    {qneg, "-negate", "", "Print events that FAIL test"},
+    {qtime, "-time", "min max", "Origin-time interval (yyyymmddhhmmss[+-offset])"},
+    {qlat, "-latitude", "min max", "Latitude range (d[:m[:s]])"},
+    {qlon, "-longitude", "min max", "Longitude range (d[:m[:s]]) N.B. West is negative!"},
+    {qdepth, "-depth", "min max", "Depth range (km)"},
+    {qmtype, "-mtype", "type,...",
+     "Magnitude type[s], in preferred order: (pref, md, mx, avg, ml, mln, mlm, mlb, mw)"},
+    {qmag, "-magnitude", "min max", "Magnitude range"},
+    {qclose, "-closest", "min max", "Range of closest station (km)"},
+    {qnsta, "-nstations", "min max", "Range of no. of stations"},
+    {qrms, "-rms", "min max", "Range of r.m.s. residual (s)"},
+    {qgap, "-gap", "min max", "Range of azimuthal gap (deg)"},
+    {qdelta, "-delta", "lat lon min max", "Epicentral distance (km)"},
+    {qpoly, "-polygon", "lat lon...", "Polygon (give 3 or more vertices)"},
+    {qcat, "-catalog", "",
+     "Search catalog - uses LODECATDIR, LODEMECHDIR, ORVCATDIR, BRIMCATDIR, FULLBRIMCATDIR, or "
+     "KELPCATDIR variable"},
+    {qverbose, "-verbose", "", "Verbose output during search"},
+    {qformat, "-format", "type", "Specify input data format: (tarn, orv, mech, brim, or kelp)"},
+    {qqual, "-quality", "letters", "Quality codes (e.g. abc)   [orv only]"},
+    {qetype, "-etype", "letters", "Event types (eg eqnrfa) [tarn, brim only]"},
+    {qnmagobs, "-nmag", "min max", "Range of number of observations for magnitude   [orv only]"},
+    {qm0, "-m0", "min max", "Range of scalar moment   [orv only]"},
+    {qnm0obs, "-nm0    ", "min max",
+     "Range of number of observations for scalar moment   [orv only]"},
+    {qoterr, "-errtime", "min max", "Range of error in origin time (sec)   [orv only]"},
+    {qlaterr, "-errlat", "min max", "Range of error in latitude (km)   [orv only]"},
+    {qlonerr, "-errlon", "min max", "Range of error in longitude (km)   [orv only]"},
+    {qherr, "-errhoriz", "min max",
+     "Range of error in horizontal location (km)   [tarn, mech, brim only]"},
+    {qzerr, "-errdepth", "min max", "Range of error in focal depth (km)"},
+    {qfelt, "-felt", "", "Select felt events   [orv brim tarn only]"},
+    {qno_mag, "-no_mag", "", "Include events which have no reported magnitude [brim]"},
+};
+
+struct Dispatch {
+  Reader reader;
+  const char* catalog_key;
+};
+
+Dispatch dispatch(int format) {
+  switch (format) {
+    case kTarnUnknown: case kTarnY2k: case kTarnOld:
+      return {search_tarn_catalog_auto, "LODECATDIR"};
+    case kMechUnknown: case kMechY2k: case kMechOld:
+      return {search_tarn_mech_auto, "LODEMECHDIR"};
+    case kOrv:
+      return {search_orv_catalog, "ORVCATDIR"};
+    case kBrim:
+      return {search_brim_catalog, "BRIMCATDIR"};
+    case kKelp:
+      return {search_kelp_catalog, "KELPCATDIR"};
+    default:
+      return {search_full_brim_catalog, "FULLBRIMCATDIR"};
+  }
+}
+
+void read_file(const char* name, Reader reader) {
+  Stream* s = ecfopen(name, "r");
+  if (verbose) std::fprintf(stderr, "processing %s ... ", name);
+  reader(*s, nullptr);
+  ecfclose(s);
+}
+
+}  // namespace
+
+void format_work(const char* name) {
+  static const struct {
+    const char* keyword;
+    int code;
+  } formats[] = {
+      {"tarn", kTarnUnknown}, {"vesper", kTarnUnknown}, {"mech", kMechUnknown},
+      {"orv", kOrv},          {"brim", kBrim},          {"f_brim", kFullBrim},
+      {"kelp", kKelp},
+  };
+  if (format_chosen) {
+    std::fputs("error - only 1 format allowed\n", stderr);
+    std::exit(1);
+  }
+  for (const auto& f : formats) {
+    if (strcasecmp(name, f.keyword) == 0) {
+      input_format = f.code;
+      format_chosen = true;
+      return;
+    }
+  }
+  std::fputs("error - invalid format\n", stderr);
+  std::exit(1);
+}
+
+void qformat() { format_work(util::aarg()); }
+void qcat() { search_catalog = 1; }
+void qverbose() { verbose = 1; }
+
+void run(int argc, char** argv) {
+  std::atexit(out_flush);
+  std::set_new_handler(util::out_of_memory);
+
+  // Every test starts off but the event-type test, which accepts type E.
+  do_etype = 1;
+  etypes = "E";
+
+  util::progname = argc > 0 ? argv[0] : "catsieve";
+  util::eargc = argc;
+  util::eargv = argv;
+  util::cmd = options;
+  util::ncmd = sizeof options / sizeof options[0];
+  util::iarg = 1;
+
+  while (util::iarg < argc && argv[util::iarg][0] == '-') {
+    util::findname(argv[util::iarg])->handler();
+    ++util::iarg;
+  }
+
+  if ((do_mag || do_nomag) && mags.count == 0) set_def_mags(input_format);
+  Dispatch d = dispatch(input_format);
+
+  if (util::iarg >= argc && !search_catalog) {
+    if (verbose) std::fputs("processing stdin ...\n", stderr);
+    Stream* s = open_stdin();
+    d.reader(*s, nullptr);
+    release_stream(s);
+    std::exit(0);
+  }
+  if (search_catalog) {
+    std::vector<std::string>* files = find_catalog(d.catalog_key, otmin, otmax);
+    if (!files) {
+      std::fputs("unable to find installed files for specified input format.\n", stderr);
+      std::exit(1);
+    }
+    for (const std::string& name : *files) read_file(name.c_str(), d.reader);
+  }
+  for (int i = util::iarg; i < argc; ++i) read_file(argv[i], d.reader);
+  std::exit(0);
+}
+
+}  // namespace catsieve

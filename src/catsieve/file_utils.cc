@@ -1,0 +1,114 @@
+// Discovery of the installed catalog files of a format.
+#include "catsieve/file_utils.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <utility>
+
+#include "getpar/getlocation.h"
+#include "util/calendar.h"
+
+namespace catsieve {
+
+namespace {
+
+std::vector<std::string> p_catalogfiles;
+int catmin_year, catmin_month, catmax_year, catmax_month;
+
+// Longest path the walk forms; longer ones are skipped.
+constexpr size_t kMaxPath = 1022;
+
+// Directories on the current walk path, by device and inode, so that a
+// symbolic link back up the tree is not followed round and round.
+std::vector<std::pair<dev_t, ino_t>> walk_path;
+
+void year_month(double t, int* year, int* month) {
+  int day, hour, minute;
+  double seconds;
+  util::datime(t, year, month, &day, &hour, &minute, &seconds, 1);
+}
+
+bool on_walk_path(const struct stat& st) {
+  for (const auto& d : walk_path)
+    if (d.first == st.st_dev && d.second == st.st_ino) return true;
+  return false;
+}
+
+int walk(const std::string& dir) {
+  DIR* d = opendir(dir.c_str());
+  if (!d) return -1;
+  std::string path = dir + "/";
+  size_t base = path.size();
+  while (struct dirent* e = readdir(d)) {
+    if (e->d_name[0] == '.') continue;
+    if (e->d_name[0] == '\0') {
+      std::fprintf(stderr, "Entry in %s starts with null\n", dir.c_str());
+      std::fflush(stderr);
+      std::exit(1);
+    }
+    if (base + std::strlen(e->d_name) > kMaxPath) continue;
+    path.resize(base);
+    path += e->d_name;
+    struct stat st;
+    if (stat(path.c_str(), &st) != 0) continue;
+    if (S_ISDIR(st.st_mode)) {
+      if (on_walk_path(st)) continue;
+      walk_path.emplace_back(st.st_dev, st.st_ino);
+      walk(path);
+      walk_path.pop_back();
+    } else if (S_ISREG(st.st_mode) && catalog_file_in_range(path.c_str())) {
+      p_catalogfiles.push_back(path);
+    }
+  }
+  closedir(d);
+  return 0;
+}
+
+}  // namespace
+
+std::vector<std::string>* find_catalog(const char* catdir_key, double minyear, double maxyear) {
+  std::string catdir;
+  getpar::getlocation(catdir_key, catdir, 1);
+  p_catalogfiles.clear();
+  if (minyear != 0.0) year_month(minyear, &catmin_year, &catmin_month);
+  if (maxyear != 0.0) year_month(maxyear, &catmax_year, &catmax_month);
+  find_catalog_files(catdir.c_str());
+  std::sort(p_catalogfiles.begin(), p_catalogfiles.end(), cmp_catalog_filename);
+  return &p_catalogfiles;
+}
+
+int find_catalog_files(const char* dir) {
+  walk_path.clear();
+  struct stat st;
+  if (stat(dir, &st) == 0) walk_path.emplace_back(st.st_dev, st.st_ino);
+  return walk(dir);
+}
+
+int catalog_file_in_range(const char* filename) {
+  const char* slash = std::strrchr(filename, '/');
+  const char* file = slash ? slash + 1 : filename;
+  int first, second;
+  if (std::sscanf(file, "%d.%d", &first, &second) == 2) {
+    bool after_min = !catmin_year || first > catmin_year ||
+                     (first == catmin_year && second >= catmin_month);
+    bool before_max = !catmax_year || first < catmax_year ||
+                      (first == catmax_year && second <= catmax_month);
+    return after_min && before_max;
+  }
+  if (std::sscanf(file, "%d-%d", &first, &second) == 2)
+    return (!catmin_year || second >= catmin_year) && (!catmax_year || first <= catmax_year);
+  if (std::sscanf(file, "%d", &first) == 1)
+    return (!catmin_year || first >= catmin_year) && (!catmax_year || first <= catmax_year);
+  return 1;
+}
+
+bool cmp_catalog_filename(const std::string& a, const std::string& b) {
+  return std::strcmp(a.c_str(), b.c_str()) < 0;
+}
+
+}  // namespace catsieve

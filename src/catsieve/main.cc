@@ -1,0 +1,3 @@
+#include "catsieve/driver.h"
+
+int main(int argc, char** argv) { catsieve::run(argc, argv); }

@@ -1,0 +1,148 @@
+// Opening catalog inputs and cutting them into records.
+#include "catsieve/stream.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "util/qerror.h"
+
+extern char** environ;
+
+namespace catsieve {
+
+namespace {
+
+// Bytes asked for in one read.  The buffer also holds the unfinished record
+// carried over from the block before, which is shorter than a line buffer.
+constexpr size_t kBlock = 256 * 1024;
+
+Stream* new_stream(int fd, pid_t pid) {
+  Stream* s = static_cast<Stream*>(std::malloc(sizeof(Stream)));
+  char* buf = static_cast<char*>(std::malloc(kBlock + kMaxLineBuffer));
+  if (!s || !buf) util::out_of_memory();
+  s->fd = fd;
+  s->pid = pid;
+  s->buf = buf;
+  s->pos = s->end = 0;
+  s->eof = false;
+  s->last = Line{nullptr, 0};
+  return s;
+}
+
+// Moves the unread bytes to the front and reads the next block behind them.
+void refill(Stream& s) {
+  // The last record handed out is about to be overwritten: keep a copy,
+  // since the end-of-stream step still needs it.
+  if (s.last.p >= s.buf && s.last.p < s.buf + s.end) {
+    std::memcpy(s.lastbuf, s.last.p, s.last.n);
+    s.last.p = s.lastbuf;
+  }
+  size_t avail = s.end - s.pos;
+  std::memmove(s.buf, s.buf + s.pos, avail);
+  s.pos = 0;
+  s.end = avail;
+  ssize_t got;
+  do {
+    got = ::read(s.fd, s.buf + s.end, kBlock);
+  } while (got < 0 && errno == EINTR);
+  if (got <= 0) {
+    s.eof = true;
+  } else {
+    s.end += static_cast<size_t>(got);
+  }
+}
+
+[[noreturn]] void unable_to_open(const char* file) {
+  std::fprintf(stderr, "Unable to open file %s\n", file);
+  std::exit(1);
+}
+
+bool is_compressed(const char* file) {
+  size_t n = std::strlen(file);
+  return n >= 3 && std::strcmp(file + n - 2, ".Z") == 0;
+}
+
+// Starts "uncompress -c file" with its standard output on a pipe; the name
+// is one argument, untouched by any shell.
+Stream* open_compressed(const char* file) {
+  int fds[2];
+  if (::pipe2(fds, O_CLOEXEC) != 0) unable_to_open(file);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
+  char prog[] = "uncompress";
+  char flag[] = "-c";
+  char* argv[] = {prog, flag, const_cast<char*>(file), nullptr};
+  pid_t pid;
+  int rc = posix_spawnp(&pid, prog, &actions, nullptr, argv, environ);
+  posix_spawn_file_actions_destroy(&actions);
+  ::close(fds[1]);
+  if (rc != 0) {
+    ::close(fds[0]);
+    unable_to_open(file);
+  }
+  return new_stream(fds[0], pid);
+}
+
+}  // namespace
+
+bool readline(Stream& s, size_t size, Line* record) {
+  size_t max = size - 1;
+  for (;;) {
+    size_t avail = s.end - s.pos;
+    const char* p = s.buf + s.pos;
+    size_t scan = avail < max ? avail : max;
+    size_t n = 0;
+    if (const void* nl = std::memchr(p, '\n', scan)) {
+      n = static_cast<size_t>(static_cast<const char*>(nl) - p) + 1;
+    } else if (avail >= max) {
+      n = max;
+    } else if (s.eof) {
+      if (avail == 0) return false;
+      n = avail;
+    } else {
+      refill(s);
+      continue;
+    }
+    s.pos += n;
+    *record = Line{p, n};
+    s.last = *record;
+    return true;
+  }
+}
+
+Stream* ecfopen(const char* file, const char* mode) {
+  (void)mode;  // catalogs are only ever read
+  if (is_compressed(file)) return open_compressed(file);
+  int fd = ::open(file, O_RDONLY | O_CLOEXEC);
+  if (fd < 0) unable_to_open(file);
+  return new_stream(fd, -1);
+}
+
+int ecfclose(Stream* s) {
+  int rc = ::close(s->fd);
+  if (s->pid > 0) {
+    int status = 0;
+    while (::waitpid(s->pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    rc = status;
+  }
+  release_stream(s);
+  return rc;
+}
+
+Stream* open_stdin() { return new_stream(STDIN_FILENO, -1); }
+
+void release_stream(Stream* s) {
+  std::free(s->buf);
+  std::free(s);
+}
+
+}  // namespace catsieve

@@ -1,0 +1,3 @@
+// Command-line tests of the full_brim reader.
+#include "gtest/gtest.h"
+#include "support/cli_harness.h"

@@ -1,0 +1,3 @@
+// Command-line tests of the kelp_catalog reader.
+#include "gtest/gtest.h"
+#include "support/cli_harness.h"

@@ -1,0 +1,85 @@
+#include "support/cli_harness.h"
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <stdexcept>
+
+#include "gtest/gtest.h"
+#include "support/temp_dir.h"
+
+RunResult run_catsieve(const std::vector<std::string>& args, const RunSetup& setup) {
+  TempDir io;
+  std::string in = io.write("stdin", setup.input);
+  std::string out = io.path() + "/stdout";
+  std::string err = io.path() + "/stderr";
+
+  pid_t pid = ::fork();
+  if (pid < 0) throw std::runtime_error("fork failed");
+  if (pid == 0) {
+    int fd0 = ::open(in.c_str(), O_RDONLY);
+    int fd1 = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    int fd2 = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (fd0 < 0 || fd1 < 0 || fd2 < 0) ::_exit(126);
+    ::dup2(fd0, 0);
+    ::dup2(fd1, 1);
+    ::dup2(fd2, 2);
+    for (const auto& kv : setup.env) ::setenv(kv.first.c_str(), kv.second.c_str(), 1);
+    for (const auto& name : setup.unset) ::unsetenv(name.c_str());
+    if (!setup.cwd.empty() && ::chdir(setup.cwd.c_str()) != 0) ::_exit(126);
+    std::vector<char*> argv;
+    static char name[] = "catsieve";
+    argv.push_back(name);
+    for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    ::execv(CATSIEVE_BIN, argv.data());
+    ::_exit(127);
+  }
+  int status = 0;
+  while (::waitpid(pid, &status, 0) < 0) {
+  }
+  RunResult r;
+  r.out = read_file(out);
+  r.err = read_file(err);
+  r.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  return r;
+}
+
+RunResult run_catsieve(const std::vector<std::string>& args, const std::string& input) {
+  RunSetup setup;
+  setup.input = input;
+  return run_catsieve(args, setup);
+}
+
+void PrintTo(const CliCase& c, std::ostream* os) { *os << c.name; }
+
+void check_case(const CliCase& c) {
+  TempDir dir;
+  std::map<std::string, std::string> paths;
+  for (const auto& f : c.files) paths[f.first] = dir.write(f.first, f.second);
+  std::vector<std::string> args;
+  for (const auto& a : c.args) {
+    if (a.size() > 1 && a[0] == '@' && paths.count(a.substr(1)))
+      args.push_back(paths[a.substr(1)]);
+    else
+      args.push_back(a);
+  }
+  RunResult r = run_catsieve(args, c.input);
+  EXPECT_EQ(r.out, c.out) << c.name;
+  EXPECT_EQ(r.err, c.err) << c.name;
+  EXPECT_EQ(r.status, c.status) << c.name;
+}
+
+std::string record(size_t width, std::initializer_list<std::pair<int, std::string>> fields,
+                   bool newline) {
+  std::string r(width, ' ');
+  for (const auto& f : fields) {
+    size_t at = static_cast<size_t>(f.first - 1);
+    if (r.size() < at + f.second.size()) r.resize(at + f.second.size(), ' ');
+    r.replace(at, f.second.size(), f.second);
+  }
+  if (newline) r += '\n';
+  return r;
+}

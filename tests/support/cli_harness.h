@@ -1,0 +1,55 @@
+// Runs the built catsieve program and captures what it did, so that a
+// command-line test case is a few lines: arguments, input, expected output,
+// expected messages and exit status.
+#ifndef TESTS_SUPPORT_CLI_HARNESS_H
+#define TESTS_SUPPORT_CLI_HARNESS_H
+
+#include <map>
+#include <ostream>
+#include <string>
+#include <utility>
+#include <vector>
+
+struct RunResult {
+  std::string out;
+  std::string err;
+  int status;  // exit status, or 128 + signal number
+};
+
+struct RunSetup {
+  std::string input;  // standard input
+  // Environment changes: a value sets the variable; unset lists the
+  // variables to remove.
+  std::map<std::string, std::string> env;
+  std::vector<std::string> unset;
+  std::string cwd;
+};
+
+// Runs the program with argv[0] "catsieve" and the given arguments.
+RunResult run_catsieve(const std::vector<std::string>& args, const RunSetup& setup = {});
+RunResult run_catsieve(const std::vector<std::string>& args, const std::string& input);
+
+// A table-driven case.  Arguments of the form @name stand for the file of
+// that name, written from files into a temporary folder for the run.
+struct CliCase {
+  std::string name;
+  std::vector<std::string> args;
+  std::vector<std::pair<std::string, std::string>> files;
+  std::string input;
+  std::string out;
+  std::string err;
+  int status;
+};
+
+void PrintTo(const CliCase& c, std::ostream* os);
+
+// Runs a case and checks standard output, standard error and exit status.
+void check_case(const CliCase& c);
+
+// A catalog record of the given width, blank but for the texts placed at
+// their first columns (counted from 1), followed by a newline unless
+// newline is false.  A width of 0 ends the record after its last text.
+std::string record(size_t width, std::initializer_list<std::pair<int, std::string>> fields,
+                   bool newline = true);
+
+#endif
