@@ -1,0 +1,2 @@
+#include "gtest/gtest.h"
+#include "support/cli_harness.h"
