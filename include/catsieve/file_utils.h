@@ -8,10 +8,20 @@
 
 namespace catsieve {
 
+// The interval of the last find_catalog call (0.0: that end open), and the
+// calendar year and month of each end, which catalog_file_in_range compares
+// names with (a year of 0: that end open).  A zero bound leaves its calendar
+// values unchanged.
+extern double catmin, catmax;
+extern int catmin_year, catmin_month, catmax_year, catmax_month;
+
 // Path names, sorted in byte order, of the catalog files below the directory
 // that catdir_key names whose period overlaps [minyear, maxyear] (time
-// values; 0.0 leaves that end open).  Ends the run when the key is found
-// neither in the environment nor in a LOCATIONS file.
+// values; 0.0 leaves that end open).  The walk follows symbolic links, skips
+// names beginning with ".", paths longer than 1022 characters and
+// directories already on the way down.  Ends the run (status 255) when the
+// key is found neither in the environment nor in a LOCATIONS file.  The
+// table is rebuilt by each call.
 std::vector<std::string>* find_catalog(const char* catdir_key, double minyear, double maxyear);
 // Adds the in-range regular files below dir, to any depth; -1 when dir
 // cannot be opened as a directory.

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -15,10 +16,12 @@
 
 namespace catsieve {
 
+double catmin, catmax;
+int catmin_year, catmin_month, catmax_year, catmax_month;
+
 namespace {
 
 std::vector<std::string> p_catalogfiles;
-int catmin_year, catmin_month, catmax_year, catmax_month;
 
 // Longest path the walk forms; longer ones are skipped.
 constexpr size_t kMaxPath = 1022;
@@ -31,6 +34,28 @@ void year_month(double t, int* year, int* month) {
   int day, hour, minute;
   double seconds;
   util::datime(t, year, month, &day, &hour, &minute, &seconds, 1);
+}
+
+bool is_space(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+// Reads a decimal integer at *p the way "%d" does (leading white space, an
+// optional sign, digits) and moves *p past it.  Numbers too large for an int
+// stop at the int's limits.  False, with *p unchanged, when no digit follows.
+bool scan_int(const char** p, int* value) {
+  const char* s = *p;
+  while (is_space(*s)) ++s;
+  bool minus = *s == '-';
+  if (*s == '-' || *s == '+') ++s;
+  if (*s < '0' || *s > '9') return false;
+  long long n = 0;
+  for (; *s >= '0' && *s <= '9'; ++s)
+    if (n <= INT_MAX) n = n * 10 + (*s - '0');
+  if (minus) n = -n;
+  *value = static_cast<int>(std::clamp<long long>(n, INT_MIN, INT_MAX));
+  *p = s;
+  return true;
 }
 
 bool on_walk_path(const struct stat& st) {
@@ -72,11 +97,15 @@ int walk(const std::string& dir) {
 }  // namespace
 
 std::vector<std::string>* find_catalog(const char* catdir_key, double minyear, double maxyear) {
+  catmin = minyear;
+  catmax = maxyear;
   std::string catdir;
   getpar::getlocation(catdir_key, catdir, 1);
   p_catalogfiles.clear();
-  if (minyear != 0.0) year_month(minyear, &catmin_year, &catmin_month);
-  if (maxyear != 0.0) year_month(maxyear, &catmax_year, &catmax_month);
+  // A zero bound leaves its calendar values as they were: the driver asks
+  // once per run, when they are still 0 (open).
+  if (catmin != 0.0) year_month(catmin, &catmin_year, &catmin_month);
+  if (catmax != 0.0) year_month(catmax, &catmax_year, &catmax_month);
   find_catalog_files(catdir.c_str());
   std::sort(p_catalogfiles.begin(), p_catalogfiles.end(), cmp_catalog_filename);
   return &p_catalogfiles;
@@ -91,20 +120,20 @@ int find_catalog_files(const char* dir) {
 
 int catalog_file_in_range(const char* filename) {
   const char* slash = std::strrchr(filename, '/');
-  const char* file = slash ? slash + 1 : filename;
+  const char* p = slash ? slash + 1 : filename;
   int first, second;
-  if (std::sscanf(file, "%d.%d", &first, &second) == 2) {
+  if (!scan_int(&p, &first)) return 1;
+  char sep = *p++;
+  if (sep == '.' && scan_int(&p, &second)) {
     bool after_min = !catmin_year || first > catmin_year ||
                      (first == catmin_year && second >= catmin_month);
     bool before_max = !catmax_year || first < catmax_year ||
                       (first == catmax_year && second <= catmax_month);
     return after_min && before_max;
   }
-  if (std::sscanf(file, "%d-%d", &first, &second) == 2)
+  if (sep == '-' && scan_int(&p, &second))
     return (!catmin_year || second >= catmin_year) && (!catmax_year || first <= catmax_year);
-  if (std::sscanf(file, "%d", &first) == 1)
-    return (!catmin_year || first >= catmin_year) && (!catmax_year || first <= catmax_year);
-  return 1;
+  return (!catmin_year || first >= catmin_year) && (!catmax_year || first <= catmax_year);
 }
 
 bool cmp_catalog_filename(const std::string& a, const std::string& b) {

@@ -1,12 +1,139 @@
-// Placeholder until this format's reader is built: reads the input, selects nothing.
+// The full brim catalog: an event is a record of lines closed by a "$end"
+// line.  From its chosen location line ("$loc") and magnitude line ("$mag")
+// a summary line in the brim summary layout is built and tested as the brim
+// summary reader tests its lines; a selected record is written whole.
+#include <cstring>
+#include <vector>
+
+#include "brim_catalog.h"
 #include "catsieve/readers.h"
 
 namespace catsieve {
 
+extern const double f_no_depth = -10000.0;
+extern const double f_no_mag = -10.0;
+extern const int f_no_num_sta = -1;
+extern const double f_no_rms = -1.0;
+extern const int f_no_max_az_gap = -1;
+extern const double f_no_close = -1.0;
+extern const int f_no_num_mag_obs = -1;
+extern const double f_no_otime_err = -1.0;
+extern const double f_no_lat_err = -1.0;
+extern const double f_no_lon_err = -1.0;
+extern const double f_no_depth_err = -1.0;
+
+namespace {
+
+// The record being read: its lines, newlines included, one after another,
+// and where its chosen location and magnitude lines lie.  The text keeps its
+// capacity from one record to the next, so memory follows the largest
+// record.
+struct FullBrimRecord {
+  std::vector<char> text;
+  int count = 0;     // lines in the record
+  int loc = -1;      // index of the chosen location line, or -1
+  int mag = -1;      // index of the chosen magnitude line, or -1
+  size_t loc_at = 0, loc_n = 0;
+  size_t mag_at = 0, mag_n = 0;
+};
+
+constexpr size_t kLineBuffer = 512;
+constexpr int kSummaryLength = kBrimLocWidth + kBrimMagWidth;
+
+// Unlike the brim summary letters, E leaves out V and B takes in Q and R only.
+const EtypeGroup kFullBrimTypes[] = {
+    {'E', "LTRFDC"}, {'Q', "Q"}, {'R', "R"}, {'B', "QR"}, {'N', "N"}, {'H', "H"},
+};
+
+const BrimMissing kMissing = {
+    f_no_depth, f_no_mag, f_no_num_sta, f_no_rms, f_no_max_az_gap, f_no_close,
+    f_no_num_mag_obs, f_no_otime_err, f_no_lat_err, f_no_lon_err, f_no_depth_err,
+};
+
+bool has_key(const Line& l, const char* key) { return l.n >= 4 && std::memcmp(l.p, key, 4) == 0; }
+
+bool preferred(const Line& l) { return l.n >= 5 && l.p[4] == 'P'; }
+
+// Puts text into a field of exactly width characters: cut when longer,
+// padded with blanks when shorter.  The text ends at a NUL byte, as a
+// formatted string would, and what follows it reads as blanks.
+void put_field(char* to, const char* from, size_t n, size_t width) {
+  if (n > width) n = width;
+  if (const void* nul = std::memchr(from, '\0', n))
+    n = static_cast<size_t>(static_cast<const char*>(nul) - from);
+  std::memcpy(to, from, n);
+  std::memset(to + n, ' ', width - n);
+}
+
+// The summary line of a record that has a location line: the location line
+// in 123 columns, then the magnitude line in 48.  A magnitude line that is
+// the record's first line does not count.
+void build_summary(const FullBrimRecord& r, char* summary) {
+  const char* text = r.text.data();
+  put_field(summary, text + r.loc_at, r.loc_n, kBrimLocWidth);
+  if (r.mag > 0)
+    put_field(summary + kBrimLocWidth, text + r.mag_at, r.mag_n, kBrimMagWidth);
+  else
+    std::memset(summary + kBrimLocWidth, ' ', kBrimMagWidth);
+}
+
+// Writes the whole record, every line as read, when it is selected (or
+// with -negate when it is not).
+void print_stuff(bool pass, const FullBrimRecord& r, Tally& tally) {
+  emit(pass, r.text.data(), r.text.size(), tally);
+}
+
+// Empties the record for the next one; its memory is kept.
+void clear_old_data(FullBrimRecord& r) {
+  r.text.clear();
+  r.count = 0;
+  r.loc = r.mag = -1;
+}
+
+}  // namespace
+
 void search_full_brim_catalog(Stream& s, const Line*) {
+  LetterSet accepted{};
+  if (do_etype)
+    accepted = build_etypes(kFullBrimTypes, sizeof kFullBrimTypes / sizeof kFullBrimTypes[0]);
+  static FullBrimRecord r;
+  clear_old_data(r);
+  Tally tally;
+  char summary[kSummaryLength];
+  bool have_summary = false;
   Line l;
-  while (readline(s, 200, &l)) {
+  while (readline(s, kLineBuffer, &l)) {
+    size_t at = r.text.size();
+    r.text.insert(r.text.end(), l.p, l.p + l.n);
+    int index = r.count++;
+    if (has_key(l, "$loc") && (r.loc < 0 || preferred(l))) {
+      r.loc = index;
+      r.loc_at = at;
+      r.loc_n = l.n;
+      continue;
+    }
+    if (has_key(l, "$mag") && (r.mag < 0 || preferred(l))) {
+      r.mag = index;
+      r.mag_at = at;
+      r.mag_n = l.n;
+      continue;
+    }
+    if (!has_key(l, "$end")) continue;
+    // A record without a location line has nothing to test: it is counted
+    // and dropped.
+    ++tally.lines;
+    if (r.loc >= 0) {
+      build_summary(r, summary);
+      have_summary = true;
+      Line line = {summary, sizeof summary};
+      print_stuff(brim_select(line, kMissing, accepted), r, tally);
+    }
+    clear_old_data(r);
   }
+  // Lines after the last "$end" belong to no record and are dropped.
+  clear_old_data(r);
+  double last_time = have_summary ? brim_otime(Line{summary, sizeof summary}) : 0.0;
+  end_of_stream(tally, have_summary, last_time, "%d lines, %d selected\n");
 }
 
 }  // namespace catsieve

@@ -1,12 +1,87 @@
-// Placeholder until this format's reader is built: reads the input, selects nothing.
+// The kelp catalog: one event per line in fixed columns, dated by year and
+// day of the year.  Blank fields simply read as 0; there are no markers for
+// missing values and no event types.
+#include <string>
+
+#include "catsieve/field.h"
 #include "catsieve/readers.h"
+#include "catsieve/record_cycle.h"
+#include "util/calendar.h"
 
 namespace catsieve {
 
-void search_kelp_catalog(Stream& s, const Line*) {
-  Line l;
-  while (readline(s, 200, &l)) {
+void dy_to_mdy(int doy, int year, int* month, int* day);
+
+namespace {
+
+constexpr Col kYear = {1, 4, 0};
+constexpr Col kDoy = {6, 3, 0};
+constexpr Col kHour = {10, 2, 0};
+constexpr Col kMinute = {13, 2, 0};
+constexpr Col kSeconds = {16, 7, 0};
+constexpr Col kLat = {26, 8, 0};
+constexpr Col kLon = {36, 9, 0};
+constexpr Col kDepth = {46, 6, 0};
+constexpr Col kMag = {53, 4, 0};
+constexpr Col kNumSta = {61, 3, 0};
+constexpr Col kNumMagObs = {65, 3, 0};
+constexpr Col kRms = {69, 4, 0};
+constexpr int kQuality = 74;
+
+// Days of a common year before the start of each month, and at its end.
+const int DOY[13] = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334, 365};
+
+double kelp_otime(const Line& l) {
+  int year = fint(l, kYear);
+  int month, day;
+  dy_to_mdy(fint(l, kDoy), year, &month, &day);
+  return util::timvar(year, month, day, fint(l, kHour), fint(l, kMinute), freal(l, kSeconds), 1);
+}
+
+bool quality_ok(char q) {
+  if (q >= 'A' && q <= 'Z') q = static_cast<char>(q - 'A' + 'a');
+  return quals.find(q) != std::string::npos;
+}
+
+bool select_line(const Line& l) {
+  if (do_otime && !in_range(kelp_otime(l), otmin, otmax)) return false;
+  double lat = 0, lon = 0;
+  if (do_lat) {
+    lat = freal(l, kLat);
+    if (!in_range(lat, latmin, latmax)) return false;
   }
+  if (do_lon) {
+    lon = freal(l, kLon);
+    if (!lon_ok(lon)) return false;
+  }
+  if (do_depth && !in_range(freal(l, kDepth), zmin, zmax)) return false;
+  if (do_mag && !in_range(freal(l, kMag), magmin, magmax)) return false;
+  if (do_nsta && !in_range(fint(l, kNumSta), nstmin, nstmax)) return false;
+  if (do_rms && !in_range(freal(l, kRms), rmsmin, rmsmax)) return false;
+  if (do_qual && !quality_ok(fchar(l, kQuality))) return false;
+  if (do_mag_obs && !in_range(fint(l, kNumMagObs), nmagmin, nmagmax)) return false;
+  if (do_poly && !poly_ok(lat, lon)) return false;
+  if (do_delta && !delta_ok(lat, lon)) return false;
+  return true;
+}
+
+}  // namespace
+
+// Month and day of a day of the year.  The month search stops at December,
+// so a day past the end of the year becomes a day of December beyond the
+// 31st, which the time arithmetic carries into the next year; a day of 0 or
+// below stays in January.
+void dy_to_mdy(int doy, int year, int* month, int* day) {
+  int leap = (year % 400 == 0 || (year % 4 == 0 && year % 100 != 0)) ? 1 : 0;
+  int m = 1;
+  while (m < 12 && doy > DOY[m] + (m >= 2 ? leap : 0)) ++m;
+  *month = m;
+  *day = doy - (DOY[m - 1] + (m - 1 >= 2 ? leap : 0));
+}
+
+void search_kelp_catalog(Stream& s, const Line*) {
+  static const LineReader reader = {200, select_line, kelp_otime, "%d lines, %d selected\n"};
+  search_lines(s, nullptr, reader);
 }
 
 }  // namespace catsieve

@@ -1,14 +1,32 @@
-// Placeholder until this format's reader is built: reads the input, selects nothing.
+// The tarn mechanism catalog, Y2K layout: the old layout with a four-digit
+// year, every later field two columns to the right.
+#include "tarn_mech.h"
+
 #include "catsieve/readers.h"
 
 namespace catsieve {
 
-void search_tarn_mech2k(Stream& s, const Line*) {
-  Line l;
-  while (readline(s, 200, &l)) {
-  }
-}
+namespace {
 
-double match_tarn_mech2k_mag(const Line&) { return 0.0; }
+const MechLayout kY2k = {
+    {1, 4, 0}, 0, {5, 2, 0}, {7, 2, 0}, {10, 2, 0}, {12, 2, 0}, {14, 6, 0},
+    {20, 3, 0}, 23, {24, 5, 0},
+    {29, 4, 0}, 33, {34, 5, 0},
+    {39, 7, 0}, {48, 5, 0}, {53, 3, 0}, {56, 4, 0}, {60, 5, 0}, {65, 5, 0},
+    {70, 5, 2}, {75, 5, 2},
+};
+
+bool select_y2k(const Line& l) { return mech_select(l, kY2k); }
+double otime_y2k(const Line& l) { return mech_otime(l, kY2k); }
+
+}  // namespace
+
+double match_tarn_mech2k_mag(const Line& l) { return mech_mag(l, kY2k); }
+
+void search_tarn_mech2k(Stream& s, const Line* first) {
+  static const LineReader reader = {kMechLineBuffer, select_y2k, otime_y2k,
+                                    "%d buf_lines, %d selected\n"};
+  search_lines(s, first, reader);
+}
 
 }  // namespace catsieve

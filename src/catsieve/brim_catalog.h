@@ -1,0 +1,44 @@
+// What the brim summary reader and the full brim reader share: the columns
+// of a summary line, the missing-value rule and the tests in their order.
+// Each reader brings its own missing-value markers and event-type letters.
+#ifndef CATSIEVE_BRIM_CATALOG_H
+#define CATSIEVE_BRIM_CATALOG_H
+
+#include "catsieve/field.h"
+#include "catsieve/record_cycle.h"
+
+namespace catsieve {
+
+// Scratch text for the optional fields.
+extern char xx[];
+
+// Values given to a field that is blank or that the line does not reach.
+extern const double no_depth, no_mag, no_rms, no_close, no_otime_err, no_lat_err, no_lon_err,
+    no_depth_err;
+extern const int no_num_sta, no_max_az_gap, no_num_mag_obs;
+extern const double f_no_depth, f_no_mag, f_no_rms, f_no_close, f_no_otime_err, f_no_lat_err,
+    f_no_lon_err, f_no_depth_err;
+extern const int f_no_num_sta, f_no_max_az_gap, f_no_num_mag_obs;
+
+struct BrimMissing {
+  double depth, mag;
+  int num_sta;
+  double rms;
+  int max_az_gap;
+  double close;
+  int num_mag_obs;
+  double otime_err, lat_err, lon_err, depth_err;
+};
+
+// Length of a summary line as the full brim reader builds it.
+constexpr int kBrimLocWidth = 123;
+constexpr int kBrimMagWidth = 48;
+
+// Origin time of a summary line (columns 6-24).
+double brim_otime(const Line& l);
+// The enabled tests in order; the first failing one rejects the line.
+bool brim_select(const Line& l, const BrimMissing& missing, const LetterSet& accepted);
+
+}  // namespace catsieve
+
+#endif
