@@ -40,13 +40,70 @@ inline char fchar(const Line& l, int col) {
   return i < l.n ? l.p[i] : ' ';
 }
 
+// Plain numbers (blanks, a sign, digits and one point) are converted here;
+// anything else (exponents, hexadecimal, infinities, very long digit runs)
+// goes to the C library, so that the result is always the library's.
+struct PlainNumber {
+  bool ok;          // false: let the library read the text
+  bool negative;
+  long long mantissa;
+  int fraction;     // digits after the point
+};
+
+inline bool is_c_space(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+inline PlainNumber plain_number(const char* p, const char* end) {
+  PlainNumber n{false, false, 0, 0};
+  while (p < end && is_c_space(*p)) ++p;
+  if (p < end && (*p == '+' || *p == '-')) n.negative = *p++ == '-';
+  int digits = 0;
+  for (; p < end && *p >= '0' && *p <= '9'; ++p, ++digits) n.mantissa = n.mantissa * 10 + (*p - '0');
+  if (p < end && *p == '.') {
+    for (++p; p < end && *p >= '0' && *p <= '9'; ++p, ++digits, ++n.fraction)
+      n.mantissa = n.mantissa * 10 + (*p - '0');
+  }
+  // 15 digits keep the mantissa below 2^53, where a division by an exact
+  // power of ten rounds as the library's conversion does.
+  bool letter_follows = p < end && ((*p | 0x20) >= 'a' && (*p | 0x20) <= 'z');
+  n.ok = digits <= 15 && !letter_follows;
+  if (digits == 0) n.negative = false;  // no number at all reads as +0
+  return n;
+}
+
+// The bytes of a field that lie within the record; the columns past its end
+// are blanks, which end a number just as the end of the field does.
+inline PlainNumber field_number(const Line& l, Col c) {
+  size_t from = static_cast<size_t>(c.col - 1);
+  if (from >= l.n) return PlainNumber{true, false, 0, 0};
+  size_t have = l.n - from;
+  if (have > static_cast<size_t>(c.width)) have = static_cast<size_t>(c.width);
+  return plain_number(l.p + from, l.p + from + have);
+}
+
 inline int fint(const Line& l, Col c) {
-  return static_cast<int>(std::strtol(field_text(l, c.col, c.width, dcbuf), nullptr, 10));
+  static const long long scale[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000,
+                                    100000000, 1000000000, 10000000000LL, 100000000000LL,
+                                    1000000000000LL, 10000000000000LL, 100000000000000LL,
+                                    1000000000000000LL};
+  PlainNumber n = field_number(l, c);
+  if (!n.ok)
+    return static_cast<int>(std::strtol(field_text(l, c.col, c.width, dcbuf), nullptr, 10));
+  long long v = n.fraction ? n.mantissa / scale[n.fraction] : n.mantissa;
+  return static_cast<int>(n.negative ? -v : v);
 }
 
 inline double freal(const Line& l, Col c) {
-  static const double scale[] = {1.0, 10.0, 100.0, 1000.0};
-  double v = std::strtod(field_text(l, c.col, c.width, dcbuf), nullptr);
+  static const double scale[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
+                                 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  PlainNumber n = field_number(l, c);
+  double v;
+  if (n.ok) {
+    v = static_cast<double>(n.mantissa);
+    if (n.fraction) v /= scale[n.fraction];
+    if (n.negative) v = -v;
+  } else {
+    v = std::strtod(field_text(l, c.col, c.width, dcbuf), nullptr);
+  }
   return c.dec ? v / scale[c.dec] : v;
 }
 

@@ -1,6 +1,8 @@
 #include "catsieve/field.h"
 
+#include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "gtest/gtest.h"
@@ -22,6 +24,33 @@ TEST(Field, ConvertsAsTheCLibraryDoes) {
     EXPECT_EQ(catsieve::fint(l, Col{3, 4, 0}), std::atoi(t)) << t;
     EXPECT_EQ(catsieve::freal(l, Col{3, 4, 0}), std::atof(t)) << t;
     EXPECT_EQ(catsieve::freal(l, Col{3, 4, 2}), std::atof(t) / 100) << t;
+  }
+}
+
+TEST(Field, RandomTextsConvertAsTheCLibraryDoes) {
+  // Texts drawn from the characters that matter to a number reader; the
+  // reals are compared bit for bit, so that even the sign of zero counts.
+  const char alphabet[] = " +-.0123456789eExXinfaN\n\t";
+  unsigned seed = 12345;
+  auto next = [&seed] { return seed = seed * 1103515245u + 12345u, (seed >> 8) & 0xffff; };
+  for (int i = 0; i < 200000; ++i) {
+    int width = 1 + static_cast<int>(next() % 20);
+    std::string t;
+    for (int k = 0; k < width; ++k) t += next() % 40 == 0 ? '\0' : alphabet[next() % (sizeof alphabet - 1)];
+    Line l = line(t);
+    char buf[32];
+    std::memcpy(buf, t.data(), t.size());
+    buf[t.size()] = '\0';
+    ASSERT_EQ(catsieve::fint(l, Col{1, width, 0}), std::atoi(buf)) << t;
+    for (int dec = 0; dec < 3; ++dec) {
+      double want = std::atof(buf) / (dec == 0 ? 1 : dec == 1 ? 10 : 100);
+      double got = catsieve::freal(l, Col{1, width, dec});
+      if (std::isnan(want)) {
+        ASSERT_TRUE(std::isnan(got)) << t;
+      } else {
+        ASSERT_EQ(std::memcmp(&got, &want, sizeof got), 0) << t << " dec " << dec << ": " << got << " " << want;
+      }
+    }
   }
 }
 
