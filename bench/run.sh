@@ -1,0 +1,134 @@
+#!/usr/bin/env bash
+# Measures catsieve against wc -l, cat and an awk program on large generated
+# catalogs of every layout, and on an installed tree of monthly files.
+#
+#   bench/run.sh            5 runs per row after a warm-up
+#   RUNS=9 bench/run.sh
+#
+# Catalogs are generated once into bench/cache (1,000,000 lines per line
+# format, 200,000 records of full brim).  Needs /usr/bin/time (package
+# "time"), mawk or awk, and strace for the installed-tree check.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+RUNS=${RUNS:-5}
+AWK=$(command -v mawk || command -v awk)
+CACHE=bench/cache
+mkdir -p "$CACHE"
+
+cmake -S . -B build >/dev/null
+cmake --build build -j2 --target catsieve catgen >/dev/null
+CS=./build/catsieve
+
+gen() {  # layout count
+  local f="$CACHE/$1.cat"
+  [ -s "$f" ] || ./build/tools/catgen "$1" "$2" 2024 > "$f"
+  echo "$f"
+}
+
+# Runs a shell command RUNS times after a warm-up; prints the median wall
+# time, the median user+sys time and the largest resident size (KiB).
+measure() {
+  local cmd=$1 out
+  out=$(mktemp)
+  sh -c "$cmd" >/dev/null
+  for _ in $(seq "$RUNS"); do
+    /usr/bin/time -f '%e %U %S %M' -a -o "$out" sh -c "$cmd" >/dev/null
+  done
+  awk '{ w[NR] = $1; c[NR] = $2 + $3; if ($4 > m) m = $4 }
+       END { n = asort_w(); print w[int((NR + 1) / 2)], c[int((NR + 1) / 2)], m }
+       function asort_w(   i, j, t) {
+         for (i = 2; i <= NR; i++) for (j = i; j > 1 && w[j-1] > w[j]; j--) { t = w[j]; w[j] = w[j-1]; w[j-1] = t }
+         for (i = 2; i <= NR; i++) for (j = i; j > 1 && c[j-1] > c[j]; j--) { t = c[j]; c[j] = c[j-1]; c[j-1] = t }
+         return NR }' "$out"
+  rm -f "$out"
+}
+
+# The same query as row d, written as the awk program a user would write:
+# the origin time compared as text, the magnitude from the first column of
+# the default preference list that the generated records carry, and the
+# default event-type filter where the format has one.
+awk_query() {
+  case $1 in
+    tarn_old) echo 'substr($0,1,10) >= "9501010000" && substr($0,1,10) < "9601010000" && index(" -*MEmLTFlt", substr($0,77,1)) && substr($0,139,1) != " " && substr($0,140,3)/100 >= 3 && substr($0,140,3)/100 <= 9' ;;
+    tarn_y2k) echo 'substr($0,1,12) >= "200001010000" && substr($0,1,12) < "200101010000" && index(" -*MEmLTFlt", substr($0,81,1)) && substr($0,147,1) != " " && substr($0,148,3)/100 >= 3 && substr($0,148,3)/100 <= 9' ;;
+    mech_old) echo 'substr($0,1,6) >= "950101" && substr($0,1,6) < "960101" && substr($0,46,5)+0 >= 3 && substr($0,46,5)+0 <= 9' ;;
+    mech_y2k) echo 'substr($0,1,8) >= "20000101" && substr($0,1,8) < "20010101" && substr($0,48,5)+0 >= 3 && substr($0,48,5)+0 <= 9' ;;
+    orv) echo 'substr($0,1,8) >= "20000101" && substr($0,1,8) < "20010101" && (m = (substr($0,77,4)+0 > 0 ? substr($0,77,4) : substr($0,68,4)+0 > 0 ? substr($0,68,4) : substr($0,59,4)+0 > 0 ? substr($0,59,4) : substr($0,50,4)) + 0) >= 3 && m <= 9' ;;
+    brim) echo 'substr($0,6,8) >= "20000101" && substr($0,6,8) < "20010101" && length($0) >= 133 && substr($0,130,5)+0 >= 3 && substr($0,130,5)+0 <= 9 && (substr($0,102,2) == "  " || substr($0,102,2) ~ /[LTRFDCVltrfdcv]/)' ;;
+    kelp) echo 'substr($0,1,4) == "2000" && substr($0,53,4)+0 >= 3 && substr($0,53,4)+0 <= 9' ;;
+    *) echo '' ;;
+  esac
+}
+
+# Per layout: -format keyword, then the -time interval of row d.
+layout_args() {
+  case $1 in
+    tarn_old) echo "tarn 19950101000000 19960101000000" ;;
+    tarn_y2k) echo "tarn 20000101000000 20010101000000" ;;
+    mech_old) echo "mech 19950101000000 19960101000000" ;;
+    mech_y2k) echo "mech 20000101000000 20010101000000" ;;
+    orv) echo "orv 20000101000000 20010101000000" ;;
+    brim) echo "brim 20000101000000 20010101000000" ;;
+    kelp) echo "kelp 20000101000000 20010101000000" ;;
+    f_brim) echo "f_brim 20000101000000 20010101000000" ;;
+  esac
+}
+
+POLY="-polygon 36.5 -122.5 37.5 -123 38.6 -122.8 39.4 -122 39.6 -121 39 -120 38.2 -119.6 37.3 -119.8 36.6 -120.5 36.3 -121.5"
+DELTA="-delta 38 -121 20 200"
+
+printf '%-9s %-26s %8s %8s %8s %8s %9s\n' layout row wall_s cpu_s MB/s ratio maxrss_KiB
+for layout in tarn_old tarn_y2k mech_old mech_y2k orv brim kelp f_brim; do
+  count=1000000
+  [ "$layout" = f_brim ] && count=200000
+  f=$(gen "$layout" "$count")
+  mb=$(awk -v b="$(stat -c %s "$f")" 'BEGIN { print b / 1048576 }')
+  read -r fmt t1 t2 < <(layout_args "$layout")
+  query="-time $t1 $t2 -magnitude 3 9"
+  declare -A wall=()
+  row() {  # key label command
+    local w c m ratio=""
+    read -r w c m < <(measure "$3")
+    wall[$1]=$w
+    case $1 in
+      d) ratio=$(awk -v x="$w" -v y="${wall[a]}" 'BEGIN { printf "d/a %.2f", x / y }') ;;
+      c) ratio=$(awk -v x="$w" -v y="${wall[b]}" 'BEGIN { printf "c/b %.2f", x / y }') ;;
+      g) ratio=$(awk -v x="$w" -v y="${wall[b]}" 'BEGIN { printf "g/b %.2f", x / y }') ;;
+      h) ratio=$(awk -v x="$w" -v y="${wall[d]}" 'BEGIN { printf "h/d %.2f", x / y }') ;;
+    esac
+    printf '%-9s %-26s %8s %8.2f %8.0f %8s %9s\n' "$layout" "$2" "$w" "$c" \
+      "$(awk -v m="$mb" -v w="$w" 'BEGIN { print (w > 0 ? m / w : 0) }')" "$ratio" "$m"
+  }
+  row a "a wc -l" "wc -l $f"
+  row b "b cat > /dev/null" "cat $f > /dev/null"
+  row c "c no criteria" "$CS -format $fmt $f > /dev/null"
+  row d "d time + magnitude" "$CS -format $fmt $query $f > /dev/null"
+  row e "e polygon, 10 vertices" "$CS -format $fmt $POLY $f > /dev/null"
+  row f "f delta 20-200 km" "$CS -format $fmt $DELTA $f > /dev/null"
+  row g "g negate of d" "$CS -format $fmt -negate $query $f > /dev/null"
+  prog=$(awk_query "$layout")
+  if [ -n "$prog" ]; then
+    row h "h $(basename "$AWK") program of d" "$AWK '$prog' $f > /dev/null"
+    ours=$($CS -format "$fmt" $query "$f" | wc -l)
+    theirs=$($AWK "$prog" "$f" | wc -l)
+    echo "          lines selected by d: catsieve $ours, $(basename "$AWK") $theirs"
+  fi
+done
+
+# Installed tree: 500 monthly files of 2,000 lines; a query over two years
+# must open only the files of those two years.
+tree=$CACHE/tree
+if [ ! -d "$tree" ]; then
+  mkdir -p "$tree"
+  ./build/tools/catgen tarn_y2k 1000000 7 41.7 | awk -v d="$tree" '
+    { f = d "/" substr($0,1,4) "." substr($0,5,2); print > f; n[f]++ }'
+fi
+files=$(ls "$tree" | wc -l)
+query="-time 20000101000000 20020101000000 -magnitude 3 9"
+read -r w c m < <(measure "LODECATDIR=$tree $CS -catalog $query > /dev/null")
+sel=$(ls "$tree" | awk '$0 >= "2000.01" && $0 <= "2002.01"' | sed "s|^|$tree/|" | tr '\n' ' ')
+read -r wc_ _ _ < <(measure "cat $sel > /dev/null")
+read -r ws _ _ < <(measure "$CS $query $sel > /dev/null")
+opened=$(LODECATDIR=$tree strace -f -e trace=openat -o /dev/stdout $CS -catalog $query 2>/dev/null >/dev/null | grep -c "$tree/[0-9]" || true)
+echo "installed tree: $files files; -catalog over two years opened $opened files (of $(echo "$sel" | wc -w) in range)"
+echo "  wall: -catalog $w s, the same files named $ws s, cat of those files $wc_ s; max RSS $m KiB"
