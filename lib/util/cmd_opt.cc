@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "util/qerror.h"
+#include "util/quit.h"
 
 namespace util {
 
@@ -32,7 +33,7 @@ const OptionEntry* findname(const char* word) {
   for (int i = 0; i < ncmd; ++i)
     if (std::strncmp(cmd[i].name, word, n) == 0) std::fprintf(stderr, " %s", cmd[i].name);
   std::fputc('\n', stderr);
-  std::exit(1);
+  quit(1);
 }
 
 char* aarg() {
@@ -63,13 +64,13 @@ void prt_doc(const char* extra) {
   std::fputc('\n', stderr);
   prt_hdoc();
   for (int i = 0; i < ncmd; ++i) prt_1doc(&cmd[i]);
-  std::exit(1);
+  quit(1);
 }
 
 void prt_help() {
   prt_hdoc();
   for (++iarg; iarg < eargc; ++iarg) prt_1doc(findname(eargv[iarg]));
-  std::exit(1);
+  quit(1);
 }
 
 void qhelp() {

@@ -3,7 +3,8 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
+
+#include "util/quit.h"
 
 namespace util {
 
@@ -23,7 +24,7 @@ void error(const char* format, ...) {
   va_start(args, format);
   msg(format, args);
   va_end(args);
-  std::exit(1);
+  quit(1);
 }
 
 void report(const char* format, ...) {
@@ -35,7 +36,7 @@ void report(const char* format, ...) {
 
 void out_of_memory() {
   std::fprintf(stderr, "%s: out of memory\n", progname ? progname : "catsieve");
-  std::exit(1);
+  quit(1);
 }
 
 }  // namespace util

@@ -7,6 +7,7 @@
 
 #include "catsieve/driver.h"
 #include "catsieve/readers.h"
+#include "util/quit.h"
 
 namespace catsieve {
 
@@ -51,7 +52,7 @@ void search_tarn_catalog_auto(Stream& s, const Line*) {
       return;
     default:
       std::fputs("Error: Unable to determine format for tarn_catalog\n", stderr);
-      std::exit(1);
+      util::quit(1);
   }
 }
 
@@ -75,7 +76,7 @@ void search_tarn_mech_auto(Stream& s, const Line*) {
       return;
     default:
       std::fputs("Error: Unable to determine format for tarn_mech\n", stderr);
-      std::exit(1);
+      util::quit(1);
   }
 }
 

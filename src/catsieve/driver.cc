@@ -19,6 +19,7 @@
 #include "catsieve/stream.h"
 #include "util/cmd_opt.h"
 #include "util/qerror.h"
+#include "util/quit.h"
 
 namespace catsieve {
 
@@ -109,7 +110,7 @@ void format_work(const char* name) {
   };
   if (format_chosen) {
     std::fputs("error - only 1 format allowed\n", stderr);
-    std::exit(1);
+    util::quit(1);
   }
   for (const auto& f : formats) {
     if (strcasecmp(name, f.keyword) == 0) {
@@ -119,7 +120,7 @@ void format_work(const char* name) {
     }
   }
   std::fputs("error - invalid format\n", stderr);
-  std::exit(1);
+  util::quit(1);
 }
 
 void qformat() { format_work(util::aarg()); }
@@ -154,18 +155,18 @@ void run(int argc, char** argv) {
     Stream* s = open_stdin();
     d.reader(*s, nullptr);
     release_stream(s);
-    std::exit(0);
+    util::quit(0);
   }
   if (search_catalog) {
     std::vector<std::string>* files = find_catalog(d.catalog_key, otmin, otmax);
     if (!files) {
       std::fputs("unable to find installed files for specified input format.\n", stderr);
-      std::exit(1);
+      util::quit(1);
     }
     for (const std::string& name : *files) read_file(name.c_str(), d.reader);
   }
   for (int i = util::iarg; i < argc; ++i) read_file(argv[i], d.reader);
-  std::exit(0);
+  util::quit(0);
 }
 
 }  // namespace catsieve

@@ -11,6 +11,7 @@
 
 #include "catsieve/driver.h"
 #include "util/cmd_opt.h"
+#include "util/quit.h"
 
 namespace catsieve {
 
@@ -36,7 +37,7 @@ int parsemag(char* text) {
     while (t->keyword && strcasecmp(t->keyword, text) != 0) ++t;
     if (!t->keyword) {
       std::fprintf(stderr, "invalid magtype: %s\n", text);
-      std::exit(1);
+      util::quit(1);
     }
     mags.list[mags.count++] = t->bit;
     if (!comma || comma[1] == '\0') break;
@@ -60,13 +61,13 @@ void set_def_mags(int format) {
       break;
     default:
       std::fputs("unknown magnitude pref list for this format\n", stderr);
-      std::exit(1);
+      util::quit(1);
   }
 }
 
 void mag_not_available(const char* catalog) {
   std::fprintf(stderr, "Specified magnitude not available for %s\n", catalog);
-  std::exit(1);
+  util::quit(1);
 }
 
 }  // namespace catsieve

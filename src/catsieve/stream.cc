@@ -12,6 +12,7 @@
 #include <cstring>
 
 #include "util/qerror.h"
+#include "util/quit.h"
 
 extern char** environ;
 
@@ -61,7 +62,7 @@ void refill(Stream& s) {
 
 [[noreturn]] void unable_to_open(const char* file) {
   std::fprintf(stderr, "Unable to open file %s\n", file);
-  std::exit(1);
+  util::quit(1);
 }
 
 bool is_compressed(const char* file) {
