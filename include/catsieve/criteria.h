@@ -52,6 +52,10 @@ extern double zerrmin, zerrmax;
 extern int do_felt;
 extern char felt;
 
+// Every criterion back to its start value: all tests off but the event-type
+// test, which accepts type E.
+void reset_criteria();
+
 // Range checks of the handlers: "minimum <name> value greater than maximum".
 void dcheck(double min, double max, const char* name);
 void icheck(int min, int max, const char* name);

@@ -30,6 +30,9 @@ void qformat();
 void qcat();
 void qverbose();
 
+// Every setting of the run back to its start value.
+void reset_run();
+
 // The whole run; never returns.
 [[noreturn]] void run(int argc, char** argv);
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "getpar/getlocation.h"
+#include "util/quit.h"
 
 namespace getpar {
 
@@ -46,7 +47,7 @@ int getlocation_in(const char* key, std::string& value, int fatal,
   if (!fp) {
     if (!fatal) return -1;
     std::fputs("cannot open LOCATION file -fatal\n", stderr);
-    std::exit(-1);
+    util::quit(-1);
   }
   std::string line;
   while (getline(fp, line) >= 0) {
@@ -65,7 +66,7 @@ int getlocation_in(const char* key, std::string& value, int fatal,
   std::fclose(fp);
   if (!fatal) return 0;
   std::fprintf(stderr, "cannot find %s in environment or LOCATION\n", key);
-  std::exit(-1);
+  util::quit(-1);
 }
 
 int getlocation(const char* key, std::string& value, int fatal) {

@@ -59,6 +59,23 @@ double zerrmin, zerrmax;
 int do_felt;
 char felt;
 
+void reset_criteria() {
+  negate = 0;
+  do_otime = do_lat = do_lon = wraplon = do_depth = do_mag = do_nomag = 0;
+  do_close = do_nsta = do_rms = do_gap = do_qual = do_mag_obs = do_m0 = do_m0_obs = 0;
+  do_oterr = do_laterr = do_lonerr = do_horerr = do_deperr = do_felt = 0;
+  otmin = otmax = latmin = latmax = lonmin = lonmax = zmin = zmax = 0;
+  magmin = magmax = clomin = clomax = rmsmin = rmsmax = gapmin = gapmax = 0;
+  m0min = m0max = otemin = otemax = laemin = laemax = loemin = loemax = 0;
+  herrmin = herrmax = zerrmin = zerrmax = 0;
+  nstmin = nstmax = nmagmin = nmagmax = nm0min = nm0max = 0;
+  quals.clear();
+  felt = 0;
+  // By default only events of type E pass.
+  do_etype = 1;
+  etypes = "E";
+}
+
 void dcheck(double min, double max, const char* name) {
   if (min > max) util::error("minimum %s value greater than maximum", name);
 }

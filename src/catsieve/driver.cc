@@ -90,11 +90,22 @@ Dispatch dispatch(int format) {
   }
 }
 
+// Closes an input however its reader ends, a magnitude error included.
+struct OpenInput {
+  Stream* s;
+  int (*close)(Stream*);
+  ~OpenInput() { close(s); }
+};
+
+int release_stdin(Stream* s) {
+  release_stream(s);
+  return 0;
+}
+
 void read_file(const char* name, Reader reader) {
-  Stream* s = ecfopen(name, "r");
+  OpenInput in{ecfopen(name, "r"), ecfclose};
   if (verbose) std::fprintf(stderr, "processing %s ... ", name);
-  reader(*s, nullptr);
-  ecfclose(s);
+  reader(*in.s, nullptr);
 }
 
 }  // namespace
@@ -127,13 +138,22 @@ void qformat() { format_work(util::aarg()); }
 void qcat() { search_catalog = 1; }
 void qverbose() { verbose = 1; }
 
+void reset_run() {
+  reset_criteria();
+  do_delta = do_poly = nvert = 0;
+  mags.count = 0;
+  input_format = kTarnUnknown;
+  format_chosen = false;
+  search_catalog = 0;
+  verbose = 0;
+}
+
 void run(int argc, char** argv) {
-  std::atexit(out_flush);
+  static bool flush_at_exit = std::atexit(out_flush) == 0;
+  (void)flush_at_exit;
   std::set_new_handler(util::out_of_memory);
 
-  // Every test starts off but the event-type test, which accepts type E.
-  do_etype = 1;
-  etypes = "E";
+  reset_run();
 
   util::progname = argc > 0 ? argv[0] : "catsieve";
   util::eargc = argc;
@@ -152,9 +172,10 @@ void run(int argc, char** argv) {
 
   if (util::iarg >= argc && !search_catalog) {
     if (verbose) std::fputs("processing stdin ...\n", stderr);
-    Stream* s = open_stdin();
-    d.reader(*s, nullptr);
-    release_stream(s);
+    {
+      OpenInput in{open_stdin(), release_stdin};
+      d.reader(*in.s, nullptr);
+    }
     util::quit(0);
   }
   if (search_catalog) {
