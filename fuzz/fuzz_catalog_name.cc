@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static bool dir_set = false;
   if (!dir_set) {
     // An empty catalog directory: the walk finds nothing, the interval is set.
-    setenv("LODECATDIR", ".", 1);
+    setenv("LODECATDIR", fuzz_empty_dir, 1);
     dir_set = true;
   }
   catsieve::find_catalog("LODECATDIR", lo, hi);

@@ -12,8 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (data[i] == 0) words.emplace_back();
     else words.back() += static_cast<char>(data[i]);
   }
-  // File names stay inside the empty working folder: the program must not
-  // wander off to read the machine's files.
+  // File names stay relative to the working folder: the program must not
+  // wander off to read the machine's devices and files.
   for (auto& w : words)
     if (w.find('/') != std::string::npos) w = "no-such-file";
   run_program(words);

@@ -11,6 +11,8 @@
 #include "catsieve/driver.h"
 #include "util/quit.h"
 
+const char* fuzz_empty_dir = "/nonexistent";
+
 void fuzz_setup() {
   static bool done = false;
   if (done) return;
@@ -18,10 +20,8 @@ void fuzz_setup() {
   int null = ::open("/dev/null", O_RDWR);
   ::dup2(null, 0);
   ::dup2(null, 1);
-  if (!std::getenv("FUZZ_SHOW_STDERR")) ::dup2(null, 2);
-  char dir[] = "/tmp/catsieve-fuzz-XXXXXX";
-  if (::mkdtemp(dir) && ::chdir(dir) == 0) {
-  }
+  static char dir[] = "/tmp/catsieve-fuzz-XXXXXX";
+  if (::mkdtemp(dir)) fuzz_empty_dir = dir;
   for (const char* key : {"LODECATDIR", "LODEMECHDIR", "ORVCATDIR", "BRIMCATDIR", "FULLBRIMCATDIR",
                           "KELPCATDIR"})
     ::unsetenv(key);

@@ -8,10 +8,11 @@
 #include <string>
 #include <vector>
 
-// Sends standard output and standard error of the program to /dev/null
-// and standard input from it, and works in an empty temporary folder with
-// no catalog variables set.
+// Sends standard output of the program to /dev/null and standard input
+// from it, makes an empty temporary folder and unsets the catalog
+// variables.  (libFuzzer's -close_fd_mask=2 silences standard error.)
 void fuzz_setup();
+extern const char* fuzz_empty_dir;
 
 // Runs the program on the words (the program name is added); returns the
 // exit status.

@@ -51,7 +51,7 @@ printf '\x00\x00\x00\x00\x40\x9c\x01\x42\x00\x00\x00\x00\x40\x9c\x01\x421990-199
 run_one() {
   local t=$1
   mkdir -p "fuzz/findings/$t" "$B/corpus/$t"
-  "$B/fuzz/fuzz_$t" -max_total_time="$SECONDS_PER_TARGET" -max_len=4096 -timeout=10 \
+  "$B/fuzz/fuzz_$t" -max_total_time="$SECONDS_PER_TARGET" -max_len=4096 -timeout=10 -close_fd_mask=2 \
     -artifact_prefix="fuzz/findings/$t/" -print_final_stats=1 "$B/corpus/$t" \
     > "$B/$t.log" 2>&1 || true
   local execs

@@ -7,12 +7,12 @@
 #include <algorithm>
 #include <climits>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <utility>
 
 #include "getpar/getlocation.h"
 #include "util/calendar.h"
+#include "util/quit.h"
 
 namespace catsieve {
 
@@ -74,7 +74,7 @@ int walk(const std::string& dir) {
     if (e->d_name[0] == '\0') {
       std::fprintf(stderr, "Entry in %s starts with null\n", dir.c_str());
       std::fflush(stderr);
-      std::exit(1);
+      util::quit(1);
     }
     if (base + std::strlen(e->d_name) > kMaxPath) continue;
     path.resize(base);
