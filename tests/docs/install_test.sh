@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Installs into a temporary prefix and checks the program, the manual page
+# and the completion script; checks that the manual page renders cleanly
+# and that the completion completes.
+#   install_test.sh SOURCE_DIR BUILD_DIR
+set -euo pipefail
+src=$1 build=$2
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+cmake --install "$build" --prefix "$prefix" >/dev/null
+[ -x "$prefix/bin/catsieve" ] || fail "no program in bin"
+[ -f "$prefix/share/man/man1/catsieve.1" ] || fail "no manual page"
+[ -f "$prefix/share/bash-completion/completions/catsieve" ] || fail "no completion script"
+"$prefix/bin/catsieve" "$src/examples/tarn_old.cat" | cmp -s - <("$build/catsieve" "$src/examples/tarn_old.cat") ||
+  fail "installed program differs"
+
+if command -v groff >/dev/null; then
+  warnings=$(groff -man -ww -z "$src/docs/catsieve.1" 2>&1)
+  [ -z "$warnings" ] || fail "manual page warnings: $warnings"
+fi
+
+complete_words() {  # the words of a command line, the last one being completed
+  bash -c 'source "$1"; shift; COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1)); _catsieve; printf "%s\n" "${COMPREPLY[@]}"' \
+    _ "$prefix/share/bash-completion/completions/catsieve" "$@"
+}
+[ "$(complete_words catsieve -form)" = "-format" ] || fail "option name"
+[ "$(complete_words catsieve -format f_ | tr '\n' ' ')" = "f_brim " ] || fail "format keyword"
+[ "$(complete_words catsieve -mtype md,co)" = "md,coda" ] || fail "magnitude type after a comma"
+[ "$(complete_words catsieve -mtype a | tr '\n' ' ')" = "avg amp " ] || fail "magnitude type"
+[ "$(complete_words catsieve -nm | tr '\n' ' ')" = "-nmag -nm0 " ] || fail "ambiguous prefix"
+cd "$src/examples"
+[ "$(complete_words catsieve -felt tarn_o)" = "tarn_old.cat" ] || fail "file name"
+echo "install, manual page and completion: ok"
