@@ -3,6 +3,7 @@
 
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -124,6 +125,12 @@ Stream* ecfopen(const char* file, const char* mode) {
   if (is_compressed(file)) return open_compressed(file);
   int fd = ::open(file, O_RDONLY | O_CLOEXEC);
   if (fd < 0) unable_to_open(file);
+  // A directory opens, but holds no catalog to read.
+  struct stat st;
+  if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+    ::close(fd);
+    unable_to_open(file);
+  }
   return new_stream(fd, -1);
 }
 

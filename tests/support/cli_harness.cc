@@ -20,7 +20,8 @@ RunResult run_catsieve(const std::vector<std::string>& args, const RunSetup& set
   if (pid < 0) throw std::runtime_error("fork failed");
   if (pid == 0) {
     int fd0 = ::open(in.c_str(), O_RDONLY);
-    int fd1 = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const std::string& to = setup.out_path.empty() ? out : setup.out_path;
+    int fd1 = ::open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     int fd2 = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (fd0 < 0 || fd1 < 0 || fd2 < 0) ::_exit(126);
     ::dup2(fd0, 0);
@@ -41,7 +42,7 @@ RunResult run_catsieve(const std::vector<std::string>& args, const RunSetup& set
   while (::waitpid(pid, &status, 0) < 0) {
   }
   RunResult r;
-  r.out = read_file(out);
+  r.out = setup.out_path.empty() ? read_file(out) : "";
   r.err = read_file(err);
   r.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   return r;

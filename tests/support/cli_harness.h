@@ -23,6 +23,7 @@ struct RunSetup {
   std::map<std::string, std::string> env;
   std::vector<std::string> unset;
   std::string cwd;
+  std::string out_path;  // where standard output goes, instead of a capture file
 };
 
 // Runs the program with argv[0] "catsieve" and the given arguments.
