@@ -19,9 +19,11 @@ struct Col {
   int dec;    // implied decimals
 };
 
-// Scratch text into which each field is copied and terminated.
-extern char dcbuf[];
+// Scratch texts into which a field is copied and terminated: dcbuf for the
+// numbers of every reader, xx for the optional fields of the brim readers.
 constexpr int kFieldMax = 80;
+extern char dcbuf[];
+extern char xx[];
 
 // Copies the field into buf (at least width + 1 bytes) and terminates it.
 inline char* field_text(const Line& l, int col, int width, char* buf) {

@@ -28,6 +28,9 @@ double match_tarn_mech_mag(const Line& record);
 double match_tarn_mech2k_mag(const Line& record);
 double match_orv_catalog_mag(const Line& record);
 
+// Month and day of a day of the year, as the kelp catalog dates its events.
+void dy_to_mdy(int doy, int year, int* month, int* day);
+
 }  // namespace catsieve
 
 #endif

@@ -5,6 +5,7 @@
 namespace catsieve {
 
 char dcbuf[kFieldMax + 1];
+char xx[kFieldMax + 1];
 
 size_t blen(const char* text) {
   size_t n = std::strlen(text);

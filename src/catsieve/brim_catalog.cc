@@ -13,8 +13,6 @@
 
 namespace catsieve {
 
-char xx[kFieldMax + 1];
-
 extern const double no_depth = -10000.0;
 extern const double no_mag = -10.0;
 extern const int no_num_sta = -1;

@@ -9,9 +9,6 @@
 
 namespace catsieve {
 
-// Scratch text for the optional fields.
-extern char xx[];
-
 // Values given to a field that is blank or that the line does not reach.
 extern const double no_depth, no_mag, no_rms, no_close, no_otime_err, no_lat_err, no_lon_err,
     no_depth_err;

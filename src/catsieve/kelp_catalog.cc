@@ -10,8 +10,6 @@
 
 namespace catsieve {
 
-void dy_to_mdy(int doy, int year, int* month, int* day);
-
 namespace {
 
 constexpr Col kYear = {1, 4, 0};
