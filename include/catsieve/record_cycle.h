@@ -8,6 +8,7 @@
 #include <cstddef>
 
 #include "catsieve/criteria.h"
+#include "catsieve/field.h"
 #include "catsieve/geo.h"
 #include "catsieve/stream.h"
 
@@ -48,6 +49,33 @@ bool lon_ok(double lon);
 bool mag_ok(double mag, double missing);
 bool poly_ok(double lat, double lon);
 bool delta_ok(double lat, double lon);
+
+// An event's epicentre, read by the latitude and longitude tests and used
+// again by the polygon and distance tests (-polygon and -delta switch the
+// latitude and longitude tests on).
+struct Place {
+  double lat = 0, lon = 0;
+};
+// Positions as degrees and minutes with a hemisphere letter: "S" makes a
+// latitude south, anything but "E" makes a longitude west; the sign of the
+// degrees field is dropped.
+struct HemisphereCols {
+  Col latdeg;
+  int lathem;
+  Col latmin;
+  Col londeg;
+  int lonhem;
+  Col lonmin;
+};
+// The latitude and longitude tests, each when switched on, on signed
+// decimal degrees ...
+bool place_ok(const Line& l, Col lat, Col lon, Place* place);
+// ... or on degrees, minutes and hemisphere letters.
+bool place_ok(const Line& l, const HemisphereCols& c, Place* place);
+// The polygon and distance tests, each when switched on.
+inline bool area_ok(const Place& p) {
+  return (!do_poly || poly_ok(p.lat, p.lon)) && (!do_delta || delta_ok(p.lat, p.lon));
+}
 
 // Accepted event-type letters, built from etypes at the start of a call.
 struct LetterSet {

@@ -98,15 +98,8 @@ double brim_otime(const Line& l) {
 
 bool brim_select(const Line& l, const BrimMissing& m, const LetterSet& accepted) {
   if (do_otime && !in_range(brim_otime(l), otmin, otmax)) return false;
-  double lat = 0, lon = 0;
-  if (do_lat) {
-    lat = freal(l, kLat);
-    if (!in_range(lat, latmin, latmax)) return false;
-  }
-  if (do_lon) {
-    lon = freal(l, kLon);
-    if (!lon_ok(lon)) return false;
-  }
+  Place place;
+  if (!place_ok(l, kLat, kLon, &place)) return false;
   if (do_depth && !in_range(opt_real(l, kDepth, m.depth), zmin, zmax)) return false;
   if (do_mag && !mag_ok(opt_real(l, kMag, m.mag), m.mag)) return false;
   if (do_nsta && !in_range(opt_int(l, kNumSta, m.num_sta), nstmin, nstmax)) return false;
@@ -122,8 +115,7 @@ bool brim_select(const Line& l, const BrimMissing& m, const LetterSet& accepted)
   if (do_lonerr && !in_range(opt_real(l, kLonErr, m.lon_err), loemin, loemax)) return false;
   if (do_deperr && !in_range(opt_real(l, kDepthErr, m.depth_err), zerrmin, zerrmax))
     return false;
-  if (do_poly && !poly_ok(lat, lon)) return false;
-  if (do_delta && !delta_ok(lat, lon)) return false;
+  if (!area_ok(place)) return false;
   if (do_etype && !etype_ok(fchar(l, kEtype), fchar(l, kEtype + 1), accepted)) return false;
   return true;
 }

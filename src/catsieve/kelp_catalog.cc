@@ -43,23 +43,15 @@ bool quality_ok(char q) {
 
 bool select_line(const Line& l) {
   if (do_otime && !in_range(kelp_otime(l), otmin, otmax)) return false;
-  double lat = 0, lon = 0;
-  if (do_lat) {
-    lat = freal(l, kLat);
-    if (!in_range(lat, latmin, latmax)) return false;
-  }
-  if (do_lon) {
-    lon = freal(l, kLon);
-    if (!lon_ok(lon)) return false;
-  }
+  Place place;
+  if (!place_ok(l, kLat, kLon, &place)) return false;
   if (do_depth && !in_range(freal(l, kDepth), zmin, zmax)) return false;
   if (do_mag && !in_range(freal(l, kMag), magmin, magmax)) return false;
   if (do_nsta && !in_range(fint(l, kNumSta), nstmin, nstmax)) return false;
   if (do_rms && !in_range(freal(l, kRms), rmsmin, rmsmax)) return false;
   if (do_qual && !quality_ok(fchar(l, kQuality))) return false;
   if (do_mag_obs && !in_range(fint(l, kNumMagObs), nmagmin, nmagmax)) return false;
-  if (do_poly && !poly_ok(lat, lon)) return false;
-  if (do_delta && !delta_ok(lat, lon)) return false;
+  if (!area_ok(place)) return false;
   return true;
 }
 

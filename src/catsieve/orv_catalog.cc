@@ -45,15 +45,8 @@ bool qual_ok(char c) {
 
 bool select_orv(const Line& l) {
   if (do_otime && !in_range(otime(l), otmin, otmax)) return false;
-  double lat = 0, lon = 0;
-  if (do_lat) {
-    lat = freal(l, kLat);
-    if (!in_range(lat, latmin, latmax)) return false;
-  }
-  if (do_lon) {
-    lon = freal(l, kLon);
-    if (!lon_ok(lon)) return false;
-  }
+  Place place;
+  if (!place_ok(l, kLat, kLon, &place)) return false;
   if (do_depth && !in_range(freal(l, kDepth), zmin, zmax)) return false;
   if (do_mag && !mag_ok(match_orv_catalog_mag(l), 0.0)) return false;
   if (do_nsta && !in_range(fint(l, kNsta), nstmin, nstmax)) return false;
@@ -69,8 +62,7 @@ bool select_orv(const Line& l) {
   if (do_laterr && !in_range(freal(l, kLatErr), laemin, laemax)) return false;
   if (do_lonerr && !in_range(freal(l, kLonErr), loemin, loemax)) return false;
   if (do_deperr && !in_range(freal(l, kDepthErr), zerrmin, zerrmax)) return false;
-  if (do_poly && !poly_ok(lat, lon)) return false;
-  if (do_delta && !delta_ok(lat, lon)) return false;
+  if (!area_ok(place)) return false;
   return true;
 }
 

@@ -1,6 +1,7 @@
 // The record cycle shared by every reader.
 #include "catsieve/record_cycle.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
@@ -57,6 +58,32 @@ bool delta_ok(double lat, double lon) {
   double c = calc_delta(lat, lon);
   if (c > cdmin) return false;
   if (c < cdmax) return false;
+  return true;
+}
+
+bool place_ok(const Line& l, Col lat, Col lon, Place* p) {
+  if (do_lat) {
+    p->lat = freal(l, lat);
+    if (!in_range(p->lat, latmin, latmax)) return false;
+  }
+  if (do_lon) {
+    p->lon = freal(l, lon);
+    if (!lon_ok(p->lon)) return false;
+  }
+  return true;
+}
+
+bool place_ok(const Line& l, const HemisphereCols& c, Place* p) {
+  if (do_lat) {
+    p->lat = std::fabs(freal(l, c.latdeg)) + freal(l, c.latmin) / 60.0;
+    if (fchar(l, c.lathem) == 'S') p->lat = -p->lat;
+    if (!in_range(p->lat, latmin, latmax)) return false;
+  }
+  if (do_lon) {
+    p->lon = std::fabs(freal(l, c.londeg)) + freal(l, c.lonmin) / 60.0;
+    if (fchar(l, c.lonhem) != 'E') p->lon = -p->lon;
+    if (!lon_ok(p->lon)) return false;
+  }
   return true;
 }
 

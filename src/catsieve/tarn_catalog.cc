@@ -2,8 +2,6 @@
 // two-digit year.  The record functions here serve the Y2K layout too.
 #include "tarn_catalog.h"
 
-#include <cmath>
-
 #include "catsieve/magtypes.h"
 #include "catsieve/readers.h"
 #include "util/calendar.h"
@@ -14,8 +12,8 @@ namespace {
 
 const TarnLayout kOld = {
     {1, 2, 0}, 1900, {3, 2, 0}, {5, 2, 0}, {7, 2, 0}, {9, 2, 0}, {11, 4, 2},
-    {15, 2, 0}, 17, {18, 4, 2},
-    {22, 3, 0}, 25, {26, 4, 2},
+    {{15, 2, 0}, 17, {18, 4, 2},
+     {22, 3, 0}, 25, {26, 4, 2}},
     {30, 5, 2}, {35, 2, 1}, {37, 3, 0}, {40, 3, 0}, {43, 3, 0}, {46, 4, 2}, {68, 2, 1},
     77,
     {81, 4, 2}, {85, 4, 2},
@@ -100,17 +98,8 @@ double tarn_mag(const Line& l, const TarnLayout& t) {
 
 bool tarn_select(const Line& l, const TarnLayout& t) {
   if (do_otime && !in_range(tarn_otime(l, t), otmin, otmax)) return false;
-  double lat = 0, lon = 0;
-  if (do_lat) {
-    lat = std::fabs(freal(l, t.latdeg)) + freal(l, t.latmin) / 60.0;
-    if (fchar(l, t.lathem) == 'S') lat = -lat;
-    if (!in_range(lat, latmin, latmax)) return false;
-  }
-  if (do_lon) {
-    lon = std::fabs(freal(l, t.londeg)) + freal(l, t.lonmin) / 60.0;
-    if (fchar(l, t.lonhem) != 'E') lon = -lon;
-    if (!lon_ok(lon)) return false;
-  }
+  Place place;
+  if (!place_ok(l, t.place, &place)) return false;
   if (do_depth && !in_range(freal(l, t.depth), zmin, zmax)) return false;
   if (do_mag && !mag_ok(tarn_mag(l, t), 0.0)) return false;
   if (do_nsta && !in_range(fint(l, t.nsta), nstmin, nstmax)) return false;
@@ -120,8 +109,7 @@ bool tarn_select(const Line& l, const TarnLayout& t) {
   if (do_felt && fchar(l, t.etype) != 'F') return false;
   if (do_horerr && !in_range(freal(l, t.herr), herrmin, herrmax)) return false;
   if (do_deperr && !in_range(freal(l, t.zerr), zerrmin, zerrmax)) return false;
-  if (do_poly && !poly_ok(lat, lon)) return false;
-  if (do_delta && !delta_ok(lat, lon)) return false;
+  if (!area_ok(place)) return false;
   if (do_etype && !etype_ok(fchar(l, t.etype))) return false;
   return true;
 }

@@ -12,12 +12,7 @@ struct TarnLayout {
   Col year;
   int century;  // added to the year field
   Col month, day, hour, minute, seconds;
-  Col latdeg;
-  int lathem;
-  Col latmin;
-  Col londeg;
-  int lonhem;
-  Col lonmin;
+  HemisphereCols place;
   Col depth, amp, nsta, gap, close, rms, coda;
   int etype;  // event-type letter, also the felt mark
   Col herr, zerr;

@@ -2,8 +2,6 @@
 // line, two-digit year.  The record functions here serve the Y2K layout too.
 #include "tarn_mech.h"
 
-#include <cmath>
-
 #include "catsieve/magtypes.h"
 #include "catsieve/readers.h"
 #include "util/calendar.h"
@@ -14,8 +12,8 @@ namespace {
 
 const MechLayout kOld = {
     {1, 2, 0}, 1900, {3, 2, 0}, {5, 2, 0}, {8, 2, 0}, {10, 2, 0}, {12, 6, 0},
-    {18, 3, 0}, 21, {22, 5, 0},
-    {27, 4, 0}, 31, {32, 5, 0},
+    {{18, 3, 0}, 21, {22, 5, 0},
+     {27, 4, 0}, 31, {32, 5, 0}},
     {37, 7, 0}, {46, 5, 0}, {51, 3, 0}, {54, 4, 0}, {58, 5, 0}, {63, 5, 0},
     {68, 5, 2}, {73, 5, 2},
 };
@@ -43,17 +41,8 @@ double mech_mag(const Line& l, const MechLayout& t) {
 
 bool mech_select(const Line& l, const MechLayout& t) {
   if (do_otime && !in_range(mech_otime(l, t), otmin, otmax)) return false;
-  double lat = 0, lon = 0;
-  if (do_lat) {
-    lat = std::fabs(freal(l, t.latdeg)) + freal(l, t.latmin) / 60.0;
-    if (fchar(l, t.lathem) == 'S') lat = -lat;
-    if (!in_range(lat, latmin, latmax)) return false;
-  }
-  if (do_lon) {
-    lon = std::fabs(freal(l, t.londeg)) + freal(l, t.lonmin) / 60.0;
-    if (fchar(l, t.lonhem) != 'E') lon = -lon;
-    if (!lon_ok(lon)) return false;
-  }
+  Place place;
+  if (!place_ok(l, t.place, &place)) return false;
   if (do_depth && !in_range(freal(l, t.depth), zmin, zmax)) return false;
   if (do_mag && !mag_ok(mech_mag(l, t), 0.0)) return false;
   if (do_nsta && !in_range(fint(l, t.nsta), nstmin, nstmax)) return false;
@@ -62,8 +51,7 @@ bool mech_select(const Line& l, const MechLayout& t) {
   if (do_close && !in_range(freal(l, t.close), clomin, clomax)) return false;
   if (do_horerr && !in_range(freal(l, t.herr), herrmin, herrmax)) return false;
   if (do_deperr && !in_range(freal(l, t.zerr), zerrmin, zerrmax)) return false;
-  if (do_poly && !poly_ok(lat, lon)) return false;
-  if (do_delta && !delta_ok(lat, lon)) return false;
+  if (!area_ok(place)) return false;
   return true;
 }
 

@@ -12,12 +12,7 @@ struct MechLayout {
   Col year;
   int century;  // added to the year field
   Col month, day, hour, minute, seconds;
-  Col latdeg;
-  int lathem;
-  Col latmin;
-  Col londeg;
-  int lonhem;
-  Col lonmin;
+  HemisphereCols place;
   Col depth, avg, nsta, gap, close, rms, herr, zerr;
 };
 
