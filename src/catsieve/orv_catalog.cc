@@ -2,7 +2,6 @@
 // latitude and longitude, four magnitudes each with its number of
 // observations, a scalar moment, location errors, a quality letter and a
 // felt flag.
-#include <cmath>
 
 #include "catsieve/field.h"
 #include "catsieve/magtypes.h"

@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "catsieve/output.h"
 #include "util/qerror.h"
 #include "util/quit.h"
 
@@ -40,6 +41,8 @@ Stream* new_stream(int fd, pid_t pid) {
 
 // Moves the unread bytes to the front and reads the next block behind them.
 void refill(Stream& s) {
+  // Selected records may still be waiting in the buffer to be written.
+  out_settle();
   // The last record handed out is about to be overwritten: keep a copy,
   // since the end-of-stream step still needs it.
   if (s.last.p >= s.buf && s.last.p < s.buf + s.end) {
@@ -149,6 +152,7 @@ int ecfclose(Stream* s) {
 Stream* open_stdin() { return new_stream(STDIN_FILENO, -1); }
 
 void release_stream(Stream* s) {
+  out_settle();
   std::free(s->buf);
   std::free(s);
 }
