@@ -19,10 +19,11 @@ namespace {
 constexpr size_t kFirstLine = 200;
 
 // Whether column col of the line holds a hemisphere character; a column
-// past the end of the line holds none.
+// past the end of the line holds none.  The set is a C string, whose
+// terminator a NUL byte in the line matches.
 bool is_dir_char(const Line& l, int col) {
   size_t i = static_cast<size_t>(col - 1);
-  return i < l.n && std::memchr(tarn_dir_chars, l.p[i], std::strlen(tarn_dir_chars));
+  return i < l.n && std::strchr(tarn_dir_chars, l.p[i]) != nullptr;
 }
 
 bool is_blank(const Line& l, int col) {
