@@ -9,6 +9,12 @@ namespace catsieve {
 
 extern int negate;
 
+// Whether any test of the fields other than time, position, area and event
+// type is switched on; the record cycle sets it as an input starts, so that
+// records skip those tests at once when none is.
+extern bool field_tests;
+bool any_field_test();
+
 extern int do_otime;
 extern double otmin, otmax;
 extern int do_lat;

@@ -69,9 +69,15 @@ struct HemisphereCols {
 };
 // The latitude and longitude tests, each when switched on, on signed
 // decimal degrees ...
-bool place_ok(const Line& l, Col lat, Col lon, Place* place);
+bool read_place_ok(const Line& l, Col lat, Col lon, Place* place);
+inline bool place_ok(const Line& l, Col lat, Col lon, Place* place) {
+  return !(do_lat || do_lon) || read_place_ok(l, lat, lon, place);
+}
 // ... or on degrees, minutes and hemisphere letters.
-bool place_ok(const Line& l, const HemisphereCols& c, Place* place);
+bool read_place_ok(const Line& l, const HemisphereCols& c, Place* place);
+inline bool place_ok(const Line& l, const HemisphereCols& c, Place* place) {
+  return !(do_lat || do_lon) || read_place_ok(l, c, place);
+}
 // The polygon and distance tests, each when switched on.
 inline bool area_ok(const Place& p) {
   return (!do_poly || poly_ok(p.lat, p.lon)) && (!do_delta || delta_ok(p.lat, p.lon));

@@ -7,6 +7,7 @@
 #include <sys/types.h>
 
 #include <cstddef>
+#include <cstring>
 
 namespace catsieve {
 
@@ -33,7 +34,19 @@ struct Stream {
 // Next record of at most size - 1 bytes: up to and including the next
 // newline when it comes within that many bytes, else a piece of exactly that
 // many.  False at end of input (a read error counts as end of input).
-bool readline(Stream& s, size_t size, Line* record);
+bool readline_refill(Stream& s, size_t size, Line* record);
+inline bool readline(Stream& s, size_t size, Line* record) {
+  size_t max = size - 1;
+  if (s.end - s.pos < max) return readline_refill(s, size, record);
+  // The whole of the next piece is in the buffer.
+  const char* p = s.buf + s.pos;
+  const void* nl = std::memchr(p, '\n', max);
+  size_t n = nl ? static_cast<size_t>(static_cast<const char*>(nl) - p) + 1 : max;
+  s.pos += n;
+  *record = Line{p, n};
+  s.last = *record;
+  return true;
+}
 
 // Opens a catalog input; names ending in ".Z" are read through the
 // decompressor.  Never returns null: a failure ends the run.

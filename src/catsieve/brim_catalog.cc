@@ -96,10 +96,9 @@ double brim_otime(const Line& l) {
                       fint(l, kMinute), freal(l, kSeconds), 1);
 }
 
-bool brim_select(const Line& l, const BrimMissing& m, const LetterSet& accepted) {
-  if (do_otime && !in_range(brim_otime(l), otmin, otmax)) return false;
-  Place place;
-  if (!place_ok(l, kLat, kLon, &place)) return false;
+namespace {
+
+bool fields_ok(const Line& l, const BrimMissing& m) {
   if (do_depth && !in_range(opt_real(l, kDepth, m.depth), zmin, zmax)) return false;
   if (do_mag && !mag_ok(opt_real(l, kMag, m.mag), m.mag)) return false;
   if (do_nsta && !in_range(opt_int(l, kNumSta, m.num_sta), nstmin, nstmax)) return false;
@@ -115,6 +114,16 @@ bool brim_select(const Line& l, const BrimMissing& m, const LetterSet& accepted)
   if (do_lonerr && !in_range(opt_real(l, kLonErr, m.lon_err), loemin, loemax)) return false;
   if (do_deperr && !in_range(opt_real(l, kDepthErr, m.depth_err), zerrmin, zerrmax))
     return false;
+  return true;
+}
+
+}  // namespace
+
+bool brim_select(const Line& l, const BrimMissing& m, const LetterSet& accepted) {
+  if (do_otime && !in_range(brim_otime(l), otmin, otmax)) return false;
+  Place place;
+  if (!place_ok(l, kLat, kLon, &place)) return false;
+  if (field_tests && !fields_ok(l, m)) return false;
   if (!area_ok(place)) return false;
   if (do_etype && !etype_ok(fchar(l, kEtype), fchar(l, kEtype + 1), accepted)) return false;
   return true;

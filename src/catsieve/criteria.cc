@@ -59,6 +59,14 @@ double zerrmin, zerrmax;
 int do_felt;
 char felt;
 
+bool field_tests = true;
+
+bool any_field_test() {
+  return do_depth || do_mag || do_close || do_nsta || do_rms || do_gap || do_qual ||
+         do_mag_obs || do_m0 || do_m0_obs || do_oterr || do_laterr || do_lonerr ||
+         do_horerr || do_deperr || do_felt;
+}
+
 void reset_criteria() {
   negate = 0;
   do_otime = do_lat = do_lon = wraplon = do_depth = do_mag = do_nomag = 0;

@@ -102,6 +102,7 @@ void search_full_brim_catalog(Stream& s, const Line*) {
   char summary[kSummaryLength];
   bool have_summary = false;
   Line l;
+  field_tests = any_field_test();
   while (readline(s, kLineBuffer, &l)) {
     size_t at = r.text.size();
     r.text.insert(r.text.end(), l.p, l.p + l.n);

@@ -41,16 +41,21 @@ bool quality_ok(char q) {
   return quals.find(q) != std::string::npos;
 }
 
-bool select_line(const Line& l) {
-  if (do_otime && !in_range(kelp_otime(l), otmin, otmax)) return false;
-  Place place;
-  if (!place_ok(l, kLat, kLon, &place)) return false;
+bool fields_ok(const Line& l) {
   if (do_depth && !in_range(freal(l, kDepth), zmin, zmax)) return false;
   if (do_mag && !in_range(freal(l, kMag), magmin, magmax)) return false;
   if (do_nsta && !in_range(fint(l, kNumSta), nstmin, nstmax)) return false;
   if (do_rms && !in_range(freal(l, kRms), rmsmin, rmsmax)) return false;
   if (do_qual && !quality_ok(fchar(l, kQuality))) return false;
   if (do_mag_obs && !in_range(fint(l, kNumMagObs), nmagmin, nmagmax)) return false;
+  return true;
+}
+
+bool select_line(const Line& l) {
+  if (do_otime && !in_range(kelp_otime(l), otmin, otmax)) return false;
+  Place place;
+  if (!place_ok(l, kLat, kLon, &place)) return false;
+  if (field_tests && !fields_ok(l)) return false;
   if (!area_ok(place)) return false;
   return true;
 }

@@ -42,10 +42,7 @@ bool qual_ok(char c) {
   return quals.find(c) != std::string::npos;
 }
 
-bool select_orv(const Line& l) {
-  if (do_otime && !in_range(otime(l), otmin, otmax)) return false;
-  Place place;
-  if (!place_ok(l, kLat, kLon, &place)) return false;
+bool fields_ok(const Line& l) {
   if (do_depth && !in_range(freal(l, kDepth), zmin, zmax)) return false;
   if (do_mag && !mag_ok(match_orv_catalog_mag(l), 0.0)) return false;
   if (do_nsta && !in_range(fint(l, kNsta), nstmin, nstmax)) return false;
@@ -61,6 +58,14 @@ bool select_orv(const Line& l) {
   if (do_laterr && !in_range(freal(l, kLatErr), laemin, laemax)) return false;
   if (do_lonerr && !in_range(freal(l, kLonErr), loemin, loemax)) return false;
   if (do_deperr && !in_range(freal(l, kDepthErr), zerrmin, zerrmax)) return false;
+  return true;
+}
+
+bool select_orv(const Line& l) {
+  if (do_otime && !in_range(otime(l), otmin, otmax)) return false;
+  Place place;
+  if (!place_ok(l, kLat, kLon, &place)) return false;
+  if (field_tests && !fields_ok(l)) return false;
   if (!area_ok(place)) return false;
   return true;
 }

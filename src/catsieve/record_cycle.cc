@@ -39,6 +39,7 @@ void end_of_stream(const Tally& tally, bool have_last, double last_time,
 void search_lines(Stream& s, const Line* first, const LineReader& reader) {
   Tally tally;
   Line record;
+  field_tests = any_field_test();
   bool have = first != nullptr;
   if (have) record = *first;
   else have = readline(s, reader.size, &record);
@@ -73,7 +74,7 @@ bool delta_ok(double lat, double lon) {
   return true;
 }
 
-bool place_ok(const Line& l, Col lat, Col lon, Place* p) {
+bool read_place_ok(const Line& l, Col lat, Col lon, Place* p) {
   if (do_lat) {
     p->lat = freal(l, lat);
     if (!in_range(p->lat, latmin, latmax)) return false;
@@ -85,7 +86,7 @@ bool place_ok(const Line& l, Col lat, Col lon, Place* p) {
   return true;
 }
 
-bool place_ok(const Line& l, const HemisphereCols& c, Place* p) {
+bool read_place_ok(const Line& l, const HemisphereCols& c, Place* p) {
   if (do_lat) {
     p->lat = std::fabs(freal(l, c.latdeg)) + freal(l, c.latmin) / 60.0;
     if (fchar(l, c.lathem) == 'S') p->lat = -p->lat;

@@ -98,7 +98,9 @@ Stream* open_compressed(const char* file) {
 
 }  // namespace
 
-bool readline(Stream& s, size_t size, Line* record) {
+// The piece near the end of the bytes read: refills the buffer when the
+// piece may go on past them.
+bool readline_refill(Stream& s, size_t size, Line* record) {
   size_t max = size - 1;
   for (;;) {
     size_t avail = s.end - s.pos;

@@ -39,10 +39,9 @@ double mech_mag(const Line& l, const MechLayout& t) {
   return 0.0;
 }
 
-bool mech_select(const Line& l, const MechLayout& t) {
-  if (do_otime && !in_range(mech_otime(l, t), otmin, otmax)) return false;
-  Place place;
-  if (!place_ok(l, t.place, &place)) return false;
+namespace {
+
+bool fields_ok(const Line& l, const MechLayout& t) {
   if (do_depth && !in_range(freal(l, t.depth), zmin, zmax)) return false;
   if (do_mag && !mag_ok(mech_mag(l, t), 0.0)) return false;
   if (do_nsta && !in_range(fint(l, t.nsta), nstmin, nstmax)) return false;
@@ -51,6 +50,16 @@ bool mech_select(const Line& l, const MechLayout& t) {
   if (do_close && !in_range(freal(l, t.close), clomin, clomax)) return false;
   if (do_horerr && !in_range(freal(l, t.herr), herrmin, herrmax)) return false;
   if (do_deperr && !in_range(freal(l, t.zerr), zerrmin, zerrmax)) return false;
+  return true;
+}
+
+}  // namespace
+
+bool mech_select(const Line& l, const MechLayout& t) {
+  if (do_otime && !in_range(mech_otime(l, t), otmin, otmax)) return false;
+  Place place;
+  if (!place_ok(l, t.place, &place)) return false;
+  if (field_tests && !fields_ok(l, t)) return false;
   if (!area_ok(place)) return false;
   return true;
 }
