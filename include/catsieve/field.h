@@ -82,50 +82,82 @@ inline PlainNumber field_number(const Line& l, Col c) {
   return plain_number(l.p + from, l.p + from + have);
 }
 
-// The common case first: a field inside the record made of digits only,
-// right-aligned behind blanks or blank throughout.
-inline bool all_digits(const Line& l, Col c, unsigned long long* value) {
+// The common case first: a field inside the record holding blanks, an
+// optional sign, digits with at most one point, and then only blanks; the
+// first blank after the number ends it, as it ends the library's reading.
+// Anything else is left to the slow path.
+inline bool short_number(const Line& l, Col c, PlainNumber* out) {
   size_t from = static_cast<size_t>(c.col - 1);
   if (from + static_cast<size_t>(c.width) > l.n || c.width > 15) return false;
   const char* p = l.p + from;
-  unsigned long long v = 0;
-  bool seen = false;
+  enum { kLead, kWhole, kFraction, kDone } at = kLead;
+  PlainNumber n{true, false, 0, 0};
+  bool digits = false;
   // Fields have a fixed width at each use: the loop unrolls into a few
   // instructions a byte.
 #pragma GCC unroll 16
   for (int i = 0; i < c.width; ++i) {
-    unsigned d = static_cast<unsigned char>(p[i]) - static_cast<unsigned>('0');
-    if (d > 9) {
-      if (p[i] != ' ' || seen) return false;
-      continue;
+    if (at == kDone) break;
+    char ch = p[i];
+    unsigned d = static_cast<unsigned char>(ch) - static_cast<unsigned>('0');
+    if (d <= 9) {
+      n.mantissa = n.mantissa * 10 + d;
+      digits = true;
+      if (at == kFraction) ++n.fraction;
+      else at = kWhole;
+    } else if (ch == ' ') {
+      if (at != kLead) at = kDone;
+    } else if (ch == '.' && at != kFraction) {
+      at = kFraction;
+    } else if ((ch == '-' || ch == '+') && at == kLead) {
+      n.negative = ch == '-';
+      at = kWhole;
+    } else {
+      return false;
     }
-    seen = true;
-    v = v * 10 + d;
   }
-  *value = v;
+  if (!digits) n.negative = false;  // no number at all reads as +0
+  *out = n;
   return true;
 }
 
-// The conversions of fields that are not all digits, out of line so that
-// the common case stays small enough to be inlined at every use.
+// The other fields, out of line so that the common case stays small enough
+// to be inlined at every use.
 int fint_slow(const Line& l, Col c);
 double freal_slow(const Line& l, Col c);
 
+constexpr long long kTens[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000,
+                               100000000, 1000000000, 10000000000LL, 100000000000LL,
+                               1000000000000LL, 10000000000000LL, 100000000000000LL,
+                               1000000000000000LL};
+constexpr double kTensReal[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
+                                1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+
+// The integer part, as atoi reads it.
+inline int plain_int(const PlainNumber& n) {
+  long long v = n.fraction ? n.mantissa / kTens[n.fraction] : n.mantissa;
+  return static_cast<int>(n.negative ? -v : v);
+}
+
+// Below 2^53 the mantissa is exact, and one division by an exact power of
+// ten rounds as the library's conversion does.
+inline double plain_real(const PlainNumber& n) {
+  double v = static_cast<double>(n.mantissa);
+  if (n.fraction) v /= kTensReal[n.fraction];
+  return n.negative ? -v : v;
+}
+
 inline int fint(const Line& l, Col c) {
-  unsigned long long digits;
-  if (all_digits(l, c, &digits)) return static_cast<int>(static_cast<long long>(digits));
+  PlainNumber n;
+  if (short_number(l, c, &n)) return plain_int(n);
   return fint_slow(l, c);
 }
 
 inline double freal(const Line& l, Col c) {
-  static constexpr double scale[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
-                                     1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-  unsigned long long digits;
-  if (all_digits(l, c, &digits)) {
-    double v = static_cast<double>(digits);
-    return c.dec ? v / scale[c.dec] : v;
-  }
-  return freal_slow(l, c);
+  PlainNumber n;
+  if (!short_number(l, c, &n)) return freal_slow(l, c);
+  double v = plain_real(n);
+  return c.dec ? v / kTensReal[c.dec] : v;
 }
 
 // Length of text up to and including its last character that is not a

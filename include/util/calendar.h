@@ -16,6 +16,12 @@ constexpr int kJdnEpoch = 2341973;
 // else the four-year calendar.  Fields beyond their range carry over.
 double timvar(int year, int month, int day, int hour, int minute,
               double seconds, int calendar);
+// The two halves of timvar: the time value of the start of a day, and of a
+// time of day on the day that starts at start.
+double day_start(int year, int month, int day, int calendar);
+inline double time_of_day(double start, int hour, int minute, double seconds) {
+  return start + (hour * 3600 + minute * 60) + seconds;
+}
 // Splits a time value into its calendar fields.
 void datime(double time, int* year, int* month, int* day, int* hour,
             int* minute, double* seconds, int calendar);

@@ -5,22 +5,13 @@
 
 namespace util {
 
+double day_start(int year, int month, int day, int calendar) {
+  return (jdn(year, month, day, calendar) - kJdnEpoch) * 86400.0;
+}
+
 double timvar(int year, int month, int day, int hour, int minute,
               double seconds, int calendar) {
-  // Records of a catalog come in time order, many to a day: the day number
-  // of the record before is usually the one wanted.
-  static int last_year = 0, last_month = 0, last_day = 0, last_calendar = 0;
-  static int last_jdn = jdn(0, 0, 0, 0);
-  if (year != last_year || month != last_month || day != last_day ||
-      calendar != last_calendar) {
-    last_jdn = jdn(year, month, day, calendar);
-    last_year = year;
-    last_month = month;
-    last_day = day;
-    last_calendar = calendar;
-  }
-  return (last_jdn - kJdnEpoch) * 86400.0 +
-         (hour * 3600 + minute * 60) + seconds;
+  return time_of_day(day_start(year, month, day, calendar), hour, minute, seconds);
 }
 
 void datime(double time, int* year, int* month, int* day, int* hour,

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "catsieve/day_cache.h"
 #include "catsieve/readers.h"
 #include "util/calendar.h"
 
@@ -92,8 +93,11 @@ bool select_line(const Line& l) { return brim_select(l, kMissing, accepted); }
 }  // namespace
 
 double brim_otime(const Line& l) {
-  return util::timvar(fint(l, kYear), fint(l, kMonth), fint(l, kDay), fint(l, kHour),
-                      fint(l, kMinute), freal(l, kSeconds), 1);
+  static DayCache days;
+  double start = cached_day(days, l, kYear.col, kDay.col + kDay.width - kYear.col, [&l] {
+    return util::day_start(fint(l, kYear), fint(l, kMonth), fint(l, kDay), 1);
+  });
+  return util::time_of_day(start, fint(l, kHour), fint(l, kMinute), freal(l, kSeconds));
 }
 
 namespace {

@@ -3,6 +3,7 @@
 // missing values and no event types.
 #include <string>
 
+#include "catsieve/day_cache.h"
 #include "catsieve/field.h"
 #include "catsieve/readers.h"
 #include "catsieve/record_cycle.h"
@@ -30,10 +31,14 @@ constexpr int kQuality = 74;
 const int DOY[13] = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334, 365};
 
 double kelp_otime(const Line& l) {
-  int year = fint(l, kYear);
-  int month, day;
-  dy_to_mdy(fint(l, kDoy), year, &month, &day);
-  return util::timvar(year, month, day, fint(l, kHour), fint(l, kMinute), freal(l, kSeconds), 1);
+  static DayCache days;
+  double start = cached_day(days, l, kYear.col, kDoy.col + kDoy.width - kYear.col, [&l] {
+    int year = fint(l, kYear);
+    int month, day;
+    dy_to_mdy(fint(l, kDoy), year, &month, &day);
+    return util::day_start(year, month, day, 1);
+  });
+  return util::time_of_day(start, fint(l, kHour), fint(l, kMinute), freal(l, kSeconds));
 }
 
 bool quality_ok(char q) {

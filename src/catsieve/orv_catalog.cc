@@ -3,6 +3,7 @@
 // observations, a scalar moment, location errors, a quality letter and a
 // felt flag.
 
+#include "catsieve/day_cache.h"
 #include "catsieve/field.h"
 #include "catsieve/magtypes.h"
 #include "catsieve/readers.h"
@@ -33,8 +34,11 @@ constexpr int kQuality = 155, kFelt = 157;
 int nmag = 0;
 
 double otime(const Line& l) {
-  return util::timvar(fint(l, kYear), fint(l, kMonth), fint(l, kDay), fint(l, kHour),
-                      fint(l, kMinute), freal(l, kSeconds), 1);
+  static DayCache days;
+  double start = cached_day(days, l, kYear.col, kDay.col + kDay.width - kYear.col, [&l] {
+    return util::day_start(fint(l, kYear), fint(l, kMonth), fint(l, kDay), 1);
+  });
+  return util::time_of_day(start, fint(l, kHour), fint(l, kMinute), freal(l, kSeconds));
 }
 
 bool qual_ok(char c) {

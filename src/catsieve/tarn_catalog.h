@@ -4,6 +4,7 @@
 #define CATSIEVE_TARN_CATALOG_H
 
 #include "catsieve/criteria.h"
+#include "catsieve/day_cache.h"
 #include "catsieve/field.h"
 #include "catsieve/magtypes.h"
 #include "util/calendar.h"
@@ -50,8 +51,11 @@ bool tarn_aux_mag(const Line& l, char c, double* m) {
 
 template <const TarnLayout& t>
 double tarn_otime(const Line& l) {
-  return util::timvar(fint(l, t.year) + t.century, fint(l, t.month), fint(l, t.day),
-                      fint(l, t.hour), fint(l, t.minute), freal(l, t.seconds), 1);
+  static DayCache days;
+  double start = cached_day(days, l, t.year.col, t.day.col + t.day.width - t.year.col, [&l] {
+    return util::day_start(fint(l, t.year) + t.century, fint(l, t.month), fint(l, t.day), 1);
+  });
+  return util::time_of_day(start, fint(l, t.hour), fint(l, t.minute), freal(l, t.seconds));
 }
 
 template <const TarnLayout& t>

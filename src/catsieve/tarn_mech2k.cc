@@ -8,7 +8,7 @@ namespace catsieve {
 
 namespace {
 
-const MechLayout kY2k = {
+constexpr MechLayout kY2k = {
     {1, 4, 0}, 0, {5, 2, 0}, {7, 2, 0}, {10, 2, 0}, {12, 2, 0}, {14, 6, 0},
     {{20, 3, 0}, 23, {24, 5, 0},
      {29, 4, 0}, 33, {34, 5, 0}},
@@ -16,15 +16,12 @@ const MechLayout kY2k = {
     {70, 5, 2}, {75, 5, 2},
 };
 
-bool select_y2k(const Line& l) { return mech_select(l, kY2k); }
-double otime_y2k(const Line& l) { return mech_otime(l, kY2k); }
-
 }  // namespace
 
-double match_tarn_mech2k_mag(const Line& l) { return mech_mag(l, kY2k); }
+double match_tarn_mech2k_mag(const Line& l) { return mech_mag<kY2k>(l); }
 
 void search_tarn_mech2k(Stream& s, const Line* first) {
-  static const LineReader reader = {kMechLineBuffer, select_y2k, otime_y2k,
+  static const LineReader reader = {kMechLineBuffer, mech_select<kY2k>, mech_otime<kY2k>,
                                     "%d buf_lines, %d selected\n"};
   search_lines(s, first, reader);
 }
