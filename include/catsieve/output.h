@@ -6,8 +6,6 @@
 
 namespace catsieve {
 
-// Writes bytes that may change as soon as the call returns.
-void out_write(const char* p, size_t n);
 // Writes bytes of an input's buffer, which must stay as they are until
 // out_settle: consecutive records then go out in one piece, uncopied.
 void out_new_span(const char* p, size_t n);

@@ -31,8 +31,9 @@ struct Tally {
 // Reads the stream to its end, first with the given first line if any.
 void search_lines(Stream& s, const Line* first, const LineReader& reader);
 
-// Writes a record that passed its tests, or with -negate one that failed.
-void emit(bool pass, const char* p, size_t n, Tally& tally);
+// Writes a record that passed its tests, or with -negate one that failed,
+// straight from the stream's buffer.
+void emit(bool pass, const Line& record, Tally& tally);
 // The end-of-stream step: otmin from the last record when there was one,
 // then the -verbose summary.
 void end_of_stream(const Tally& tally, bool have_last, double last_time,

@@ -20,16 +20,30 @@ struct Line {
 // The largest line-buffer size of any reader.
 constexpr size_t kMaxLineBuffer = 512;
 
+// No bytes held: see Stream::held.
+constexpr size_t kNothingHeld = ~static_cast<size_t>(0);
+
 struct Stream {
   int fd;
   pid_t pid;       // decompressor process, or -1
   char* buf;       // block buffer
+  size_t size;     // its size
   size_t pos;      // first unread byte
   size_t end;      // end of the bytes read
+  size_t held;     // first byte kept through refills, or kNothingHeld
   bool eof;        // no more bytes will come
   Line last;       // last record handed out
   char lastbuf[kMaxLineBuffer];
 };
+
+// Keeps the bytes from line on in the buffer, however many lines follow,
+// until release: a record of many lines can then be written from the
+// buffer whole.  The buffer grows for a record longer than a block; lines
+// handed out before a refill move, but keep their distance from line.
+inline void hold(Stream& s, const Line& line) { s.held = static_cast<size_t>(line.p - s.buf); }
+inline void release(Stream& s) { s.held = kNothingHeld; }
+// The bytes held, up to the last line handed out.
+inline Line held_bytes(const Stream& s) { return Line{s.buf + s.held, s.pos - s.held}; }
 
 // Next record of at most size - 1 bytes: up to and including the next
 // newline when it comes within that many bytes, else a piece of exactly that

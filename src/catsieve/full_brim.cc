@@ -3,7 +3,6 @@
 // a summary line in the brim summary layout is built and tested as the brim
 // summary reader tests its lines; a selected record is written whole.
 #include <cstring>
-#include <vector>
 
 #include "brim_catalog.h"
 #include "catsieve/readers.h"
@@ -24,12 +23,10 @@ extern const double f_no_depth_err = -1.0;
 
 namespace {
 
-// The record being read: its lines, newlines included, one after another,
-// and where its chosen location and magnitude lines lie.  The text keeps its
-// capacity from one record to the next, so memory follows the largest
-// record.
+// The record being read: its lines stay in the stream's buffer, held from
+// the first, so memory follows the largest record; here is where its chosen
+// location and magnitude lines lie, counted from its first byte.
 struct FullBrimRecord {
-  std::vector<char> text;
   int count = 0;     // lines in the record
   int loc = -1;      // index of the chosen location line, or -1
   int mag = -1;      // index of the chosen magnitude line, or -1
@@ -68,8 +65,7 @@ void put_field(char* to, const char* from, size_t n, size_t width) {
 // The summary line of a record that has a location line: the location line
 // in 123 columns, then the magnitude line in 48.  A magnitude line that is
 // the record's first line does not count.
-void build_summary(const FullBrimRecord& r, char* summary) {
-  const char* text = r.text.data();
+void build_summary(const FullBrimRecord& r, const char* text, char* summary) {
   put_field(summary, text + r.loc_at, r.loc_n, kBrimLocWidth);
   if (r.mag > 0)
     put_field(summary + kBrimLocWidth, text + r.mag_at, r.mag_n, kBrimMagWidth);
@@ -79,13 +75,11 @@ void build_summary(const FullBrimRecord& r, char* summary) {
 
 // Writes the whole record, every line as read, when it is selected (or
 // with -negate when it is not).
-void print_stuff(bool pass, const FullBrimRecord& r, Tally& tally) {
-  emit(pass, r.text.data(), r.text.size(), tally);
-}
+void print_stuff(bool pass, const Line& text, Tally& tally) { emit(pass, text, tally); }
 
-// Empties the record for the next one; its memory is kept.
-void clear_old_data(FullBrimRecord& r) {
-  r.text.clear();
+// Empties the record for the next one.
+void clear_old_data(Stream& s, FullBrimRecord& r) {
+  release(s);
   r.count = 0;
   r.loc = r.mag = -1;
 }
@@ -96,16 +90,15 @@ void search_full_brim_catalog(Stream& s, const Line*) {
   LetterSet accepted{};
   if (do_etype)
     accepted = build_etypes(kFullBrimTypes, sizeof kFullBrimTypes / sizeof kFullBrimTypes[0]);
-  static FullBrimRecord r;
-  clear_old_data(r);
+  FullBrimRecord r;
   Tally tally;
   char summary[kSummaryLength];
   bool have_summary = false;
   Line l;
   field_tests = any_field_test();
   while (readline(s, kLineBuffer, &l)) {
-    size_t at = r.text.size();
-    r.text.insert(r.text.end(), l.p, l.p + l.n);
+    if (r.count == 0) hold(s, l);
+    size_t at = static_cast<size_t>(l.p - held_bytes(s).p);
     int index = r.count++;
     if (has_key(l, "$loc") && (r.loc < 0 || preferred(l))) {
       r.loc = index;
@@ -124,15 +117,16 @@ void search_full_brim_catalog(Stream& s, const Line*) {
     // and dropped.
     ++tally.lines;
     if (r.loc >= 0) {
-      build_summary(r, summary);
+      Line text = held_bytes(s);
+      build_summary(r, text.p, summary);
       have_summary = true;
       Line line = {summary, sizeof summary};
-      print_stuff(brim_select(line, kMissing, accepted), r, tally);
+      print_stuff(brim_select(line, kMissing, accepted), text, tally);
     }
-    clear_old_data(r);
+    clear_old_data(s, r);
   }
   // Lines after the last "$end" belong to no record and are dropped.
-  clear_old_data(r);
+  clear_old_data(s, r);
   double last_time = have_summary ? brim_otime(Line{summary, sizeof summary}) : 0.0;
   end_of_stream(tally, have_summary, last_time, "%d lines, %d selected\n");
 }

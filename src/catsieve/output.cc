@@ -78,11 +78,6 @@ void copy_out(const char* p, size_t n) {
 
 }  // namespace
 
-void out_write(const char* p, size_t n) {
-  out_settle();
-  copy_out(p, n);
-}
-
 OutRun out_run = {nullptr, nullptr};
 
 namespace {

@@ -11,24 +11,12 @@
 
 namespace catsieve {
 
-void emit(bool pass, const char* p, size_t n, Tally& tally) {
-  if (pass == !negate) {
-    out_write(p, n);
-    ++tally.selected;
-  }
-}
-
-namespace {
-
-// A record of the stream's buffer: written without a copy.
-void emit_record(bool pass, const Line& record, Tally& tally) {
+void emit(bool pass, const Line& record, Tally& tally) {
   if (pass == !negate) {
     out_span(record.p, record.n);
     ++tally.selected;
   }
 }
-
-}  // namespace
 
 void end_of_stream(const Tally& tally, bool have_last, double last_time,
                    const char* summary) {
@@ -45,7 +33,7 @@ void search_lines(Stream& s, const Line* first, const LineReader& reader) {
   else have = readline(s, reader.size, &record);
   while (have) {
     ++tally.lines;
-    emit_record(reader.select(record), record, tally);
+    emit(reader.select(record), record, tally);
     have = readline(s, reader.size, &record);
   }
   // The stream keeps the last record it handed out, the detector's first

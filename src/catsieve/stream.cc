@@ -33,13 +33,16 @@ Stream* new_stream(int fd, pid_t pid) {
   s->fd = fd;
   s->pid = pid;
   s->buf = buf;
+  s->size = kBlock + kMaxLineBuffer;
   s->pos = s->end = 0;
+  s->held = kNothingHeld;
   s->eof = false;
   s->last = Line{nullptr, 0};
   return s;
 }
 
-// Moves the unread bytes to the front and reads the next block behind them.
+// Moves the unread bytes, and any held before them, to the front and reads
+// the next block behind them.
 void refill(Stream& s) {
   // Selected records may still be waiting in the buffer to be written.
   out_settle();
@@ -49,9 +52,18 @@ void refill(Stream& s) {
     std::memcpy(s.lastbuf, s.last.p, s.last.n);
     s.last.p = s.lastbuf;
   }
-  size_t avail = s.end - s.pos;
-  std::memmove(s.buf, s.buf + s.pos, avail);
-  s.pos = 0;
+  size_t from = s.held < s.pos ? s.held : s.pos;
+  size_t avail = s.end - from;
+  if (s.size - avail < kBlock) {
+    size_t size = avail + kBlock + kMaxLineBuffer;
+    char* buf = static_cast<char*>(std::realloc(s.buf, size));
+    if (!buf) util::out_of_memory();
+    s.buf = buf;
+    s.size = size;
+  }
+  std::memmove(s.buf, s.buf + from, avail);
+  s.pos -= from;
+  if (s.held != kNothingHeld) s.held -= from;
   s.end = avail;
   ssize_t got;
   do {

@@ -136,6 +136,16 @@ TEST(FullBrim, Records) {
                        std::string(511, 'y') + "$end\n";
   check_case({"pieces", {"-format", "f_brim", "-verbose"}, {}, pieces, pieces,
               "processing stdin ...\n2 lines, 2 selected\n", 0});
+
+  // Records of many input blocks are written whole, around a short one
+  // that is dropped.
+  std::string big = "$beg 9\n" + loc() + "\n";
+  for (int i = 0; i < 20000; ++i) big += "$pha STA" + std::to_string(i) + " HHZ P 1.25 0.5 onset\n";
+  big += "$end\n";
+  check_case({"long records", {"-format", "f_brim"}, {}, whole + big + failing + big,
+              whole + big + big, "", 0});
+  check_case({"long records dropped", {"-format", "f_brim", "-negate"}, {},
+              big + failing + big + whole, failing, "", 0});
 }
 
 }  // namespace
