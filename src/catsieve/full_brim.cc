@@ -98,7 +98,7 @@ void search_full_brim_catalog(Stream& s, const Line*) {
   field_tests = any_field_test();
   while (readline(s, kLineBuffer, &l)) {
     if (r.count == 0) hold(s, l);
-    size_t at = static_cast<size_t>(l.p - held_bytes(s).p);
+    size_t at = held_bytes(s).n - l.n;
     int index = r.count++;
     if (has_key(l, "$loc") && (r.loc < 0 || preferred(l))) {
       r.loc = index;

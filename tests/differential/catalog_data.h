@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <string>
 
-#include "differential/reference.h"
+#include "differential/columns.h"
 
 namespace diff {
 

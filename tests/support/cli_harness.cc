@@ -35,7 +35,7 @@ RunResult run_catsieve(const std::vector<std::string>& args, const RunSetup& set
     argv.push_back(name);
     for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
-    ::execv(CATSIEVE_BIN, argv.data());
+    ::execv(setup.program.c_str(), argv.data());
     ::_exit(127);
   }
   int status = 0;

@@ -24,6 +24,7 @@ struct RunSetup {
   std::vector<std::string> unset;
   std::string cwd;
   std::string out_path;  // where standard output goes, instead of a capture file
+  std::string program = CATSIEVE_BIN;  // the executable to run
 };
 
 // Runs the program with argv[0] "catsieve" and the given arguments.

@@ -1,12 +1,7 @@
-// A slow and plain second implementation of the catalog readers, for the
-// differential tests only: records are read with fgets into a buffer of the
-// reader's size, every field is copied into a terminated buffer and
-// converted with atoi or atof, and the tests run one after another in each
-// format's order.  It shares nothing with the program's record cycle; it
-// takes the criteria from the program's own option handlers and uses the
-// program's calendar and polygon functions, which are not what it checks.
-#ifndef TESTS_DIFFERENTIAL_REFERENCE_H
-#define TESTS_DIFFERENTIAL_REFERENCE_H
+// The catalog layouts of the differential tests, and the values of their
+// records from which criteria bounds are taken.
+#ifndef TESTS_DIFFERENTIAL_COLUMNS_H
+#define TESTS_DIFFERENTIAL_COLUMNS_H
 
 #include <string>
 #include <vector>
@@ -21,22 +16,6 @@ const char* format_word(Format f);
 const char* catgen_name(Format f);
 // Line-buffer size of the layout's reader.
 int buffer_size(Format f);
-
-// What a run wrote and how it ended.
-struct Outcome {
-  std::string out;
-  std::string err;
-  int status;
-};
-
-// Fills the program's criteria from option words (no file names), through
-// the program's own option handlers, and installs the default magnitude
-// list as the run driver does.
-void set_criteria(const std::vector<std::string>& options);
-
-// Filters the files in order, under the criteria left by set_criteria,
-// as a run of the program with those options and files should.
-Outcome reference_run(Format f, const std::vector<std::string>& files);
 
 // Fields whose values serve as bounds of a criterion, so that some records
 // lie exactly on a bound.
