@@ -59,10 +59,14 @@ inline PlainNumber plain_number(const char* p, const char* end) {
   while (p < end && is_c_space(*p)) ++p;
   if (p < end && (*p == '+' || *p == '-')) n.negative = *p++ == '-';
   int digits = 0;
-  for (; p < end && *p >= '0' && *p <= '9'; ++p, ++digits) n.mantissa = n.mantissa * 10 + (*p - '0');
+  // Past 15 digits the library reads the text; the mantissa stops growing
+  // there, so that it cannot overflow.
+  auto add = [&n, &digits](char c) {
+    if (digits++ < 16) n.mantissa = n.mantissa * 10 + (c - '0');
+  };
+  for (; p < end && *p >= '0' && *p <= '9'; ++p) add(*p);
   if (p < end && *p == '.') {
-    for (++p; p < end && *p >= '0' && *p <= '9'; ++p, ++digits, ++n.fraction)
-      n.mantissa = n.mantissa * 10 + (*p - '0');
+    for (++p; p < end && *p >= '0' && *p <= '9'; ++p, ++n.fraction) add(*p);
   }
   // 15 digits keep the mantissa below 2^53, where a division by an exact
   // power of ten rounds as the library's conversion does.
