@@ -25,27 +25,37 @@ gen() {  # layout count
   echo "$f"
 }
 
-# Runs a shell command RUNS times after a warm-up; prints the median wall
-# time, the median user+sys time and the largest resident size (KiB).
-measure() {
-  local cmd=$1 out t0 t1
-  out=$(mktemp)
-  sh -c "$cmd" >/dev/null
-  for _ in $(seq "$RUNS"); do
-    # Wall time from the shell's microsecond clock; CPU time and peak
-    # memory from /usr/bin/time.
-    t0=$EPOCHREALTIME
-    /usr/bin/time -f '%U %S %M' -o "$out.one" sh -c "$cmd" >/dev/null
-    t1=$EPOCHREALTIME
-    echo "$(awk -v a="$t0" -v b="$t1" 'BEGIN { printf "%.4f", b - a }') $(cat "$out.one")" >> "$out"
-  done
-  rm -f "$out.one"
+# Times one run of a shell command and appends "wall user sys maxrss" to a
+# file.  Wall time from the shell's microsecond clock; CPU time and peak
+# memory from /usr/bin/time, which starts the command itself (no shell in
+# between, whose start would be counted in every row).
+time_once() {  # command file
+  local t0 t1
+  t0=$EPOCHREALTIME
+  eval "/usr/bin/time -f '%U %S %M' -o '$2.one' $1" >/dev/null
+  t1=$EPOCHREALTIME
+  echo "$(awk -v a="$t0" -v b="$t1" 'BEGIN { printf "%.4f", b - a }') $(cat "$2.one")" >> "$2"
+  rm -f "$2.one"
+}
+
+# The median wall time, the median user+sys time and the largest resident
+# size (KiB) of the runs in a file.
+summarize() {
   awk '{ w[NR] = $1; c[NR] = $2 + $3; if ($4 > m) m = $4 }
        END { n = asort_w(); print w[int((NR + 1) / 2)], c[int((NR + 1) / 2)], m }
        function asort_w(   i, j, t) {
          for (i = 2; i <= NR; i++) for (j = i; j > 1 && w[j-1] > w[j]; j--) { t = w[j]; w[j] = w[j-1]; w[j-1] = t }
          for (i = 2; i <= NR; i++) for (j = i; j > 1 && c[j-1] > c[j]; j--) { t = c[j]; c[j] = c[j-1]; c[j-1] = t }
-         return NR }' "$out"
+         return NR }' "$1"
+}
+
+# Runs a shell command RUNS times after a warm-up and summarizes.
+measure() {
+  local out
+  out=$(mktemp)
+  eval "$1" >/dev/null
+  for _ in $(seq "$RUNS"); do time_once "$1" "$out"; done
+  summarize "$out"
   rm -f "$out"
 }
 
@@ -92,30 +102,46 @@ for layout in tarn_old tarn_y2k mech_old mech_y2k orv brim kelp f_brim; do
   mb=$(awk -v b="$(stat -c %s "$f")" 'BEGIN { print b / 1048576 }')
   read -r fmt t1 t2 < <(layout_args "$layout")
   query="-time $t1 $t2 -magnitude 3 9"
+  prog=$(awk_query "$layout")
+  # The rows of a layout take turns, one run each per round, so that a slow
+  # spell of the machine falls on all of them alike.
+  keys=(a b c d e f g)
+  declare -A label=(
+    [a]="a wc -l" [b]="b cat > /dev/null" [c]="c no criteria" [d]="d time + magnitude"
+    [e]="e polygon, 10 vertices" [f]="f delta 20-200 km" [g]="g negate of d"
+  )
+  declare -A cmd=(
+    [a]="wc -l $f" [b]="cat $f > /dev/null" [c]="$CS -format $fmt $f > /dev/null"
+    [d]="$CS -format $fmt $query $f > /dev/null" [e]="$CS -format $fmt $POLY $f > /dev/null"
+    [f]="$CS -format $fmt $DELTA $f > /dev/null"
+    [g]="$CS -format $fmt -negate $query $f > /dev/null"
+  )
+  if [ -n "$prog" ]; then
+    keys+=(h)
+    label[h]="h $(basename "$AWK") program of d"
+    cmd[h]="$AWK '$prog' $f > /dev/null"
+  fi
+  runs=$(mktemp -d)
+  for k in "${keys[@]}"; do eval "${cmd[$k]}" >/dev/null; done
+  for _ in $(seq "$RUNS"); do
+    for k in "${keys[@]}"; do time_once "${cmd[$k]}" "$runs/$k"; done
+  done
   declare -A wall=()
-  row() {  # key label command
-    local w c m ratio=""
-    read -r w c m < <(measure "$3")
-    wall[$1]=$w
-    case $1 in
+  for k in "${keys[@]}"; do
+    read -r w c m < <(summarize "$runs/$k")
+    wall[$k]=$w
+    ratio=""
+    case $k in
       d) ratio=$(awk -v x="$w" -v y="${wall[a]}" 'BEGIN { printf "d/a %.2f", x / y }') ;;
       c) ratio=$(awk -v x="$w" -v y="${wall[b]}" 'BEGIN { printf "c/b %.2f", x / y }') ;;
       g) ratio=$(awk -v x="$w" -v y="${wall[b]}" 'BEGIN { printf "g/b %.2f", x / y }') ;;
       h) ratio=$(awk -v x="$w" -v y="${wall[d]}" 'BEGIN { printf "h/d %.2f", x / y }') ;;
     esac
-    printf '%-9s %-26s %8.3f %8.2f %8.0f %8s %9s\n' "$layout" "$2" "$w" "$c" \
+    printf '%-9s %-26s %8.3f %8.2f %8.0f %8s %9s\n' "$layout" "${label[$k]}" "$w" "$c" \
       "$(awk -v m="$mb" -v w="$w" 'BEGIN { print (w > 0 ? m / w : 0) }')" "$ratio" "$m"
-  }
-  row a "a wc -l" "wc -l $f"
-  row b "b cat > /dev/null" "cat $f > /dev/null"
-  row c "c no criteria" "$CS -format $fmt $f > /dev/null"
-  row d "d time + magnitude" "$CS -format $fmt $query $f > /dev/null"
-  row e "e polygon, 10 vertices" "$CS -format $fmt $POLY $f > /dev/null"
-  row f "f delta 20-200 km" "$CS -format $fmt $DELTA $f > /dev/null"
-  row g "g negate of d" "$CS -format $fmt -negate $query $f > /dev/null"
-  prog=$(awk_query "$layout")
+  done
+  rm -rf "$runs"
   if [ -n "$prog" ]; then
-    row h "h $(basename "$AWK") program of d" "$AWK '$prog' $f > /dev/null"
     ours=$($CS -format "$fmt" $query "$f" | wc -l)
     theirs=$($AWK "$prog" "$f" | wc -l)
     echo "          lines selected by d: catsieve $ours, $(basename "$AWK") $theirs"
@@ -132,7 +158,7 @@ if [ ! -d "$tree" ]; then
 fi
 files=$(ls "$tree" | wc -l)
 query="-time 20000101000000 20020101000000 -magnitude 3 9"
-read -r w c m < <(measure "LODECATDIR=$tree $CS -catalog $query > /dev/null")
+read -r w c m < <(LODECATDIR=$tree measure "$CS -catalog $query > /dev/null")
 sel=$(ls "$tree" | awk '$0 >= "2000.01" && $0 <= "2002.01"' | sed "s|^|$tree/|" | tr '\n' ' ')
 read -r wc_ _ _ < <(measure "cat $sel > /dev/null")
 read -r ws _ _ < <(measure "$CS $query $sel > /dev/null")
