@@ -2,7 +2,7 @@
 // catalog generator, then a deterministic share of them damaged the way real
 // files get damaged (blank and cut fields, overlong lines, stray signs and
 // letters, NUL bytes, lower-case letters, odd line ends, records out of
-// time order, on the other side of the equator or of the date line).
+// time order), aimed mostly at the numbers.
 #ifndef TESTS_DIFFERENTIAL_CATALOG_DATA_H
 #define TESTS_DIFFERENTIAL_CATALOG_DATA_H
 

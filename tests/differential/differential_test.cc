@@ -250,9 +250,6 @@ const std::vector<CriteriaSet> kCommon = {
      true},
     {{"-delta", "{delta}"}, true},
     {{"-delta", "38", "60", "11450", "11650", "-negate"}, true},
-    // Across the date line from either side.
-    {{"-delta", "38", "179.5", "10", "300", "-etype", "a"}, true},
-    {{"-delta", "38.5", "-179.5", "0", "300", "-etype", "a", "-negate"}, true},
     {{"-polygon", "{poly}"}, true},
     {{"-latitude", "37", "39", "-polygon", "{reversed poly}", "-time", "{time:0.1:0.9}",
       "-negate"},
