@@ -152,6 +152,40 @@ bool damage_record(Rng& r, std::string* line) {
 
 }  // namespace
 
+const char* format_word(Format f) {
+  switch (f) {
+    case Format::kTarnOld: case Format::kTarnY2k: return "tarn";
+    case Format::kMechOld: case Format::kMechY2k: return "mech";
+    case Format::kOrv: return "orv";
+    case Format::kBrim: return "brim";
+    case Format::kKelp: return "kelp";
+    case Format::kFullBrim: return "f_brim";
+  }
+  return "";
+}
+
+const char* catgen_name(Format f) {
+  switch (f) {
+    case Format::kTarnOld: return "tarn_old";
+    case Format::kTarnY2k: return "tarn_y2k";
+    case Format::kMechOld: return "mech_old";
+    case Format::kMechY2k: return "mech_y2k";
+    case Format::kOrv: return "orv";
+    case Format::kBrim: return "brim";
+    case Format::kKelp: return "kelp";
+    case Format::kFullBrim: return "f_brim";
+  }
+  return "";
+}
+
+int buffer_size(Format f) {
+  switch (f) {
+    case Format::kMechOld: case Format::kMechY2k: return 150;
+    case Format::kBrim: case Format::kFullBrim: return 512;
+    default: return 200;
+  }
+}
+
 std::string generate(Format f, int count, unsigned seed) {
   std::string command = std::string("'") + CATGEN_BIN + "' " + catgen_name(f) + " " +
                         std::to_string(count) + " " + std::to_string(seed);

@@ -9,9 +9,17 @@
 #include <cstdint>
 #include <string>
 
-#include "differential/columns.h"
 
 namespace diff {
+
+// The catalog layouts, as the generator names them.
+enum class Format { kTarnOld, kTarnY2k, kMechOld, kMechY2k, kOrv, kBrim, kKelp, kFullBrim };
+
+// The word of -format for a layout, and the generator's name of it.
+const char* format_word(Format f);
+const char* catgen_name(Format f);
+// Line-buffer size of the layout's reader.
+int buffer_size(Format f);
 
 // A small generator of our own, so that the damage is the same everywhere.
 struct Rng {
