@@ -7,8 +7,8 @@
 #include "catsieve/day_cache.h"
 #include "catsieve/field.h"
 #include "catsieve/magtypes.h"
-#include "util/calendar.h"
 #include "catsieve/record_cycle.h"
+#include "util/calendar.h"
 
 namespace catsieve {
 
@@ -34,6 +34,7 @@ bool tarn_etype_ok(char c);
 void tarn_search(Stream& s, const Line* first, const LineReader& reader);
 
 // The record functions, compiled for the columns of each layout.
+
 // The auxiliary magnitude typed c, from the first auxiliary column pair or
 // else the second.
 template <const TarnLayout& t>

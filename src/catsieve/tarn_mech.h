@@ -7,8 +7,8 @@
 #include "catsieve/day_cache.h"
 #include "catsieve/field.h"
 #include "catsieve/magtypes.h"
-#include "util/calendar.h"
 #include "catsieve/record_cycle.h"
+#include "util/calendar.h"
 
 namespace catsieve {
 
@@ -24,6 +24,7 @@ struct MechLayout {
 constexpr size_t kMechLineBuffer = 150;
 
 // The record functions, compiled for the columns of each layout.
+
 template <const MechLayout& t>
 double mech_otime(const Line& l) {
   static DayCache days;
