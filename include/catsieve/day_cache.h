@@ -6,7 +6,10 @@
 
 #include <cstring>
 
+#include "catsieve/criteria.h"
+#include "catsieve/field.h"
 #include "catsieve/stream.h"
+#include "util/calendar.h"
 
 namespace catsieve {
 
@@ -32,6 +35,29 @@ inline double cached_day(DayCache& cache, const Line& l, int from, int width, Da
     cache.valid = true;
   }
   return cache.start;
+}
+
+// The time test (-time) of a record whose day starts at start.  A record
+// whose day lies further from the interval than its time of day can reach
+// fails without its time of day being read: hours and minutes are whole
+// numbers no longer than their fields, and so are the seconds when their
+// field holds only digits, blanks, signs and a point (anything else, "nan"
+// say, is read and compared).
+inline bool otime_in(double start, const Line& l, Col hour, Col minute, Col seconds) {
+  static constexpr double kTens[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};
+  bool plain = seconds.width <= 8 && hour.width <= 8 && minute.width <= 8;
+  for (int i = 0; plain && i < seconds.width; ++i) {
+    char c = fchar(l, seconds.col + i);
+    plain = (c >= '0' && c <= '9') || c == ' ' || c == '.' || c == '-' || c == '+';
+  }
+  if (plain) {
+    // A day more than that, against any rounding.
+    double reach = kTens[hour.width] * 3600 + kTens[minute.width] * 60 +
+                   kTens[seconds.width] + 86400;
+    if (start - reach > otmax || start + reach < otmin) return false;
+  }
+  double t = util::time_of_day(start, fint(l, hour), fint(l, minute), freal(l, seconds));
+  return !(t < otmin || t > otmax);
 }
 
 }  // namespace catsieve

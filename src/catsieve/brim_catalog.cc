@@ -92,12 +92,19 @@ bool select_line(const Line& l) { return brim_select(l, kMissing, accepted); }
 
 }  // namespace
 
-double brim_otime(const Line& l) {
+namespace {
+
+double day(const Line& l) {
   static DayCache days;
-  double start = cached_day(days, l, kYear.col, kDay.col + kDay.width - kYear.col, [&l] {
+  return cached_day(days, l, kYear.col, kDay.col + kDay.width - kYear.col, [&l] {
     return util::day_start(fint(l, kYear), fint(l, kMonth), fint(l, kDay), 1);
   });
-  return util::time_of_day(start, fint(l, kHour), fint(l, kMinute), freal(l, kSeconds));
+}
+
+}  // namespace
+
+double brim_otime(const Line& l) {
+  return util::time_of_day(day(l), fint(l, kHour), fint(l, kMinute), freal(l, kSeconds));
 }
 
 namespace {
@@ -124,7 +131,7 @@ bool fields_ok(const Line& l, const BrimMissing& m) {
 }  // namespace
 
 bool brim_select(const Line& l, const BrimMissing& m, const LetterSet& accepted) {
-  if (do_otime && !in_range(brim_otime(l), otmin, otmax)) return false;
+  if (do_otime && !otime_in(day(l), l, kHour, kMinute, kSeconds)) return false;
   Place place;
   if (!place_ok(l, kLat, kLon, &place)) return false;
   if (field_tests && !fields_ok(l, m)) return false;

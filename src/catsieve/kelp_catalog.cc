@@ -30,15 +30,18 @@ constexpr int kQuality = 74;
 // Days of a common year before the start of each month, and at its end.
 const int DOY[13] = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334, 365};
 
-double kelp_otime(const Line& l) {
+double kelp_day(const Line& l) {
   static DayCache days;
-  double start = cached_day(days, l, kYear.col, kDoy.col + kDoy.width - kYear.col, [&l] {
+  return cached_day(days, l, kYear.col, kDoy.col + kDoy.width - kYear.col, [&l] {
     int year = fint(l, kYear);
     int month, day;
     dy_to_mdy(fint(l, kDoy), year, &month, &day);
     return util::day_start(year, month, day, 1);
   });
-  return util::time_of_day(start, fint(l, kHour), fint(l, kMinute), freal(l, kSeconds));
+}
+
+double kelp_otime(const Line& l) {
+  return util::time_of_day(kelp_day(l), fint(l, kHour), fint(l, kMinute), freal(l, kSeconds));
 }
 
 bool quality_ok(char q) {
@@ -57,7 +60,7 @@ bool fields_ok(const Line& l) {
 }
 
 bool select_line(const Line& l) {
-  if (do_otime && !in_range(kelp_otime(l), otmin, otmax)) return false;
+  if (do_otime && !otime_in(kelp_day(l), l, kHour, kMinute, kSeconds)) return false;
   Place place;
   if (!place_ok(l, kLat, kLon, &place)) return false;
   if (field_tests && !fields_ok(l)) return false;

@@ -33,12 +33,15 @@ constexpr int kQuality = 155, kFelt = 157;
 // record left.
 int nmag = 0;
 
-double otime(const Line& l) {
+double day(const Line& l) {
   static DayCache days;
-  double start = cached_day(days, l, kYear.col, kDay.col + kDay.width - kYear.col, [&l] {
+  return cached_day(days, l, kYear.col, kDay.col + kDay.width - kYear.col, [&l] {
     return util::day_start(fint(l, kYear), fint(l, kMonth), fint(l, kDay), 1);
   });
-  return util::time_of_day(start, fint(l, kHour), fint(l, kMinute), freal(l, kSeconds));
+}
+
+double otime(const Line& l) {
+  return util::time_of_day(day(l), fint(l, kHour), fint(l, kMinute), freal(l, kSeconds));
 }
 
 bool qual_ok(char c) {
@@ -66,7 +69,7 @@ bool fields_ok(const Line& l) {
 }
 
 bool select_orv(const Line& l) {
-  if (do_otime && !in_range(otime(l), otmin, otmax)) return false;
+  if (do_otime && !otime_in(day(l), l, kHour, kMinute, kSeconds)) return false;
   Place place;
   if (!place_ok(l, kLat, kLon, &place)) return false;
   if (field_tests && !fields_ok(l)) return false;

@@ -51,12 +51,16 @@ bool tarn_aux_mag(const Line& l, char c, double* m) {
 }
 
 template <const TarnLayout& t>
-double tarn_otime(const Line& l) {
+double tarn_day(const Line& l) {
   static DayCache days;
-  double start = cached_day(days, l, t.year.col, t.day.col + t.day.width - t.year.col, [&l] {
+  return cached_day(days, l, t.year.col, t.day.col + t.day.width - t.year.col, [&l] {
     return util::day_start(fint(l, t.year) + t.century, fint(l, t.month), fint(l, t.day), 1);
   });
-  return util::time_of_day(start, fint(l, t.hour), fint(l, t.minute), freal(l, t.seconds));
+}
+
+template <const TarnLayout& t>
+double tarn_otime(const Line& l) {
+  return util::time_of_day(tarn_day<t>(l), fint(l, t.hour), fint(l, t.minute), freal(l, t.seconds));
 }
 
 template <const TarnLayout& t>
@@ -115,7 +119,7 @@ bool tarn_fields_ok(const Line& l) {
 
 template <const TarnLayout& t>
 bool tarn_select(const Line& l) {
-  if (do_otime && !in_range(tarn_otime<t>(l), otmin, otmax)) return false;
+  if (do_otime && !otime_in(tarn_day<t>(l), l, t.hour, t.minute, t.seconds)) return false;
   Place place;
   if (!place_ok(l, t.place, &place)) return false;
   if (field_tests && !tarn_fields_ok<t>(l)) return false;

@@ -26,12 +26,16 @@ constexpr size_t kMechLineBuffer = 150;
 // The record functions, compiled for the columns of each layout.
 
 template <const MechLayout& t>
-double mech_otime(const Line& l) {
+double mech_day(const Line& l) {
   static DayCache days;
-  double start = cached_day(days, l, t.year.col, t.day.col + t.day.width - t.year.col, [&l] {
+  return cached_day(days, l, t.year.col, t.day.col + t.day.width - t.year.col, [&l] {
     return util::day_start(fint(l, t.year) + t.century, fint(l, t.month), fint(l, t.day), 1);
   });
-  return util::time_of_day(start, fint(l, t.hour), fint(l, t.minute), freal(l, t.seconds));
+}
+
+template <const MechLayout& t>
+double mech_otime(const Line& l) {
+  return util::time_of_day(mech_day<t>(l), fint(l, t.hour), fint(l, t.minute), freal(l, t.seconds));
 }
 
 // The only type this catalog carries is avg; a blank or zero field is no
@@ -61,7 +65,7 @@ bool mech_fields_ok(const Line& l) {
 
 template <const MechLayout& t>
 bool mech_select(const Line& l) {
-  if (do_otime && !in_range(mech_otime<t>(l), otmin, otmax)) return false;
+  if (do_otime && !otime_in(mech_day<t>(l), l, t.hour, t.minute, t.seconds)) return false;
   Place place;
   if (!place_ok(l, t.place, &place)) return false;
   if (field_tests && !mech_fields_ok<t>(l)) return false;

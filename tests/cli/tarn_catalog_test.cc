@@ -112,6 +112,11 @@ TEST(TarnCatalog, Selections) {
       {{"-mtype", "md", "-magnitude", "3.5", "5", "-no_mag"}, old_rec({{68, "  "}}), true},
       {{"-mtype", "md", "-magnitude", "3.5", "5", "-no_mag"}, old_rec({{68, "20"}}), false},
       {{"-time", "19000101000000", "19001231000000"}, old_rec({{1, "00"}}), true},
+      // A day outside the interval whose time of day reaches into it, and
+      // seconds that are not a number, which no bound rejects.
+      {{"-time", "19950101000000", "19950110000000"}, old_rec({{1, "9412289900"}}), true},
+      {{"-time", "19950101000000", "19950110000000"}, old_rec({{1, "5001011230"}, {11, "nan "}}), true},
+      {{"-time", "19950101000000", "19950110000000"}, old_rec({{1, "5001011230"}, {11, "9999"}}), false},
       // A -delta box past 180 degrees also takes events on the other side.
       {{"-delta", "0", "179.5", "0", "200"}, old_rec({{15, "00 0000179 4800"}}), true},
       // Short records read blanks past their end, not what a longer one

@@ -1,8 +1,12 @@
-// Origin times the plain way: the day worked out for every record.
+// Origin times the plain way: the day worked out for every record, and
+// every time of day read before the time test.
 #ifndef CATSIEVE_DAY_CACHE_H
 #define CATSIEVE_DAY_CACHE_H
 
+#include "catsieve/criteria.h"
+#include "catsieve/field.h"
 #include "catsieve/stream.h"
+#include "util/calendar.h"
 
 namespace catsieve {
 
@@ -11,6 +15,11 @@ struct DayCache {};
 template <typename DayStart>
 inline double cached_day(DayCache&, const Line&, int, int, DayStart day_start) {
   return day_start();
+}
+
+inline bool otime_in(double start, const Line& l, Col hour, Col minute, Col seconds) {
+  double t = util::time_of_day(start, fint(l, hour), fint(l, minute), freal(l, seconds));
+  return !(t < otmin || t > otmax);
 }
 
 }  // namespace catsieve
