@@ -43,7 +43,7 @@ void tarn_search(Stream& s, const Line* first, const LineReader& reader) {
 double match_tarn_catalog_mag(const Line& l) { return tarn_mag<kOld>(l); }
 
 void search_tarn_catalog(Stream& s, const Line* first) {
-  static const LineReader reader = {200, tarn_select<kOld>, tarn_otime<kOld>,
+  static const LineReader reader = {200, tarn_select<kOld>, layout_otime<kOld>,
                                     "%d lines, %d selected\n"};
   tarn_search(s, first, reader);
 }

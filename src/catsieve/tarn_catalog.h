@@ -4,8 +4,8 @@
 #define CATSIEVE_TARN_CATALOG_H
 
 #include "catsieve/criteria.h"
-#include "catsieve/day_cache.h"
 #include "catsieve/field.h"
+#include "catsieve/layout_time.h"
 #include "catsieve/magtypes.h"
 #include "catsieve/record_cycle.h"
 #include "util/calendar.h"
@@ -48,19 +48,6 @@ bool tarn_aux_mag(const Line& l, char c, double* m) {
     return true;
   }
   return false;
-}
-
-template <const TarnLayout& t>
-double tarn_day(const Line& l) {
-  static DayCache days;
-  return cached_day(days, l, t.year.col, t.day.col + t.day.width - t.year.col, [&l] {
-    return util::day_start(fint(l, t.year) + t.century, fint(l, t.month), fint(l, t.day), 1);
-  });
-}
-
-template <const TarnLayout& t>
-double tarn_otime(const Line& l) {
-  return util::time_of_day(tarn_day<t>(l), fint(l, t.hour), fint(l, t.minute), freal(l, t.seconds));
 }
 
 template <const TarnLayout& t>
@@ -119,7 +106,7 @@ bool tarn_fields_ok(const Line& l) {
 
 template <const TarnLayout& t>
 bool tarn_select(const Line& l) {
-  if (do_otime && !otime_in(tarn_day<t>(l), l, t.hour, t.minute, t.seconds)) return false;
+  if (do_otime && !layout_otime_in<t>(l)) return false;
   Place place;
   if (!place_ok(l, t.place, &place)) return false;
   if (field_tests && !tarn_fields_ok<t>(l)) return false;

@@ -23,7 +23,7 @@ constexpr TarnLayout kY2k = {
 double match_tarn_catalog2k_mag(const Line& l) { return tarn_mag<kY2k>(l); }
 
 void search_tarn_catalog2k(Stream& s, const Line* first) {
-  static const LineReader reader = {200, tarn_select<kY2k>, tarn_otime<kY2k>,
+  static const LineReader reader = {200, tarn_select<kY2k>, layout_otime<kY2k>,
                                     "%d lines, %d selected\n"};
   tarn_search(s, first, reader);
 }

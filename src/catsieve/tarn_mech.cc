@@ -23,7 +23,7 @@ constexpr MechLayout kOld = {
 double match_tarn_mech_mag(const Line& l) { return mech_mag<kOld>(l); }
 
 void search_tarn_mech(Stream& s, const Line* first) {
-  static const LineReader reader = {kMechLineBuffer, mech_select<kOld>, mech_otime<kOld>,
+  static const LineReader reader = {kMechLineBuffer, mech_select<kOld>, layout_otime<kOld>,
                                     "%d buf_lines, %d selected\n"};
   search_lines(s, first, reader);
 }

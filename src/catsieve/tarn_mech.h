@@ -4,8 +4,8 @@
 #define CATSIEVE_TARN_MECH_H
 
 #include "catsieve/criteria.h"
-#include "catsieve/day_cache.h"
 #include "catsieve/field.h"
+#include "catsieve/layout_time.h"
 #include "catsieve/magtypes.h"
 #include "catsieve/record_cycle.h"
 #include "util/calendar.h"
@@ -24,19 +24,6 @@ struct MechLayout {
 constexpr size_t kMechLineBuffer = 150;
 
 // The record functions, compiled for the columns of each layout.
-
-template <const MechLayout& t>
-double mech_day(const Line& l) {
-  static DayCache days;
-  return cached_day(days, l, t.year.col, t.day.col + t.day.width - t.year.col, [&l] {
-    return util::day_start(fint(l, t.year) + t.century, fint(l, t.month), fint(l, t.day), 1);
-  });
-}
-
-template <const MechLayout& t>
-double mech_otime(const Line& l) {
-  return util::time_of_day(mech_day<t>(l), fint(l, t.hour), fint(l, t.minute), freal(l, t.seconds));
-}
 
 // The only type this catalog carries is avg; a blank or zero field is no
 // magnitude, and the walk goes on to the next listed type.
@@ -65,7 +52,7 @@ bool mech_fields_ok(const Line& l) {
 
 template <const MechLayout& t>
 bool mech_select(const Line& l) {
-  if (do_otime && !otime_in(mech_day<t>(l), l, t.hour, t.minute, t.seconds)) return false;
+  if (do_otime && !layout_otime_in<t>(l)) return false;
   Place place;
   if (!place_ok(l, t.place, &place)) return false;
   if (field_tests && !mech_fields_ok<t>(l)) return false;

@@ -21,7 +21,7 @@ constexpr MechLayout kY2k = {
 double match_tarn_mech2k_mag(const Line& l) { return mech_mag<kY2k>(l); }
 
 void search_tarn_mech2k(Stream& s, const Line* first) {
-  static const LineReader reader = {kMechLineBuffer, mech_select<kY2k>, mech_otime<kY2k>,
+  static const LineReader reader = {kMechLineBuffer, mech_select<kY2k>, layout_otime<kY2k>,
                                     "%d buf_lines, %d selected\n"};
   search_lines(s, first, reader);
 }

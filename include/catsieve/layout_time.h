@@ -1,0 +1,35 @@
+// Origin times of a layout table with year (plus a century), month and day
+// fields in adjacent columns and hour, minute and seconds fields, as the
+// tarn catalog and mechanism layouts have: compiled for each table.
+#ifndef CATSIEVE_LAYOUT_TIME_H
+#define CATSIEVE_LAYOUT_TIME_H
+
+#include "catsieve/day_cache.h"
+#include "catsieve/field.h"
+#include "util/calendar.h"
+
+namespace catsieve {
+
+template <const auto& t>
+double layout_day(const Line& l) {
+  static DayCache days;
+  return cached_day(days, l, t.year.col, t.day.col + t.day.width - t.year.col, [&l] {
+    return util::day_start(fint(l, t.year) + t.century, fint(l, t.month), fint(l, t.day), 1);
+  });
+}
+
+template <const auto& t>
+double layout_otime(const Line& l) {
+  return util::time_of_day(layout_day<t>(l), fint(l, t.hour), fint(l, t.minute),
+                           freal(l, t.seconds));
+}
+
+// The time test of a record of the table.
+template <const auto& t>
+bool layout_otime_in(const Line& l) {
+  return otime_in(layout_day<t>(l), l, t.hour, t.minute, t.seconds);
+}
+
+}  // namespace catsieve
+
+#endif
