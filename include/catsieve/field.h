@@ -42,60 +42,26 @@ inline char fchar(const Line& l, int col) {
   return i < l.n ? l.p[i] : ' ';
 }
 
-// Plain numbers (blanks, a sign, digits and one point) are converted here;
-// anything else (exponents, hexadecimal, infinities, very long digit runs)
-// goes to the C library, so that the result is always the library's.
+// A plain number read off a field: its digits as one whole number, the
+// count of them after the point, and its sign.
 struct PlainNumber {
-  bool ok;          // false: let the library read the text
   bool negative;
   long long mantissa;
-  int fraction;     // digits after the point
+  int fraction;  // digits after the point
 };
 
-inline bool is_c_space(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-
-inline PlainNumber plain_number(const char* p, const char* end) {
-  PlainNumber n{false, false, 0, 0};
-  while (p < end && is_c_space(*p)) ++p;
-  if (p < end && (*p == '+' || *p == '-')) n.negative = *p++ == '-';
-  int digits = 0;
-  // Past 15 digits the library reads the text; the mantissa stops growing
-  // there, so that it cannot overflow.
-  auto add = [&n, &digits](char c) {
-    if (digits++ < 16) n.mantissa = n.mantissa * 10 + (c - '0');
-  };
-  for (; p < end && *p >= '0' && *p <= '9'; ++p) add(*p);
-  if (p < end && *p == '.') {
-    for (++p; p < end && *p >= '0' && *p <= '9'; ++p, ++n.fraction) add(*p);
-  }
-  // 15 digits keep the mantissa below 2^53, where a division by an exact
-  // power of ten rounds as the library's conversion does.
-  bool letter_follows = p < end && ((*p | 0x20) >= 'a' && (*p | 0x20) <= 'z');
-  n.ok = digits <= 15 && !letter_follows;
-  if (digits == 0) n.negative = false;  // no number at all reads as +0
-  return n;
-}
-
-// The bytes of a field that lie within the record; the columns past its end
-// are blanks, which end a number just as the end of the field does.
-inline PlainNumber field_number(const Line& l, Col c) {
-  size_t from = static_cast<size_t>(c.col - 1);
-  if (from >= l.n) return PlainNumber{true, false, 0, 0};
-  size_t have = l.n - from;
-  if (have > static_cast<size_t>(c.width)) have = static_cast<size_t>(c.width);
-  return plain_number(l.p + from, l.p + from + have);
-}
-
-// The common case first: a field inside the record holding blanks, an
-// optional sign, digits with at most one point, and then only blanks; the
-// first blank after the number ends it, as it ends the library's reading.
-// Anything else is left to the slow path.
+// The common case: a field of at most 15 columns inside the record holding
+// blanks, an optional sign, digits with at most one point, and then only
+// blanks; the first blank after the number ends it, as it ends the
+// library's reading.  Anything else (exponents, infinities, tabs, columns
+// past the record's end) is read by the C library, so that the result is
+// always the library's.
 inline bool short_number(const Line& l, Col c, PlainNumber* out) {
   size_t from = static_cast<size_t>(c.col - 1);
   if (from + static_cast<size_t>(c.width) > l.n || c.width > 15) return false;
   const char* p = l.p + from;
   enum { kLead, kWhole, kFraction, kDone } at = kLead;
-  PlainNumber n{true, false, 0, 0};
+  PlainNumber n{false, 0, 0};
   bool digits = false;
   // Fields have a fixed width at each use: the loop unrolls into a few
   // instructions a byte.
@@ -125,8 +91,8 @@ inline bool short_number(const Line& l, Col c, PlainNumber* out) {
   return true;
 }
 
-// The other fields, out of line so that the common case stays small enough
-// to be inlined at every use.
+// The other fields, through the C library, out of line so that the common
+// case stays small enough to be inlined at every use.
 int fint_slow(const Line& l, Col c);
 double freal_slow(const Line& l, Col c);
 
@@ -143,8 +109,8 @@ inline int plain_int(const PlainNumber& n) {
   return static_cast<int>(n.negative ? -v : v);
 }
 
-// Below 2^53 the mantissa is exact, and one division by an exact power of
-// ten rounds as the library's conversion does.
+// With at most 15 digits the mantissa is below 2^53 and exact, and one
+// division by an exact power of ten rounds as the library's conversion does.
 inline double plain_real(const PlainNumber& n) {
   double v = static_cast<double>(n.mantissa);
   if (n.fraction) v /= kTensReal[n.fraction];

@@ -1,5 +1,5 @@
-// Fields that are not plain digit runs: blanks, signs and points are read
-// here, and anything unusual goes to the C library.
+// Fields that are not plain numbers inside the record, read by the C
+// library as atoi and atof would read their text.
 #include "catsieve/field.h"
 
 namespace catsieve {
@@ -8,14 +8,11 @@ char dcbuf[kFieldMax + 1];
 char xx[kFieldMax + 1];
 
 int fint_slow(const Line& l, Col c) {
-  PlainNumber n = field_number(l, c);
-  if (n.ok) return plain_int(n);
   return static_cast<int>(std::strtol(field_text(l, c.col, c.width, dcbuf), nullptr, 10));
 }
 
 double freal_slow(const Line& l, Col c) {
-  PlainNumber n = field_number(l, c);
-  double v = n.ok ? plain_real(n) : std::strtod(field_text(l, c.col, c.width, dcbuf), nullptr);
+  double v = std::strtod(field_text(l, c.col, c.width, dcbuf), nullptr);
   return c.dec ? v / kTensReal[c.dec] : v;
 }
 

@@ -14,6 +14,8 @@
 
 namespace catsieve {
 
+OutRun out_run = {nullptr, nullptr};
+
 namespace {
 
 constexpr size_t kOutBlock = 256 * 1024;
@@ -75,12 +77,6 @@ void copy_out(const char* p, size_t n) {
   std::memcpy(outbuf + outlen, p, n);
   outlen += n;
 }
-
-}  // namespace
-
-OutRun out_run = {nullptr, nullptr};
-
-namespace {
 
 // Writes the runs listed so far, behind the bytes of outbuf; a few short
 // runs are copied into outbuf instead.
