@@ -95,18 +95,9 @@ const Case kCases[] = {
 };
 
 TEST(OrvCatalog, Fields) {
-  for (const Case& c : kCases) {
-    std::string rec = orv(c.changes);
-    auto expect = [&](Args args, const std::string& want) {
-      if (args.empty()) return;
-      args.insert(args.begin(), {"-format", "orv"});
-      RunResult r = run_catsieve(args, rec);
-      EXPECT_EQ(r.out + r.err, want) << ::testing::PrintToString(args);
-    };
-    expect(c.pass, rec);
-    expect(c.fail, "");
-    expect(c.ends, kNotAvailable);
-  }
+  for (const Case& c : kCases)
+    check_record_options({"-format", "orv"}, "", orv(c.changes), c.pass, c.fail, c.ends,
+                         kNotAvailable);
 }
 
 TEST(OrvCatalog, Records) {

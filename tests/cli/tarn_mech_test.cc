@@ -86,18 +86,9 @@ const Case kCases[] = {
 void check_layout(bool y2k) {
   // A first record of 1900 settles the layout; it fails every range above.
   const std::string lead = mech(y2k, {{1, "000000"}, {21, " "}}, {});
-  for (const Case& c : kCases) {
-    std::string rec = mech(y2k, c.changes);
-    auto expect = [&](Args args, const std::string& want) {
-      if (args.empty()) return;
-      args.insert(args.begin(), {"-format", "mech"});
-      RunResult r = run_catsieve(args, lead + rec);
-      EXPECT_EQ(r.out + r.err, want) << y2k << ::testing::PrintToString(args);
-    };
-    expect(c.pass, rec);
-    expect(c.fail, "");
-    expect(c.ends, kNotAvailable);
-  }
+  for (const Case& c : kCases)
+    check_record_options({"-format", "mech"}, lead, mech(y2k, c.changes), c.pass, c.fail, c.ends,
+                         kNotAvailable, y2k ? "y2k " : "old ");
 
   // Records of at most 149 characters, but the detector's first line of 181
   // stays whole; the same line read by the reader is two records.

@@ -73,6 +73,23 @@ void check_case(const CliCase& c) {
   EXPECT_EQ(r.status, c.status) << c.name;
 }
 
+void check_record_options(const std::vector<std::string>& format, const std::string& lead,
+                          const std::string& rec, const std::vector<std::string>& pass,
+                          const std::vector<std::string>& fail,
+                          const std::vector<std::string>& ends, const std::string& ends_message,
+                          const std::string& label) {
+  auto expect = [&](const std::vector<std::string>& options, const std::string& want) {
+    if (options.empty()) return;
+    std::vector<std::string> args = format;
+    args.insert(args.end(), options.begin(), options.end());
+    RunResult r = run_catsieve(args, lead + rec);
+    EXPECT_EQ(r.out + r.err, want) << label << ::testing::PrintToString(args);
+  };
+  expect(pass, rec);
+  expect(fail, "");
+  expect(ends, ends_message);
+}
+
 std::string record(size_t width, std::initializer_list<std::pair<int, std::string>> fields,
                    bool newline) {
   std::string r(width, ' ');

@@ -48,6 +48,16 @@ void PrintTo(const CliCase& c, std::ostream* os);
 // Runs a case and checks standard output, standard error and exit status.
 void check_case(const CliCase& c);
 
+// What options do to one record, given after the leading lines: those in
+// pass select it, those in fail reject it, and those in ends stop the run at
+// it with the message ends_message (each left out when empty).  The format
+// options go first; what the run writes to both outputs is compared.
+void check_record_options(const std::vector<std::string>& format, const std::string& lead,
+                          const std::string& rec, const std::vector<std::string>& pass,
+                          const std::vector<std::string>& fail,
+                          const std::vector<std::string>& ends, const std::string& ends_message,
+                          const std::string& label = "");
+
 // A catalog record of the given width, blank but for the texts placed at
 // their first columns (counted from 1), followed by a newline unless
 // newline is false.  A width of 0 ends the record after its last text.
