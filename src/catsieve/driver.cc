@@ -13,6 +13,7 @@
 #include "catsieve/criteria.h"
 #include "catsieve/file_utils.h"
 #include "catsieve/geo.h"
+#include "catsieve/long_options.h"
 #include "catsieve/magtypes.h"
 #include "catsieve/output.h"
 #include "catsieve/readers.h"
@@ -163,7 +164,10 @@ void run(int argc, char** argv) {
   util::iarg = 1;
 
   while (util::iarg < argc && argv[util::iarg][0] == '-') {
-    util::findname(argv[util::iarg])->handler();
+    if (is_long_option(argv[util::iarg]))
+      long_option(argv[util::iarg]);
+    else
+      util::findname(argv[util::iarg])->handler();
     ++util::iarg;
   }
 

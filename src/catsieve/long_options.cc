@@ -1,0 +1,25 @@
+// The table of two-dash options.
+#include "catsieve/long_options.h"
+
+#include <cstring>
+
+#include "util/qerror.h"
+
+namespace catsieve {
+
+const LongOption long_options[] = {
+    {nullptr, nullptr, nullptr, nullptr},
+};
+const int nlong_options = sizeof long_options / sizeof long_options[0] - 1;
+
+void long_option(const char* word) {
+  for (int i = 0; i < nlong_options; ++i) {
+    if (std::strcmp(long_options[i].name, word) == 0) {
+      long_options[i].handler();
+      return;
+    }
+  }
+  util::error("Option \"%s\" not known", word);
+}
+
+}  // namespace catsieve
