@@ -6,7 +6,7 @@
 
 #include <cstring>
 
-#include "catsieve/criteria.h"
+#include "catsieve/query.h"
 #include "catsieve/field.h"
 #include "catsieve/stream.h"
 #include "util/calendar.h"
@@ -43,7 +43,8 @@ inline double cached_day(DayCache& cache, const Line& l, int from, int width, Da
 // numbers no longer than their fields, and so are the seconds when their
 // field holds only digits, blanks, signs and a point (anything else, "nan"
 // say, is read and compared).
-inline bool otime_in(double start, const Line& l, Col hour, Col minute, Col seconds) {
+inline bool otime_in(const Bounds<double>& b, double start, const Line& l, Col hour,
+                     Col minute, Col seconds) {
   static constexpr double kTens[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};
   bool plain = seconds.width <= 8 && hour.width <= 8 && minute.width <= 8;
   for (int i = 0; plain && i < seconds.width; ++i) {
@@ -54,10 +55,10 @@ inline bool otime_in(double start, const Line& l, Col hour, Col minute, Col seco
     // A day more than that, against any rounding.
     double reach = kTens[hour.width] * 3600 + kTens[minute.width] * 60 +
                    kTens[seconds.width] + 86400;
-    if (start - reach > otmax || start + reach < otmin) return false;
+    if (start - reach > b.max || start + reach < b.min) return false;
   }
   double t = util::time_of_day(start, fint(l, hour), fint(l, minute), freal(l, seconds));
-  return !(t < otmin || t > otmax);
+  return b.holds(t);
 }
 
 }  // namespace catsieve

@@ -26,8 +26,8 @@ double layout_otime(const Line& l) {
 
 // The time test of a record of the table.
 template <const auto& t>
-bool layout_otime_in(const Line& l) {
-  return otime_in(layout_day<t>(l), l, t.hour, t.minute, t.seconds);
+bool layout_otime_in(const Bounds<double>& b, const Line& l) {
+  return otime_in(b, layout_day<t>(l), l, t.hour, t.minute, t.seconds);
 }
 
 }  // namespace catsieve

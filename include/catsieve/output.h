@@ -23,6 +23,8 @@ inline void out_span(const char* p, size_t n) {
   out_new_span(p, n);
 }
 void out_settle();
+// Writes bytes that the caller may reuse at once: they are copied.
+void out_text(const char* p, size_t n);
 // Writes out what is buffered; a failed write ends the run.
 void out_flush();
 

@@ -1,25 +1,29 @@
 // The record cycle shared by the readers: read a record, keep it as the last
-// line read, run the reader's tests in order, write or drop it, count it;
-// at end of stream carry its origin time into otmin and, with -verbose,
-// report the counts.
+// line read, run the reader's tests in order, put it out or drop it, count
+// it; at end of stream carry its origin time into the query's lower time
+// bound and, with -verbose, report the counts.
 #ifndef CATSIEVE_RECORD_CYCLE_H
 #define CATSIEVE_RECORD_CYCLE_H
 
 #include <cstddef>
 
-#include "catsieve/criteria.h"
+#include "catsieve/event.h"
 #include "catsieve/field.h"
 #include "catsieve/geo.h"
+#include "catsieve/query.h"
+#include "catsieve/sink.h"
 #include "catsieve/stream.h"
 
 namespace catsieve {
 
 // What a line-per-event reader owns: its line-buffer size, its tests in
-// order, the origin time of a record and its summary format.
+// order, the origin time of a record, its decoding into an event and its
+// summary format.
 struct LineReader {
   size_t size;
-  bool (*select)(const Line& record);
+  bool (*select)(const Query& q, const Line& record);
   double (*otime)(const Line& record);
+  Describe describe;
   const char* summary;  // printf format taking lines read and lines written
 };
 
@@ -29,27 +33,30 @@ struct Tally {
 };
 
 // Reads the stream to its end, first with the given first line if any.
-void search_lines(Stream& s, const Line* first, const LineReader& reader);
+void search_lines(Stream& s, const Line* first, const LineReader& reader, Query& q, Sink& out);
 
-// Writes a record that passed its tests, or with -negate one that failed,
-// straight from the stream's buffer.
-void emit(bool pass, const Line& record, Tally& tally);
-// The end-of-stream step: otmin from the last record when there was one,
-// then the -verbose summary.
-void end_of_stream(const Tally& tally, bool have_last, double last_time,
+// Puts out a record that passed its tests, or with -negate one that failed.
+inline void emit(bool pass, const Line& raw, const Line& view, Describe describe,
+                 const Query& q, Sink& out, Tally& tally) {
+  if (pass == !q.negate) {
+    sink_record(out, raw, q, view, describe);
+    ++tally.selected;
+  }
+}
+// The end-of-stream step: the lower time bound from the last record when
+// there was one, then the -verbose summary.
+void end_of_stream(Query& q, const Tally& tally, bool have_last, double last_time,
                    const char* summary);
 
-// The standard tests.  Bounds are inclusive: a value fails only when it is
-// below the lower or above the upper bound.
-inline bool in_range(double v, double lo, double hi) { return !(v < lo || v > hi); }
-inline bool in_range(int v, int lo, int hi) { return v >= lo && v <= hi; }
 // Longitude, with the date-line wrap of a -delta box.
-bool lon_ok(double lon);
+bool lon_ok(const Query& q, double lon);
 // Magnitude; under -no_mag the value by which the reader reports a missing
 // magnitude also passes.
-bool mag_ok(double mag, double missing);
-bool poly_ok(double lat, double lon);
-bool delta_ok(double lat, double lon);
+inline bool mag_ok(const Query& q, double mag, double missing) {
+  return q.mag.holds(mag) || (q.nomag && mag == missing);
+}
+bool poly_ok(const Polygon& p, double lat, double lon);
+bool delta_ok(const Ring& r, double lat, double lon);
 
 // An event's epicentre, read by the latitude and longitude tests and used
 // again by the polygon and distance tests (-polygon and -delta switch the
@@ -68,23 +75,40 @@ struct HemisphereCols {
   int lonhem;
   Col lonmin;
 };
+double hemisphere_lat(const Line& l, const HemisphereCols& c);
+double hemisphere_lon(const Line& l, const HemisphereCols& c);
 // The latitude and longitude tests, each when switched on, on signed
 // decimal degrees ...
-bool read_place_ok(const Line& l, Col lat, Col lon, Place* place);
-inline bool place_ok(const Line& l, Col lat, Col lon, Place* place) {
-  return !(do_lat || do_lon) || read_place_ok(l, lat, lon, place);
+bool read_place_ok(const Query& q, const Line& l, Col lat, Col lon, Place* place);
+inline bool place_ok(const Query& q, const Line& l, Col lat, Col lon, Place* place) {
+  return !(q.lat.on || q.lon.on) || read_place_ok(q, l, lat, lon, place);
 }
 // ... or on degrees, minutes and hemisphere letters.
-bool read_place_ok(const Line& l, const HemisphereCols& c, Place* place);
-inline bool place_ok(const Line& l, const HemisphereCols& c, Place* place) {
-  return !(do_lat || do_lon) || read_place_ok(l, c, place);
+bool read_place_ok(const Query& q, const Line& l, const HemisphereCols& c, Place* place);
+inline bool place_ok(const Query& q, const Line& l, const HemisphereCols& c, Place* place) {
+  return !(q.lat.on || q.lon.on) || read_place_ok(q, l, c, place);
 }
 // The polygon and distance tests, each when switched on.
-inline bool area_ok(const Place& p) {
-  return (!do_poly || poly_ok(p.lat, p.lon)) && (!do_delta || delta_ok(p.lat, p.lon));
+inline bool area_ok(const Query& q, const Place& p) {
+  return (!q.poly.on || poly_ok(q.poly, p.lat, p.lon)) &&
+         (!q.delta.on || delta_ok(q.delta, p.lat, p.lon));
+}
+// The epicentre of an event, present when any of its columns holds text.
+void describe_place(const Line& l, Col lat, Col lon, Event* e);
+void describe_place(const Line& l, const HemisphereCols& c, Event* e);
+// The origin time of an event, with the decimals its seconds are written with.
+inline void describe_time(double time, const Line& l, Col seconds, Event* e) {
+  e->time = Real{true, time};
+  e->time_digits = seconds_digits(l, seconds);
+}
+// The chosen magnitude of an event.
+inline void describe_mag(const ChosenMag& m, Event* e) {
+  e->mag = Real{m.type != 0, m.value};
+  e->mag_type = magtype_name(m.type);
 }
 
-// Accepted event-type letters, built from etypes at the start of a call.
+// Accepted event-type letters, built from the query's letters at the start
+// of a call.
 struct LetterSet {
   bool has[256];
   bool contains(char c) const { return has[static_cast<unsigned char>(c)]; }
@@ -93,9 +117,9 @@ struct EtypeGroup {
   char letter;       // letter of -etype
   const char* adds;  // type codes it accepts
 };
-// Walks etypes through the reader's groups; the letter A switches the
-// event-type test off for the rest of the run instead.
-LetterSet build_etypes(const EtypeGroup* groups, int ngroups);
+// Walks the query's letters through the reader's groups; the letter A
+// switches the event-type test off for the rest of the run instead.
+LetterSet build_etypes(Query& q, const EtypeGroup* groups, int ngroups);
 
 }  // namespace catsieve
 

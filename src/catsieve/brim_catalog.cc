@@ -6,6 +6,7 @@
 #include "brim_catalog.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "catsieve/day_cache.h"
@@ -72,9 +73,22 @@ bool felt_mark(char c) { return c == 'F' || c == 'D' || c == 'C'; }
 
 // Two blank type columns stand for an earthquake; otherwise either column,
 // in upper case, must be an accepted type code.
-bool etype_ok(char c1, char c2, const LetterSet& accepted) {
-  if (c1 == ' ' && c2 == ' ') return etypes.find('E') != std::string::npos;
+bool etype_ok(const Query& q, char c1, char c2, const LetterSet& accepted) {
+  if (c1 == ' ' && c2 == ' ') return q.etypes.find('E') != std::string::npos;
   return accepted.contains(upper(c1)) || accepted.contains(upper(c2));
+}
+
+// The event-type word of one type column; nullptr for a blank.
+const char* type_word(char c, const char* quakes) {
+  c = upper(c);
+  if (c == ' ') return nullptr;
+  if (c != '\0' && std::strchr(quakes, c)) return "earthquake";
+  switch (c) {
+    case 'Q': return "quarry blast";
+    case 'N': return "nuclear explosion";
+    case 'B': return "explosion";
+    default: return "other event";
+  }
 }
 
 const EtypeGroup kBrimTypes[] = {
@@ -87,8 +101,11 @@ const BrimMissing kMissing = {
 };
 
 LetterSet accepted;
+constexpr const char* kQuakes = "LTRFDCV";
+const BrimRules kRules = {kMissing, accepted, kQuakes};
 
-bool select_line(const Line& l) { return brim_select(l, kMissing, accepted); }
+bool select_line(const Query& q, const Line& l) { return brim_select(q, l, kRules); }
+void describe_line(const Query&, const Line& l, Event* e) { brim_describe(l, kRules, e); }
 
 }  // namespace
 
@@ -109,41 +126,77 @@ double brim_otime(const Line& l) {
 
 namespace {
 
-bool fields_ok(const Line& l, const BrimMissing& m) {
-  if (do_depth && !in_range(opt_real(l, kDepth, m.depth), zmin, zmax)) return false;
-  if (do_mag && !mag_ok(opt_real(l, kMag, m.mag), m.mag)) return false;
-  if (do_nsta && !in_range(opt_int(l, kNumSta, m.num_sta), nstmin, nstmax)) return false;
-  if (do_rms && !in_range(opt_real(l, kRms, m.rms), rmsmin, rmsmax)) return false;
-  if (do_gap && !in_range(static_cast<double>(opt_int(l, kGap, m.max_az_gap)), gapmin, gapmax))
+bool fields_ok(const Query& q, const Line& l, const BrimMissing& m) {
+  if (q.depth.on && !q.depth.holds(opt_real(l, kDepth, m.depth))) return false;
+  if (q.mag.on && !mag_ok(q, opt_real(l, kMag, m.mag), m.mag)) return false;
+  if (q.nsta.on && !q.nsta.holds(opt_int(l, kNumSta, m.num_sta))) return false;
+  if (q.rms.on && !q.rms.holds(opt_real(l, kRms, m.rms))) return false;
+  if (q.gap.on && !q.gap.holds(static_cast<double>(opt_int(l, kGap, m.max_az_gap))))
     return false;
-  if (do_close && !in_range(opt_real(l, kClose, m.close), clomin, clomax)) return false;
-  if (do_mag_obs && !in_range(opt_int(l, kNumMagObs, m.num_mag_obs), nmagmin, nmagmax))
-    return false;
-  if (do_felt && !felt_mark(fchar(l, kEtype)) && !felt_mark(fchar(l, kEtype + 1))) return false;
-  if (do_oterr && !in_range(opt_real(l, kOtimeErr, m.otime_err), otemin, otemax)) return false;
-  if (do_laterr && !in_range(opt_real(l, kLatErr, m.lat_err), laemin, laemax)) return false;
-  if (do_lonerr && !in_range(opt_real(l, kLonErr, m.lon_err), loemin, loemax)) return false;
-  if (do_deperr && !in_range(opt_real(l, kDepthErr, m.depth_err), zerrmin, zerrmax))
-    return false;
+  if (q.close.on && !q.close.holds(opt_real(l, kClose, m.close))) return false;
+  if (q.nmag.on && !q.nmag.holds(opt_int(l, kNumMagObs, m.num_mag_obs))) return false;
+  if (q.felt && !felt_mark(fchar(l, kEtype)) && !felt_mark(fchar(l, kEtype + 1))) return false;
+  if (q.oterr.on && !q.oterr.holds(opt_real(l, kOtimeErr, m.otime_err))) return false;
+  if (q.laterr.on && !q.laterr.holds(opt_real(l, kLatErr, m.lat_err))) return false;
+  if (q.lonerr.on && !q.lonerr.holds(opt_real(l, kLonErr, m.lon_err))) return false;
+  if (q.zerr.on && !q.zerr.holds(opt_real(l, kDepthErr, m.depth_err))) return false;
   return true;
+}
+
+// An optional field as an event sees it: absent when missing, or when it
+// holds the marker itself.
+Real opt_field(const Line& l, Col c, double marker) {
+  double v = opt_real(l, c, marker);
+  return Real{v != marker, v};
+}
+
+Count opt_count(const Line& l, Col c, int marker) {
+  int v = opt_int(l, c, marker);
+  return Count{v != marker, v};
 }
 
 }  // namespace
 
-bool brim_select(const Line& l, const BrimMissing& m, const LetterSet& accepted) {
-  if (do_otime && !otime_in(day(l), l, kHour, kMinute, kSeconds)) return false;
+bool brim_select(const Query& q, const Line& l, const BrimRules& r) {
+  if (q.otime.on && !otime_in(q.otime, day(l), l, kHour, kMinute, kSeconds)) return false;
   Place place;
-  if (!place_ok(l, kLat, kLon, &place)) return false;
-  if (field_tests && !fields_ok(l, m)) return false;
-  if (!area_ok(place)) return false;
-  if (do_etype && !etype_ok(fchar(l, kEtype), fchar(l, kEtype + 1), accepted)) return false;
+  if (!place_ok(q, l, kLat, kLon, &place)) return false;
+  if (q.field_tests && !fields_ok(q, l, r.missing)) return false;
+  if (!area_ok(q, place)) return false;
+  if (q.etype_on && !etype_ok(q, fchar(l, kEtype), fchar(l, kEtype + 1), r.accepted))
+    return false;
   return true;
 }
 
-void search_brim_catalog(Stream& s, const Line*) {
-  static const LineReader reader = {512, select_line, brim_otime, "%d lines, %d selected, \n"};
-  if (do_etype) accepted = build_etypes(kBrimTypes, sizeof kBrimTypes / sizeof kBrimTypes[0]);
-  search_lines(s, nullptr, reader);
+// A type other than earthquake in either column names the event; two blank
+// columns, or earthquake letters only, make it an earthquake.
+void brim_describe(const Line& l, const BrimRules& r, Event* e) {
+  const BrimMissing& m = r.missing;
+  describe_time(brim_otime(l), l, kSeconds, e);
+  describe_place(l, kLat, kLon, e);
+  e->depth = opt_field(l, kDepth, m.depth);
+  e->nsta = opt_count(l, kNumSta, m.num_sta);
+  e->gap = opt_field(l, kGap, m.max_az_gap);
+  e->close = opt_field(l, kClose, m.close);
+  e->rms = opt_field(l, kRms, m.rms);
+  e->oterr = opt_field(l, kOtimeErr, m.otime_err);
+  e->zerr = opt_field(l, kDepthErr, m.depth_err);
+  e->mag = opt_field(l, kMag, m.mag);
+  e->mag_obs = opt_count(l, kNumMagObs, m.num_mag_obs);
+  e->laterr = opt_field(l, kLatErr, m.lat_err);
+  e->lonerr = opt_field(l, kLonErr, m.lon_err);
+  const char* first = type_word(fchar(l, kEtype), r.quakes);
+  const char* second = type_word(fchar(l, kEtype + 1), r.quakes);
+  e->type = "earthquake";
+  if (first && std::strcmp(first, "earthquake") != 0) e->type = first;
+  else if (second && std::strcmp(second, "earthquake") != 0) e->type = second;
+}
+
+void search_brim_catalog(Stream& s, const Line*, Query& q, Sink& out) {
+  static const LineReader reader = {512, select_line, brim_otime, describe_line,
+                                    "%d lines, %d selected, \n"};
+  if (q.etype_on) accepted = build_etypes(q, kBrimTypes, sizeof kBrimTypes / sizeof kBrimTypes[0]);
+  search_lines(s, nullptr, reader, q, out);
 }
 
 }  // namespace catsieve

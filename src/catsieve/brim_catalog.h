@@ -4,7 +4,9 @@
 #ifndef CATSIEVE_BRIM_CATALOG_H
 #define CATSIEVE_BRIM_CATALOG_H
 
+#include "catsieve/event.h"
 #include "catsieve/field.h"
+#include "catsieve/query.h"
 #include "catsieve/record_cycle.h"
 
 namespace catsieve {
@@ -31,10 +33,21 @@ struct BrimMissing {
 constexpr int kBrimLocWidth = 123;
 constexpr int kBrimMagWidth = 48;
 
+// What a reader of summary lines brings: its missing-value markers, its
+// accepted event-type letters for this call, and the type letters it takes
+// for earthquakes.
+struct BrimRules {
+  const BrimMissing& missing;
+  const LetterSet& accepted;
+  const char* quakes;
+};
+
 // Origin time of a summary line (columns 6-24).
 double brim_otime(const Line& l);
 // The enabled tests in order; the first failing one rejects the line.
-bool brim_select(const Line& l, const BrimMissing& missing, const LetterSet& accepted);
+bool brim_select(const Query& q, const Line& l, const BrimRules& rules);
+// The event a summary line describes.
+void brim_describe(const Line& l, const BrimRules& rules, Event* e);
 
 }  // namespace catsieve
 

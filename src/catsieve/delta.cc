@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "catsieve/args.h"
-#include "catsieve/criteria.h"
+#include "catsieve/query.h"
 #include "catsieve/geo.h"
 #include "util/cmd_opt.h"
 #include "util/cvlat.h"
@@ -11,21 +11,18 @@
 
 namespace catsieve {
 
-int do_delta;
-double phi0, st0, ct0, cdmin, cdmax;
-
 namespace {
 
 // Narrows a range set earlier to its overlap with [lo, hi], or sets it.
-void merge_range(int* flag, double* min, double* max, double lo, double hi) {
-  if (*flag) {
-    *min = fmax2(*min, lo);
-    *max = fmin2(*max, hi);
+void merge_range(Bounds<double>& r, double lo, double hi) {
+  if (r.on) {
+    r.min = fmax2(r.min, lo);
+    r.max = fmin2(r.max, hi);
   } else {
-    *min = lo;
-    *max = hi;
+    r.min = lo;
+    r.max = hi;
   }
-  *flag = 1;
+  r.on = true;
 }
 
 }  // namespace
@@ -44,13 +41,15 @@ void qdelta() {
   if (dmin < 0) util::error("min delta %lf value < 0 ", dmin);
   if (dmax <= 0) util::error("max delta %lf value <= 0 ", dmax);
 
-  phi0 = lon0 * kRad;
+  Query& q = building_query();
+  Ring& ring = q.delta;
+  ring.phi0 = lon0 * kRad;
   double psi0 = util::ggtogc(lat0 * kRad);
   double theta0 = 90 - psi0 * kDeg;
-  st0 = std::sin(90 * kRad - psi0);
-  ct0 = std::cos(90 * kRad - psi0);
-  cdmin = std::cos(amin);
-  cdmax = std::cos(amax);
+  ring.st0 = std::sin(90 * kRad - psi0);
+  ring.ct0 = std::cos(90 * kRad - psi0);
+  ring.cdmin = std::cos(amin);
+  ring.cdmax = std::cos(amax);
 
   // Colatitude band of the outer circle; a band past a pole takes every
   // longitude.
@@ -66,19 +65,19 @@ void qdelta() {
     double a = std::asin(std::sin(amax) / std::sin(theta0 * kRad)) * kDeg;
     lon_lo = lon0 - a;
     lon_hi = lon0 + a;
-    if (lon_lo < -180 || lon_hi > 180) wraplon = 1;
+    if (lon_lo < -180 || lon_hi > 180) q.wraplon = true;
   }
   double lat_lo = util::gctogg((90 - c2) * kRad) * kDeg;
   double lat_hi = util::gctogg((90 - c1) * kRad) * kDeg;
 
-  merge_range(&do_lat, &latmin, &latmax, lat_lo, lat_hi);
-  merge_range(&do_lon, &lonmin, &lonmax, lon_lo, lon_hi);
-  do_delta = 1;
+  merge_range(q.lat, lat_lo, lat_hi);
+  merge_range(q.lon, lon_lo, lon_hi);
+  ring.on = true;
 }
 
-double calc_delta(double lat, double lon) {
+double calc_delta(const Ring& r, double lat, double lon) {
   double theta = 90 * kRad - util::ggtogc(lat * kRad);
-  return st0 * std::sin(theta) * std::cos(lon * kRad - phi0) + ct0 * std::cos(theta);
+  return r.st0 * std::sin(theta) * std::cos(lon * kRad - r.phi0) + r.ct0 * std::cos(theta);
 }
 
 }  // namespace catsieve

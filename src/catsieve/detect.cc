@@ -33,7 +33,7 @@ bool is_blank(const Line& l, int col) {
 
 }  // namespace
 
-void search_tarn_catalog_auto(Stream& s, const Line*) {
+void search_tarn_catalog_auto(Stream& s, const Line*, Query& q, Sink& out) {
   Line first;
   const Line* given = nullptr;
   if (input_format == kTarnUnknown) {
@@ -46,10 +46,10 @@ void search_tarn_catalog_auto(Stream& s, const Line*) {
   }
   switch (input_format) {
     case kTarnY2k:
-      search_tarn_catalog2k(s, given);
+      search_tarn_catalog2k(s, given, q, out);
       return;
     case kTarnOld:
-      search_tarn_catalog(s, given);
+      search_tarn_catalog(s, given, q, out);
       return;
     default:
       std::fputs("Error: Unable to determine format for tarn_catalog\n", stderr);
@@ -57,7 +57,7 @@ void search_tarn_catalog_auto(Stream& s, const Line*) {
   }
 }
 
-void search_tarn_mech_auto(Stream& s, const Line*) {
+void search_tarn_mech_auto(Stream& s, const Line*, Query& q, Sink& out) {
   Line first;
   const Line* given = nullptr;
   if (input_format == kMechUnknown) {
@@ -70,10 +70,10 @@ void search_tarn_mech_auto(Stream& s, const Line*) {
   }
   switch (input_format) {
     case kMechY2k:
-      search_tarn_mech2k(s, given);
+      search_tarn_mech2k(s, given, q, out);
       return;
     case kMechOld:
-      search_tarn_mech(s, given);
+      search_tarn_mech(s, given, q, out);
       return;
     default:
       std::fputs("Error: Unable to determine format for tarn_mech\n", stderr);

@@ -10,13 +10,14 @@
 #include <string>
 #include <vector>
 
-#include "catsieve/criteria.h"
 #include "catsieve/file_utils.h"
 #include "catsieve/geo.h"
 #include "catsieve/long_options.h"
 #include "catsieve/magtypes.h"
 #include "catsieve/output.h"
+#include "catsieve/query.h"
 #include "catsieve/readers.h"
+#include "catsieve/sink.h"
 #include "catsieve/stream.h"
 #include "util/cmd_opt.h"
 #include "util/qerror.h"
@@ -103,10 +104,16 @@ int release_stdin(Stream* s) {
   return 0;
 }
 
-void read_file(const char* name, Reader reader) {
+void read_file(const char* name, Reader reader, Query& q, Sink& out) {
   OpenInput in{ecfopen(name, "r"), ecfclose};
   if (verbose) std::fprintf(stderr, "processing %s ... ", name);
-  reader(*in.s, nullptr);
+  reader(*in.s, nullptr, q, out);
+}
+
+// The document's closing text, or the count, once the last input is read.
+[[noreturn]] void finish(const Sink& out) {
+  sink_end(out);
+  util::quit(0);
 }
 
 }  // namespace
@@ -140,9 +147,8 @@ void qcat() { search_catalog = 1; }
 void qverbose() { verbose = 1; }
 
 void reset_run() {
-  reset_criteria();
-  do_delta = do_poly = nvert = 0;
-  mags.count = 0;
+  reset_query();
+  reset_sink();
   input_format = kTarnUnknown;
   format_chosen = false;
   search_catalog = 0;
@@ -171,27 +177,36 @@ void run(int argc, char** argv) {
     ++util::iarg;
   }
 
-  if ((do_mag || do_nomag) && mags.count == 0) set_def_mags(input_format);
+  // The format's preference list serves the magnitude test and the
+  // magnitude the output forms write.
+  Query& q = building_query();
+  if (q.mags.count == 0) q.mags = default_mags(input_format);
+  finish_query(q);
+  Sink& out = building_sink();
   Dispatch d = dispatch(input_format);
 
   if (util::iarg >= argc && !search_catalog) {
     if (verbose) std::fputs("processing stdin ...\n", stderr);
+    sink_begin(out);
     {
       OpenInput in{open_stdin(), release_stdin};
-      d.reader(*in.s, nullptr);
+      d.reader(*in.s, nullptr, q, out);
     }
-    util::quit(0);
+    finish(out);
   }
   if (search_catalog) {
-    std::vector<std::string>* files = find_catalog(d.catalog_key, otmin, otmax);
+    std::vector<std::string>* files = find_catalog(d.catalog_key, q.otime.min, q.otime.max);
     if (!files) {
       std::fputs("unable to find installed files for specified input format.\n", stderr);
       util::quit(1);
     }
-    for (const std::string& name : *files) read_file(name.c_str(), d.reader);
+    sink_begin(out);
+    for (const std::string& name : *files) read_file(name.c_str(), d.reader, q, out);
+  } else {
+    sink_begin(out);
   }
-  for (int i = util::iarg; i < argc; ++i) read_file(argv[i], d.reader);
-  util::quit(0);
+  for (int i = util::iarg; i < argc; ++i) read_file(argv[i], d.reader, q, out);
+  finish(out);
 }
 
 }  // namespace catsieve

@@ -73,9 +73,21 @@ void build_summary(const FullBrimRecord& r, const char* text, char* summary) {
     std::memset(summary + kBrimLocWidth, ' ', kBrimMagWidth);
 }
 
-// Writes the whole record, every line as read, when it is selected (or
-// with -negate when it is not).
-void print_stuff(bool pass, const Line& text, Tally& tally) { emit(pass, text, tally); }
+constexpr const char* kQuakes = "LTRFDC";
+
+LetterSet accepted;
+const BrimRules kRules = {kMissing, accepted, kQuakes};
+
+void describe_summary(const Query&, const Line& summary, Event* e) {
+  brim_describe(summary, kRules, e);
+}
+
+// Puts out the whole record, every line as read, when it is selected (or
+// with -negate when it is not); its summary line describes it.
+void print_stuff(const Query& q, Sink& out, bool pass, const Line& text, const Line& summary,
+                 Tally& tally) {
+  emit(pass, text, summary, describe_summary, q, out, tally);
+}
 
 // Empties the record for the next one.
 void clear_old_data(Stream& s, FullBrimRecord& r) {
@@ -86,16 +98,14 @@ void clear_old_data(Stream& s, FullBrimRecord& r) {
 
 }  // namespace
 
-void search_full_brim_catalog(Stream& s, const Line*) {
-  LetterSet accepted{};
-  if (do_etype)
-    accepted = build_etypes(kFullBrimTypes, sizeof kFullBrimTypes / sizeof kFullBrimTypes[0]);
+void search_full_brim_catalog(Stream& s, const Line*, Query& q, Sink& out) {
+  if (q.etype_on)
+    accepted = build_etypes(q, kFullBrimTypes, sizeof kFullBrimTypes / sizeof kFullBrimTypes[0]);
   FullBrimRecord r;
   Tally tally;
   char summary[kSummaryLength];
   bool have_summary = false;
   Line l;
-  field_tests = any_field_test();
   while (readline(s, kLineBuffer, &l)) {
     if (r.count == 0) hold(s, l);
     size_t at = held_bytes(s).n - l.n;
@@ -121,14 +131,14 @@ void search_full_brim_catalog(Stream& s, const Line*) {
       build_summary(r, text.p, summary);
       have_summary = true;
       Line line = {summary, sizeof summary};
-      print_stuff(brim_select(line, kMissing, accepted), text, tally);
+      print_stuff(q, out, brim_select(q, line, kRules), text, line, tally);
     }
     clear_old_data(s, r);
   }
   // Lines after the last "$end" belong to no record and are dropped.
   clear_old_data(s, r);
   double last_time = have_summary ? brim_otime(Line{summary, sizeof summary}) : 0.0;
-  end_of_stream(tally, have_summary, last_time, "%d lines, %d selected\n");
+  end_of_stream(q, tally, have_summary, last_time, "%d lines, %d selected\n");
 }
 
 }  // namespace catsieve

@@ -44,28 +44,41 @@ double kelp_otime(const Line& l) {
   return util::time_of_day(kelp_day(l), fint(l, kHour), fint(l, kMinute), freal(l, kSeconds));
 }
 
-bool quality_ok(char q) {
-  if (q >= 'A' && q <= 'Z') q = static_cast<char>(q - 'A' + 'a');
-  return quals.find(q) != std::string::npos;
+bool quality_ok(const Query& q, char c) {
+  if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return q.quals.find(c) != std::string::npos;
 }
 
-bool fields_ok(const Line& l) {
-  if (do_depth && !in_range(freal(l, kDepth), zmin, zmax)) return false;
-  if (do_mag && !in_range(freal(l, kMag), magmin, magmax)) return false;
-  if (do_nsta && !in_range(fint(l, kNumSta), nstmin, nstmax)) return false;
-  if (do_rms && !in_range(freal(l, kRms), rmsmin, rmsmax)) return false;
-  if (do_qual && !quality_ok(fchar(l, kQuality))) return false;
-  if (do_mag_obs && !in_range(fint(l, kNumMagObs), nmagmin, nmagmax)) return false;
+bool fields_ok(const Query& q, const Line& l) {
+  if (q.depth.on && !q.depth.holds(freal(l, kDepth))) return false;
+  if (q.mag.on && !q.mag.holds(freal(l, kMag))) return false;
+  if (q.nsta.on && !q.nsta.holds(fint(l, kNumSta))) return false;
+  if (q.rms.on && !q.rms.holds(freal(l, kRms))) return false;
+  if (q.qual_on && !quality_ok(q, fchar(l, kQuality))) return false;
+  if (q.nmag.on && !q.nmag.holds(fint(l, kNumMagObs))) return false;
   return true;
 }
 
-bool select_line(const Line& l) {
-  if (do_otime && !otime_in(kelp_day(l), l, kHour, kMinute, kSeconds)) return false;
+bool select_line(const Query& q, const Line& l) {
+  if (q.otime.on && !otime_in(q.otime, kelp_day(l), l, kHour, kMinute, kSeconds)) return false;
   Place place;
-  if (!place_ok(l, kLat, kLon, &place)) return false;
-  if (field_tests && !fields_ok(l)) return false;
-  if (!area_ok(place)) return false;
+  if (!place_ok(q, l, kLat, kLon, &place)) return false;
+  if (q.field_tests && !fields_ok(q, l)) return false;
+  if (!area_ok(q, place)) return false;
   return true;
+}
+
+// One magnitude column, of no stated type.
+void describe_line(const Query&, const Line& l, Event* e) {
+  describe_time(kelp_otime(l), l, kSeconds, e);
+  describe_place(l, kLat, kLon, e);
+  e->depth = real_field(l, kDepth);
+  e->mag = real_field(l, kMag);
+  e->nsta = count_field(l, kNumSta);
+  e->mag_obs = count_field(l, kNumMagObs);
+  e->rms = real_field(l, kRms);
+  char qual = fchar(l, kQuality);
+  if (qual > ' ' && qual <= '~') e->quality = qual;
 }
 
 }  // namespace
@@ -82,9 +95,10 @@ void dy_to_mdy(int doy, int year, int* month, int* day) {
   *day = doy - (DOY[m - 1] + (m - 1 >= 2 ? leap : 0));
 }
 
-void search_kelp_catalog(Stream& s, const Line*) {
-  static const LineReader reader = {200, select_line, kelp_otime, "%d lines, %d selected\n"};
-  search_lines(s, nullptr, reader);
+void search_kelp_catalog(Stream& s, const Line*, Query& q, Sink& out) {
+  static const LineReader reader = {200, select_line, kelp_otime, describe_line,
+                                    "%d lines, %d selected\n"};
+  search_lines(s, nullptr, reader, q, out);
 }
 
 }  // namespace catsieve

@@ -3,11 +3,16 @@
 
 #include <cstring>
 
+#include "catsieve/sink.h"
 #include "util/qerror.h"
 
 namespace catsieve {
 
 const LongOption long_options[] = {
+    {"--csv", qcsv, "", "Write the selected events as CSV rows under a header"},
+    {"--geojson", qgeojson, "", "Write the selected events as a GeoJSON FeatureCollection"},
+    {"--quakeml", qquakeml, "", "Write the selected events as a QuakeML 1.2 document"},
+    {"--count", qcount, "", "Write only the number of selected records"},
     {nullptr, nullptr, nullptr, nullptr},
 };
 const int nlong_options = sizeof long_options / sizeof long_options[0] - 1;

@@ -10,25 +10,25 @@
 #include <cstring>
 
 #include "catsieve/driver.h"
+#include "catsieve/query.h"
 #include "util/cmd_opt.h"
 #include "util/quit.h"
 
 namespace catsieve {
 
 const MagType magtypes[] = {
-    {"pref", 256}, {"ml", 1},  {"mlt", 1}, {"mln", 32},  {"mlm", 2},
-    {"mlb", 64},   {"md", 4},  {"mx", 8},  {"avg", 16},  {"mw", 128},
-    {"bm", 64},    {"amp", 8}, {"coda", 4}, {"mml", 2},  {nullptr, 0},
+    {"pref", kMagPref}, {"ml", kMagMl},   {"mlt", kMagMl},  {"mln", kMagMln}, {"mlm", kMagMlm},
+    {"mlb", kMagMlb},   {"md", kMagMd},   {"mx", kMagMx},   {"avg", kMagAvg}, {"mw", kMagMw},
+    {"bm", kMagMlb},    {"amp", kMagMx},  {"coda", kMagMd}, {"mml", kMagMlm}, {nullptr, 0},
 };
 
-MagPrefList mags;
-const MagPrefList tarn_catalog_mags = {6, {256, 128, 2, 1, 4, 8}};
-const MagPrefList tarn_mech_mags = {1, {16}};
-const MagPrefList orv_catalog_mags = {4, {128, 32, 1, 64}};
+const MagPrefList tarn_catalog_mags = {6, {kMagPref, kMagMw, kMagMlm, kMagMl, kMagMd, kMagMx}};
+const MagPrefList tarn_mech_mags = {1, {kMagAvg}};
+const MagPrefList orv_catalog_mags = {4, {kMagMw, kMagMln, kMagMl, kMagMlb}};
 
-void qmtype() { parsemag(util::aarg()); }
+void qmtype() { parsemag(util::aarg(), building_query().mags); }
 
-int parsemag(char* text) {
+int parsemag(char* text, MagPrefList& mags) {
   if (!text || !*text) return 1;
   while (mags.count < 15) {
     char* comma = std::strchr(text, ',');
@@ -46,22 +46,34 @@ int parsemag(char* text) {
   return 1;
 }
 
-void set_def_mags(int format) {
+MagPrefList default_mags(int format) {
   switch (format) {
     case kTarnUnknown: case kTarnY2k: case kTarnOld:
-      mags = tarn_catalog_mags;
-      break;
+      return tarn_catalog_mags;
     case kMechUnknown: case kMechY2k: case kMechOld:
-      mags = tarn_mech_mags;
-      break;
+      return tarn_mech_mags;
     case kOrv:
-      mags = orv_catalog_mags;
-      break;
+      return orv_catalog_mags;
     case kBrim: case kKelp: case kFullBrim:
-      break;
+      return MagPrefList{0, {}};
     default:
       std::fputs("unknown magnitude pref list for this format\n", stderr);
       util::quit(1);
+  }
+}
+
+const char* magtype_name(int bit) {
+  switch (bit) {
+    case kMagMl: return "ML";
+    case kMagMlm: return "MLm";
+    case kMagMd: return "Md";
+    case kMagMx: return "Mx";
+    case kMagAvg: return "Mavg";
+    case kMagMln: return "MLn";
+    case kMagMlb: return "mb";
+    case kMagMw: return "Mw";
+    case kMagPref: return "M";
+    default: return nullptr;
   }
 }
 

@@ -27,11 +27,31 @@ constexpr Col kOtErr = {115, 7, 0}, kLatErr = {123, 7, 0}, kLonErr = {131, 7, 0}
 constexpr Col kDepthErr = {139, 7, 0}, kRms = {147, 7, 0};
 constexpr int kQuality = 155, kFelt = 157;
 
-// Observations behind the magnitude last chosen by match_orv_catalog_mag,
-// 0 when it chose none.  It lives for the whole run: only the magnitude
-// function writes it, and -nmag reads what the magnitude test of the same
-// record left.
+// Observations behind the magnitude that the magnitude test chose last, 0
+// when it chose none.  It lives for the whole run: -nmag reads what the
+// magnitude test left, so without -magnitude it stays 0.
 int nmag = 0;
+
+// The magnitude column of a type bit and the column of its observations;
+// width 0 for a type this catalog does not carry.
+Col mag_col(int type) {
+  switch (type) {
+    case kMagMlb: return kMlb;
+    case kMagMl: return kMl;
+    case kMagMln: return kMln;
+    case kMagMw: return kMw;
+    default: return Col{0, 0, 0};
+  }
+}
+
+Col obs_col(int type) {
+  switch (type) {
+    case kMagMlb: return kMlbObs;
+    case kMagMl: return kMlObs;
+    case kMagMln: return kMlnObs;
+    default: return kMwObs;
+  }
+}
 
 double day(const Line& l) {
   static DayCache days;
@@ -44,74 +64,86 @@ double otime(const Line& l) {
   return util::time_of_day(day(l), fint(l, kHour), fint(l, kMinute), freal(l, kSeconds));
 }
 
-bool qual_ok(char c) {
+bool qual_ok(const Query& q, char c) {
   if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return quals.find(c) != std::string::npos;
+  return q.quals.find(c) != std::string::npos;
 }
 
-bool fields_ok(const Line& l) {
-  if (do_depth && !in_range(freal(l, kDepth), zmin, zmax)) return false;
-  if (do_mag && !mag_ok(match_orv_catalog_mag(l), 0.0)) return false;
-  if (do_nsta && !in_range(fint(l, kNsta), nstmin, nstmax)) return false;
-  if (do_rms && !in_range(freal(l, kRms), rmsmin, rmsmax)) return false;
-  if (do_gap && !in_range(static_cast<double>(fint(l, kGap)), gapmin, gapmax)) return false;
-  if (do_close && !in_range(freal(l, kClose), clomin, clomax)) return false;
-  if (do_qual && !qual_ok(fchar(l, kQuality))) return false;
-  if (do_mag_obs && !in_range(nmag, nmagmin, nmagmax)) return false;
-  if (do_m0 && !in_range(freal(l, kM0), m0min, m0max)) return false;
-  if (do_m0_obs && !in_range(fint(l, kM0Obs), nm0min, nm0max)) return false;
-  if (do_felt && fchar(l, kFelt) != 'F') return false;
-  if (do_oterr && !in_range(freal(l, kOtErr), otemin, otemax)) return false;
-  if (do_laterr && !in_range(freal(l, kLatErr), laemin, laemax)) return false;
-  if (do_lonerr && !in_range(freal(l, kLonErr), loemin, loemax)) return false;
-  if (do_deperr && !in_range(freal(l, kDepthErr), zerrmin, zerrmax)) return false;
+bool fields_ok(const Query& q, const Line& l) {
+  if (q.depth.on && !q.depth.holds(freal(l, kDepth))) return false;
+  if (q.mag.on) {
+    ChosenMag m = match_orv_catalog_mag(q.mags, l);
+    nmag = m.obs;
+    if (!mag_ok(q, m.value, 0.0)) return false;
+  }
+  if (q.nsta.on && !q.nsta.holds(fint(l, kNsta))) return false;
+  if (q.rms.on && !q.rms.holds(freal(l, kRms))) return false;
+  if (q.gap.on && !q.gap.holds(static_cast<double>(fint(l, kGap)))) return false;
+  if (q.close.on && !q.close.holds(freal(l, kClose))) return false;
+  if (q.qual_on && !qual_ok(q, fchar(l, kQuality))) return false;
+  if (q.nmag.on && !q.nmag.holds(nmag)) return false;
+  if (q.m0.on && !q.m0.holds(freal(l, kM0))) return false;
+  if (q.nm0.on && !q.nm0.holds(fint(l, kM0Obs))) return false;
+  if (q.felt && fchar(l, kFelt) != 'F') return false;
+  if (q.oterr.on && !q.oterr.holds(freal(l, kOtErr))) return false;
+  if (q.laterr.on && !q.laterr.holds(freal(l, kLatErr))) return false;
+  if (q.lonerr.on && !q.lonerr.holds(freal(l, kLonErr))) return false;
+  if (q.zerr.on && !q.zerr.holds(freal(l, kDepthErr))) return false;
   return true;
 }
 
-bool select_orv(const Line& l) {
-  if (do_otime && !otime_in(day(l), l, kHour, kMinute, kSeconds)) return false;
+bool select_orv(const Query& q, const Line& l) {
+  if (q.otime.on && !otime_in(q.otime, day(l), l, kHour, kMinute, kSeconds)) return false;
   Place place;
-  if (!place_ok(l, kLat, kLon, &place)) return false;
-  if (field_tests && !fields_ok(l)) return false;
-  if (!area_ok(place)) return false;
+  if (!place_ok(q, l, kLat, kLon, &place)) return false;
+  if (q.field_tests && !fields_ok(q, l)) return false;
+  if (!area_ok(q, place)) return false;
   return true;
+}
+
+// The catalog holds no event-type letter; its quality letter is kept as
+// written.
+void describe_orv(const Query& q, const Line& l, Event* e) {
+  describe_time(otime(l), l, kSeconds, e);
+  describe_place(l, kLat, kLon, e);
+  e->depth = real_field(l, kDepth);
+  ChosenMag m = match_orv_catalog_mag(q.mags, l);
+  describe_mag(m, e);
+  if (m.type) e->mag_obs = Count{has_text(l, obs_col(m.type)), m.obs};
+  e->m0 = real_field(l, kM0);
+  e->m0_obs = count_field(l, kM0Obs);
+  e->nsta = count_field(l, kNsta);
+  e->gap = real_field(l, kGap);
+  e->close = real_field(l, kClose);
+  e->oterr = real_field(l, kOtErr);
+  e->laterr = real_field(l, kLatErr);
+  e->lonerr = real_field(l, kLonErr);
+  e->zerr = real_field(l, kDepthErr);
+  e->rms = real_field(l, kRms);
+  char qual = fchar(l, kQuality);
+  if (qual > ' ' && qual <= '~') e->quality = qual;
 }
 
 }  // namespace
 
-// The first listed type with a value above 0 wins; nmag keeps the count of
-// each type as it is looked at, and 0 when none gave a magnitude.
-double match_orv_catalog_mag(const Line& l) {
+// The first listed type with a value above 0 wins, with the observations
+// of its column; none gives 0 and no observations.
+ChosenMag match_orv_catalog_mag(const MagPrefList& mags, const Line& l) {
   for (int i = 0; i < mags.count; ++i) {
-    Col mag, obs;
-    switch (mags.list[i]) {
-      case 64:
-        mag = kMlb, obs = kMlbObs;
-        break;
-      case 1:
-        mag = kMl, obs = kMlObs;
-        break;
-      case 32:
-        mag = kMln, obs = kMlnObs;
-        break;
-      case 128:
-        mag = kMw, obs = kMwObs;
-        break;
-      default:
-        mag_not_available("orv catalog");
-    }
+    int type = mags.list[i];
+    Col mag = mag_col(type);
+    if (mag.width == 0) mag_not_available("orv catalog");
     double m = freal(l, mag);
-    nmag = fint(l, obs);
-    if (m > 0.0) return m;
+    if (m > 0.0) return {m, type, fint(l, obs_col(type))};
   }
-  nmag = 0;
-  return 0.0;
+  return {};
 }
 
 // The first line handed to a reader is not used: every record is read here.
-void search_orv_catalog(Stream& s, const Line*) {
-  static const LineReader reader = {200, select_orv, otime, "%d lines, %d selected\n"};
-  search_lines(s, nullptr, reader);
+void search_orv_catalog(Stream& s, const Line*, Query& q, Sink& out) {
+  static const LineReader reader = {200, select_orv, otime, describe_orv,
+                                    "%d lines, %d selected\n"};
+  search_lines(s, nullptr, reader, q, out);
 }
 
 }  // namespace catsieve

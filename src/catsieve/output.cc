@@ -116,6 +116,11 @@ void out_settle() {
   write_spans();
 }
 
+void out_text(const char* p, size_t n) {
+  out_settle();
+  copy_out(p, n);
+}
+
 void out_flush() {
   out_settle();
   write_outbuf();

@@ -1,45 +1,42 @@
 // -polygon: the vertex list of the command line and the box it imposes.
 #include "catsieve/args.h"
-#include "catsieve/criteria.h"
 #include "catsieve/geo.h"
+#include "catsieve/query.h"
 #include "util/calendar.h"
 #include "util/cmd_opt.h"
 #include "util/qerror.h"
 
 namespace catsieve {
 
-int do_poly;
-double plat[kMaxVertices + 1];
-double plon[kMaxVertices + 1];
-int nvert;
-
 void qpoly() {
-  nvert = 0;
-  while (nvert < kMaxVertices && isangle(util::peekarg())) {
-    plat[nvert] = angle(util::aarg());
-    plon[nvert] = angle(util::aarg());
-    ++nvert;
+  Query& q = building_query();
+  Polygon& p = q.poly;
+  p.nvert = 0;
+  while (p.nvert < kMaxVertices && isangle(util::peekarg())) {
+    p.plat[p.nvert] = angle(util::aarg());
+    p.plon[p.nvert] = angle(util::aarg());
+    ++p.nvert;
   }
-  if (nvert < 3) util::error("Polygon needs at least three vertices");
-  plat[nvert] = plat[0];
-  plon[nvert] = plon[0];
-  ++nvert;
+  if (p.nvert < 3) util::error("Polygon needs at least three vertices");
+  p.plat[p.nvert] = p.plat[0];
+  p.plon[p.nvert] = p.plon[0];
+  ++p.nvert;
 
-  if (!do_lat) {
-    latmin = -90;
-    latmax = 90;
+  if (!q.lat.on) {
+    q.lat.min = -90;
+    q.lat.max = 90;
   }
-  if (!do_lon) {
-    lonmin = -180;
-    lonmax = 180;
+  if (!q.lon.on) {
+    q.lon.min = -180;
+    q.lon.max = 180;
   }
-  latmin = fmax2(latmin, util::dmin(plat, nvert));
-  latmax = fmin2(latmax, util::dmax(plat, nvert));
-  lonmin = fmax2(lonmin, util::dmin(plon, nvert));
-  lonmax = fmin2(lonmax, util::dmax(plon, nvert));
-  do_lon = 1;
-  do_lat = 1;
-  do_poly = 1;
+  q.lat.min = fmax2(q.lat.min, util::dmin(p.plat, p.nvert));
+  q.lat.max = fmin2(q.lat.max, util::dmax(p.plat, p.nvert));
+  q.lon.min = fmax2(q.lon.min, util::dmin(p.plon, p.nvert));
+  q.lon.max = fmin2(q.lon.max, util::dmax(p.plon, p.nvert));
+  q.lon.on = true;
+  q.lat.on = true;
+  p.on = true;
 }
 
 }  // namespace catsieve

@@ -7,93 +7,99 @@
 
 #include "catsieve/driver.h"
 #include "catsieve/geo.h"
-#include "catsieve/output.h"
 
 namespace catsieve {
 
-void emit(bool pass, const Line& record, Tally& tally) {
-  if (pass == !negate) {
-    out_span(record.p, record.n);
-    ++tally.selected;
-  }
-}
-
-void end_of_stream(const Tally& tally, bool have_last, double last_time,
+void end_of_stream(Query& q, const Tally& tally, bool have_last, double last_time,
                    const char* summary) {
-  if (have_last) otmin = last_time;
+  if (have_last) q.otime.min = last_time;
   if (verbose) std::fprintf(stderr, summary, tally.lines, tally.selected);
 }
 
-void search_lines(Stream& s, const Line* first, const LineReader& reader) {
+void search_lines(Stream& s, const Line* first, const LineReader& reader, Query& q, Sink& out) {
   Tally tally;
   Line record;
-  field_tests = any_field_test();
   bool have = first != nullptr;
   if (have) record = *first;
   else have = readline(s, reader.size, &record);
   while (have) {
     ++tally.lines;
-    emit(reader.select(record), record, tally);
+    emit(reader.select(q, record), record, record, reader.describe, q, out, tally);
     have = readline(s, reader.size, &record);
   }
   // The stream keeps the last record it handed out, the detector's first
   // line included.
   bool have_last = tally.lines > 0;
-  end_of_stream(tally, have_last, have_last ? reader.otime(s.last) : 0.0, reader.summary);
+  end_of_stream(q, tally, have_last, have_last ? reader.otime(s.last) : 0.0, reader.summary);
 }
 
-bool lon_ok(double lon) {
-  if (!(lon < lonmin || lon > lonmax)) return true;
-  if (!wraplon) return false;
-  return lon + 360 <= lonmax || lon - 360 >= lonmin;
+bool lon_ok(const Query& q, double lon) {
+  if (q.lon.holds(lon)) return true;
+  if (!q.wraplon) return false;
+  return lon + 360 <= q.lon.max || lon - 360 >= q.lon.min;
 }
 
-bool mag_ok(double mag, double missing) {
-  if (!(mag < magmin || mag > magmax)) return true;
-  return do_nomag && mag == missing;
+bool poly_ok(const Polygon& p, double lat, double lon) {
+  return inpoly(lat, lon, p.plat, p.plon, p.nvert) != 0;
 }
 
-bool poly_ok(double lat, double lon) { return inpoly(lat, lon, plat, plon, nvert) != 0; }
-
-bool delta_ok(double lat, double lon) {
-  double c = calc_delta(lat, lon);
-  if (c > cdmin) return false;
-  if (c < cdmax) return false;
+bool delta_ok(const Ring& r, double lat, double lon) {
+  double c = calc_delta(r, lat, lon);
+  if (c > r.cdmin) return false;
+  if (c < r.cdmax) return false;
   return true;
 }
 
-bool read_place_ok(const Line& l, Col lat, Col lon, Place* p) {
-  if (do_lat) {
+bool read_place_ok(const Query& q, const Line& l, Col lat, Col lon, Place* p) {
+  if (q.lat.on) {
     p->lat = freal(l, lat);
-    if (!in_range(p->lat, latmin, latmax)) return false;
+    if (!q.lat.holds(p->lat)) return false;
   }
-  if (do_lon) {
+  if (q.lon.on) {
     p->lon = freal(l, lon);
-    if (!lon_ok(p->lon)) return false;
+    if (!lon_ok(q, p->lon)) return false;
   }
   return true;
 }
 
-bool read_place_ok(const Line& l, const HemisphereCols& c, Place* p) {
-  if (do_lat) {
-    p->lat = std::fabs(freal(l, c.latdeg)) + freal(l, c.latmin) / 60.0;
-    if (fchar(l, c.lathem) == 'S') p->lat = -p->lat;
-    if (!in_range(p->lat, latmin, latmax)) return false;
+double hemisphere_lat(const Line& l, const HemisphereCols& c) {
+  double lat = std::fabs(freal(l, c.latdeg)) + freal(l, c.latmin) / 60.0;
+  return fchar(l, c.lathem) == 'S' ? -lat : lat;
+}
+
+double hemisphere_lon(const Line& l, const HemisphereCols& c) {
+  double lon = std::fabs(freal(l, c.londeg)) + freal(l, c.lonmin) / 60.0;
+  return fchar(l, c.lonhem) != 'E' ? -lon : lon;
+}
+
+bool read_place_ok(const Query& q, const Line& l, const HemisphereCols& c, Place* p) {
+  if (q.lat.on) {
+    p->lat = hemisphere_lat(l, c);
+    if (!q.lat.holds(p->lat)) return false;
   }
-  if (do_lon) {
-    p->lon = std::fabs(freal(l, c.londeg)) + freal(l, c.lonmin) / 60.0;
-    if (fchar(l, c.lonhem) != 'E') p->lon = -p->lon;
-    if (!lon_ok(p->lon)) return false;
+  if (q.lon.on) {
+    p->lon = hemisphere_lon(l, c);
+    if (!lon_ok(q, p->lon)) return false;
   }
   return true;
 }
 
-LetterSet build_etypes(const EtypeGroup* groups, int ngroups) {
+void describe_place(const Line& l, Col lat, Col lon, Event* e) {
+  e->lat = real_field(l, lat);
+  e->lon = real_field(l, lon);
+}
+
+void describe_place(const Line& l, const HemisphereCols& c, Event* e) {
+  e->lat = Real{has_text(l, c.latdeg) || has_text(l, c.latmin), hemisphere_lat(l, c)};
+  e->lon = Real{has_text(l, c.londeg) || has_text(l, c.lonmin), hemisphere_lon(l, c)};
+}
+
+LetterSet build_etypes(Query& q, const EtypeGroup* groups, int ngroups) {
   LetterSet set;
   std::memset(set.has, 0, sizeof set.has);
-  for (char letter : etypes) {
+  for (char letter : q.etypes) {
     if (letter == 'A') {
-      do_etype = 0;
+      q.etype_on = false;
       continue;
     }
     for (int i = 0; i < ngroups; ++i)

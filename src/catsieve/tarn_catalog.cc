@@ -35,17 +35,37 @@ bool tarn_etype_ok(char c) {
   return accepted.contains(c) || (c == 'F' && accepted.contains('E'));
 }
 
-void tarn_search(Stream& s, const Line* first, const LineReader& reader) {
-  if (do_etype) accepted = build_etypes(kTarnTypes, sizeof kTarnTypes / sizeof kTarnTypes[0]);
-  search_lines(s, first, reader);
+// The letters of the E group are earthquakes; B (blast) and R are taken
+// as explosions of unstated kind.
+const char* tarn_type_word(char c) {
+  if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  switch (c) {
+    case ' ': case '-': case '*': case 'M': case 'E': case 'T': case 'L': case 'F':
+      return "earthquake";
+    case 'Q':
+      return "quarry blast";
+    case 'N':
+      return "nuclear explosion";
+    case 'B': case 'R':
+      return "explosion";
+    default:
+      return "other event";
+  }
 }
 
-double match_tarn_catalog_mag(const Line& l) { return tarn_mag<kOld>(l); }
+void tarn_search(Stream& s, const Line* first, const LineReader& reader, Query& q, Sink& out) {
+  if (q.etype_on) accepted = build_etypes(q, kTarnTypes, sizeof kTarnTypes / sizeof kTarnTypes[0]);
+  search_lines(s, first, reader, q, out);
+}
 
-void search_tarn_catalog(Stream& s, const Line* first) {
+ChosenMag match_tarn_catalog_mag(const MagPrefList& mags, const Line& l) {
+  return tarn_mag<kOld>(mags, l);
+}
+
+void search_tarn_catalog(Stream& s, const Line* first, Query& q, Sink& out) {
   static const LineReader reader = {200, tarn_select<kOld>, layout_otime<kOld>,
-                                    "%d lines, %d selected\n"};
-  tarn_search(s, first, reader);
+                                    tarn_describe<kOld>, "%d lines, %d selected\n"};
+  tarn_search(s, first, reader, q, out);
 }
 
 }  // namespace catsieve

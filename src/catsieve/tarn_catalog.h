@@ -3,10 +3,10 @@
 #ifndef CATSIEVE_TARN_CATALOG_H
 #define CATSIEVE_TARN_CATALOG_H
 
-#include "catsieve/criteria.h"
 #include "catsieve/field.h"
 #include "catsieve/layout_time.h"
 #include "catsieve/magtypes.h"
+#include "catsieve/query.h"
 #include "catsieve/record_cycle.h"
 #include "util/calendar.h"
 
@@ -30,8 +30,10 @@ struct TarnLayout {
 
 // The event-type test, on the letters accepted in this run.
 bool tarn_etype_ok(char c);
+// The event-type word of a type letter.
+const char* tarn_type_word(char c);
 // Reads one stream with the layout's record functions.
-void tarn_search(Stream& s, const Line* first, const LineReader& reader);
+void tarn_search(Stream& s, const Line* first, const LineReader& reader, Query& q, Sink& out);
 
 // The record functions, compiled for the columns of each layout.
 
@@ -51,68 +53,84 @@ bool tarn_aux_mag(const Line& l, char c, double* m) {
 }
 
 template <const TarnLayout& t>
-double tarn_mag(const Line& l) {
+ChosenMag tarn_mag(const MagPrefList& mags, const Line& l) {
   double m;
   for (int i = 0; i < mags.count; ++i) {
-    switch (mags.list[i]) {
-      case 256:
-        if (fchar(l, t.preftype) != ' ') return freal(l, t.pref);
+    int type = mags.list[i];
+    switch (type) {
+      case kMagPref:
+        if (fchar(l, t.preftype) != ' ') return {freal(l, t.pref), type};
         break;
-      case 128:
-        if (tarn_aux_mag<t>(l, 'W', &m)) return m;
+      case kMagMw:
+        if (tarn_aux_mag<t>(l, 'W', &m)) return {m, type};
         break;
-      case 1:
-        if (tarn_aux_mag<t>(l, 'B', &m)) return m;
+      case kMagMl:
+        if (tarn_aux_mag<t>(l, 'B', &m)) return {m, type};
         break;
-      case 2:
-        if (tarn_aux_mag<t>(l, 'L', &m)) return m;
+      case kMagMlm:
+        if (tarn_aux_mag<t>(l, 'L', &m)) return {m, type};
         break;
-      case 4:
-        if ((m = freal(l, t.coda)) != 0.0) return m;
+      case kMagMd:
+        if ((m = freal(l, t.coda)) != 0.0) return {m, type};
         break;
-      case 8:
-        if ((m = freal(l, t.amp)) != 0.0) return m;
+      case kMagMx:
+        if ((m = freal(l, t.amp)) != 0.0) return {m, type};
         break;
-      case 16: {
+      case kMagAvg: {
         // Whole-number mean of the coda and amplitude magnitudes, each
         // truncated first; the coda magnitude alone when the amplitude
         // magnitude truncates to 0.
         int coda = trunc_int(freal(l, t.coda));
         int amp = trunc_int(freal(l, t.amp));
         int avg = amp == 0 ? coda : static_cast<int>((static_cast<long>(coda) + amp) / 2);
-        if (avg != 0) return avg;
+        if (avg != 0) return {static_cast<double>(avg), type};
         break;
       }
       default:
         mag_not_available("tarn catalog");
     }
   }
-  return 0.0;
+  return {};
 }
 
 template <const TarnLayout& t>
-bool tarn_fields_ok(const Line& l) {
-  if (do_depth && !in_range(freal(l, t.depth), zmin, zmax)) return false;
-  if (do_mag && !mag_ok(tarn_mag<t>(l), 0.0)) return false;
-  if (do_nsta && !in_range(fint(l, t.nsta), nstmin, nstmax)) return false;
-  if (do_rms && !in_range(freal(l, t.rms), rmsmin, rmsmax)) return false;
-  if (do_gap && !in_range(freal(l, t.gap), gapmin, gapmax)) return false;
-  if (do_close && !in_range(freal(l, t.close), clomin, clomax)) return false;
-  if (do_felt && fchar(l, t.etype) != 'F') return false;
-  if (do_horerr && !in_range(freal(l, t.herr), herrmin, herrmax)) return false;
-  if (do_deperr && !in_range(freal(l, t.zerr), zerrmin, zerrmax)) return false;
+bool tarn_fields_ok(const Query& q, const Line& l) {
+  if (q.depth.on && !q.depth.holds(freal(l, t.depth))) return false;
+  if (q.mag.on && !mag_ok(q, tarn_mag<t>(q.mags, l).value, 0.0)) return false;
+  if (q.nsta.on && !q.nsta.holds(fint(l, t.nsta))) return false;
+  if (q.rms.on && !q.rms.holds(freal(l, t.rms))) return false;
+  if (q.gap.on && !q.gap.holds(freal(l, t.gap))) return false;
+  if (q.close.on && !q.close.holds(freal(l, t.close))) return false;
+  if (q.felt && fchar(l, t.etype) != 'F') return false;
+  if (q.herr.on && !q.herr.holds(freal(l, t.herr))) return false;
+  if (q.zerr.on && !q.zerr.holds(freal(l, t.zerr))) return false;
   return true;
 }
 
 template <const TarnLayout& t>
-bool tarn_select(const Line& l) {
-  if (do_otime && !layout_otime_in<t>(l)) return false;
+bool tarn_select(const Query& q, const Line& l) {
+  if (q.otime.on && !layout_otime_in<t>(q.otime, l)) return false;
   Place place;
-  if (!place_ok(l, t.place, &place)) return false;
-  if (field_tests && !tarn_fields_ok<t>(l)) return false;
-  if (!area_ok(place)) return false;
-  if (do_etype && !tarn_etype_ok(fchar(l, t.etype))) return false;
+  if (!place_ok(q, l, t.place, &place)) return false;
+  if (q.field_tests && !tarn_fields_ok<t>(q, l)) return false;
+  if (!area_ok(q, place)) return false;
+  if (q.etype_on && !tarn_etype_ok(fchar(l, t.etype))) return false;
   return true;
+}
+
+template <const TarnLayout& t>
+void tarn_describe(const Query& q, const Line& l, Event* e) {
+  describe_time(layout_otime<t>(l), l, t.seconds, e);
+  describe_place(l, t.place, e);
+  e->depth = real_field(l, t.depth);
+  describe_mag(tarn_mag<t>(q.mags, l), e);
+  e->nsta = count_field(l, t.nsta);
+  e->gap = real_field(l, t.gap);
+  e->close = real_field(l, t.close);
+  e->rms = real_field(l, t.rms);
+  e->herr = real_field(l, t.herr);
+  e->zerr = real_field(l, t.zerr);
+  e->type = tarn_type_word(fchar(l, t.etype));
 }
 
 }  // namespace catsieve

@@ -20,12 +20,14 @@ constexpr TarnLayout kY2k = {
 
 }  // namespace
 
-double match_tarn_catalog2k_mag(const Line& l) { return tarn_mag<kY2k>(l); }
+ChosenMag match_tarn_catalog2k_mag(const MagPrefList& mags, const Line& l) {
+  return tarn_mag<kY2k>(mags, l);
+}
 
-void search_tarn_catalog2k(Stream& s, const Line* first) {
+void search_tarn_catalog2k(Stream& s, const Line* first, Query& q, Sink& out) {
   static const LineReader reader = {200, tarn_select<kY2k>, layout_otime<kY2k>,
-                                    "%d lines, %d selected\n"};
-  tarn_search(s, first, reader);
+                                    tarn_describe<kY2k>, "%d lines, %d selected\n"};
+  tarn_search(s, first, reader, q, out);
 }
 
 }  // namespace catsieve

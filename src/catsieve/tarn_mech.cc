@@ -20,12 +20,14 @@ constexpr MechLayout kOld = {
 
 }  // namespace
 
-double match_tarn_mech_mag(const Line& l) { return mech_mag<kOld>(l); }
+ChosenMag match_tarn_mech_mag(const MagPrefList& mags, const Line& l) {
+  return mech_mag<kOld>(mags, l);
+}
 
-void search_tarn_mech(Stream& s, const Line* first) {
+void search_tarn_mech(Stream& s, const Line* first, Query& q, Sink& out) {
   static const LineReader reader = {kMechLineBuffer, mech_select<kOld>, layout_otime<kOld>,
-                                    "%d buf_lines, %d selected\n"};
-  search_lines(s, first, reader);
+                                    mech_describe<kOld>, "%d buf_lines, %d selected\n"};
+  search_lines(s, first, reader, q, out);
 }
 
 }  // namespace catsieve

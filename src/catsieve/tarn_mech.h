@@ -3,10 +3,10 @@
 #ifndef CATSIEVE_TARN_MECH_H
 #define CATSIEVE_TARN_MECH_H
 
-#include "catsieve/criteria.h"
 #include "catsieve/field.h"
 #include "catsieve/layout_time.h"
 #include "catsieve/magtypes.h"
+#include "catsieve/query.h"
 #include "catsieve/record_cycle.h"
 #include "util/calendar.h"
 
@@ -28,36 +28,51 @@ constexpr size_t kMechLineBuffer = 150;
 // The only type this catalog carries is avg; a blank or zero field is no
 // magnitude, and the walk goes on to the next listed type.
 template <const MechLayout& t>
-double mech_mag(const Line& l) {
+ChosenMag mech_mag(const MagPrefList& mags, const Line& l) {
   for (int i = 0; i < mags.count; ++i) {
-    if (mags.list[i] != 16) mag_not_available("tarn mech");
+    if (mags.list[i] != kMagAvg) mag_not_available("tarn mech");
     double m = freal(l, t.avg);
-    if (m != 0.0) return m;
+    if (m != 0.0) return {m, kMagAvg};
   }
-  return 0.0;
+  return {};
 }
 
 template <const MechLayout& t>
-bool mech_fields_ok(const Line& l) {
-  if (do_depth && !in_range(freal(l, t.depth), zmin, zmax)) return false;
-  if (do_mag && !mag_ok(mech_mag<t>(l), 0.0)) return false;
-  if (do_nsta && !in_range(fint(l, t.nsta), nstmin, nstmax)) return false;
-  if (do_rms && !in_range(freal(l, t.rms), rmsmin, rmsmax)) return false;
-  if (do_gap && !in_range(freal(l, t.gap), gapmin, gapmax)) return false;
-  if (do_close && !in_range(freal(l, t.close), clomin, clomax)) return false;
-  if (do_horerr && !in_range(freal(l, t.herr), herrmin, herrmax)) return false;
-  if (do_deperr && !in_range(freal(l, t.zerr), zerrmin, zerrmax)) return false;
+bool mech_fields_ok(const Query& q, const Line& l) {
+  if (q.depth.on && !q.depth.holds(freal(l, t.depth))) return false;
+  if (q.mag.on && !mag_ok(q, mech_mag<t>(q.mags, l).value, 0.0)) return false;
+  if (q.nsta.on && !q.nsta.holds(fint(l, t.nsta))) return false;
+  if (q.rms.on && !q.rms.holds(freal(l, t.rms))) return false;
+  if (q.gap.on && !q.gap.holds(freal(l, t.gap))) return false;
+  if (q.close.on && !q.close.holds(freal(l, t.close))) return false;
+  if (q.herr.on && !q.herr.holds(freal(l, t.herr))) return false;
+  if (q.zerr.on && !q.zerr.holds(freal(l, t.zerr))) return false;
   return true;
 }
 
 template <const MechLayout& t>
-bool mech_select(const Line& l) {
-  if (do_otime && !layout_otime_in<t>(l)) return false;
+bool mech_select(const Query& q, const Line& l) {
+  if (q.otime.on && !layout_otime_in<t>(q.otime, l)) return false;
   Place place;
-  if (!place_ok(l, t.place, &place)) return false;
-  if (field_tests && !mech_fields_ok<t>(l)) return false;
-  if (!area_ok(place)) return false;
+  if (!place_ok(q, l, t.place, &place)) return false;
+  if (q.field_tests && !mech_fields_ok<t>(q, l)) return false;
+  if (!area_ok(q, place)) return false;
   return true;
+}
+
+// The catalog holds no event-type letter.
+template <const MechLayout& t>
+void mech_describe(const Query& q, const Line& l, Event* e) {
+  describe_time(layout_otime<t>(l), l, t.seconds, e);
+  describe_place(l, t.place, e);
+  e->depth = real_field(l, t.depth);
+  describe_mag(mech_mag<t>(q.mags, l), e);
+  e->nsta = count_field(l, t.nsta);
+  e->gap = real_field(l, t.gap);
+  e->close = real_field(l, t.close);
+  e->rms = real_field(l, t.rms);
+  e->herr = real_field(l, t.herr);
+  e->zerr = real_field(l, t.zerr);
 }
 
 }  // namespace catsieve

@@ -18,12 +18,14 @@ constexpr MechLayout kY2k = {
 
 }  // namespace
 
-double match_tarn_mech2k_mag(const Line& l) { return mech_mag<kY2k>(l); }
+ChosenMag match_tarn_mech2k_mag(const MagPrefList& mags, const Line& l) {
+  return mech_mag<kY2k>(mags, l);
+}
 
-void search_tarn_mech2k(Stream& s, const Line* first) {
+void search_tarn_mech2k(Stream& s, const Line* first, Query& q, Sink& out) {
   static const LineReader reader = {kMechLineBuffer, mech_select<kY2k>, layout_otime<kY2k>,
-                                    "%d buf_lines, %d selected\n"};
-  search_lines(s, first, reader);
+                                    mech_describe<kY2k>, "%d buf_lines, %d selected\n"};
+  search_lines(s, first, reader, q, out);
 }
 
 }  // namespace catsieve

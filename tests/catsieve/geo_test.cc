@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "catsieve/criteria.h"
+#include "catsieve/query.h"
 #include "catsieve/geo.h"
 #include "catsieve/record_cycle.h"
 #include "gtest/gtest.h"
@@ -27,8 +27,9 @@ void handle(void (*handler)(), std::vector<std::string> words) {
   handler();
 }
 
-void reset() { do_lat = do_lon = wraplon = 0; }
-std::vector<double> box() { return {latmin, latmax, lonmin, lonmax}; }
+Query& q() { return building_query(); }
+void reset() { reset_query(); }
+std::vector<double> box() { return {q().lat.min, q().lat.max, q().lon.min, q().lon.max}; }
 
 TEST(Inpoly, SquareBothWays) {
   const double lat[] = {0, 0, 10, 10, 0}, lon[] = {0, 10, 10, 0, 0};
@@ -52,15 +53,16 @@ TEST(Inpoly, SquareBothWays) {
 TEST(Polygon, ClosesBoxesAndStopsAtFifty) {
   reset();
   handle(qpoly, {"10", "20", "12", "20", "12", "25", "-format"});
-  EXPECT_EQ(nvert, 4);
-  EXPECT_EQ(std::vector<double>({plat[3], plon[3]}), std::vector<double>({10, 20}));  // closed
+  const Polygon& p = q().poly;
+  EXPECT_EQ(p.nvert, 4);
+  EXPECT_EQ(std::vector<double>({p.plat[3], p.plon[3]}), std::vector<double>({10, 20}));  // closed
   EXPECT_EQ(box(), std::vector<double>({10, 12, 20, 25}));
   EXPECT_EQ(util::iarg, 7);  // at the last word of the third vertex
   // A second polygon's box is intersected with the first one's.
   std::vector<std::string> words;
   for (int i = 0; i < 60; ++i) words.insert(words.end(), {std::to_string(i % 7 + 5), std::to_string(i)});
   handle(qpoly, words);
-  EXPECT_EQ(nvert, 51);
+  EXPECT_EQ(p.nvert, 51);
   EXPECT_EQ(util::iarg, 101);  // the words after the fiftieth vertex are left
   EXPECT_EQ(box(), std::vector<double>({10, 11, 20, 25}));
 }
@@ -68,33 +70,31 @@ TEST(Polygon, ClosesBoxesAndStopsAtFifty) {
 TEST(Delta, BoxesAcrossTheDateLineAndOverAPole) {
   reset();
   handle(qdelta, {"0", "179.5", "0", "200"});
-  EXPECT_NEAR(lonmax, 181.2986, 1e-4);
-  EXPECT_NEAR(lonmin, 177.7014, 1e-4);
-  EXPECT_EQ(wraplon, 1);
+  EXPECT_NEAR(q().lon.max, 181.2986, 1e-4);
+  EXPECT_NEAR(q().lon.min, 177.7014, 1e-4);
+  EXPECT_TRUE(q().wraplon);
   // 78 km away on the other side of the date line.
-  EXPECT_TRUE(lon_ok(-179.8));
-  EXPECT_TRUE(delta_ok(0, -179.8));
-  EXPECT_FALSE(lon_ok(-170));
+  EXPECT_TRUE(lon_ok(q(), -179.8));
+  EXPECT_TRUE(delta_ok(q().delta, 0, -179.8));
+  EXPECT_FALSE(lon_ok(q(), -170));
   reset();
   handle(qdelta, {"89", "10", "0", "500"});
-  EXPECT_EQ(lonmin, -180);
-  EXPECT_EQ(lonmax, 180);
-  EXPECT_NEAR(latmax, 90, 1e-9);
-  EXPECT_EQ(wraplon, 0);
+  EXPECT_EQ(q().lon.min, -180);
+  EXPECT_EQ(q().lon.max, 180);
+  EXPECT_NEAR(q().lat.max, 90, 1e-9);
+  EXPECT_FALSE(q().wraplon);
 }
 
 TEST(Delta, RingAndIntersection) {
   reset();
-  do_lat = 1;
-  latmin = 30;
-  latmax = 38.05;
+  q().lat = Bounds<double>{true, 30, 38.05};
   handle(qdelta, {"38", "-122", "10", "20"});
-  EXPECT_NEAR(latmin, 37.82, 0.01);
-  EXPECT_EQ(latmax, 38.05);
+  EXPECT_NEAR(q().lat.min, 37.82, 0.01);
+  EXPECT_EQ(q().lat.max, 38.05);
   // 5, 15 and 25 km north of the centre.
-  EXPECT_FALSE(delta_ok(38.045, -122));
-  EXPECT_TRUE(delta_ok(38.135, -122));
-  EXPECT_FALSE(delta_ok(38.225, -122));
+  EXPECT_FALSE(delta_ok(q().delta, 38.045, -122));
+  EXPECT_TRUE(delta_ok(q().delta, 38.135, -122));
+  EXPECT_FALSE(delta_ok(q().delta, 38.225, -122));
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #ifndef CATSIEVE_DAY_CACHE_H
 #define CATSIEVE_DAY_CACHE_H
 
-#include "catsieve/criteria.h"
+#include "catsieve/query.h"
 #include "catsieve/field.h"
 #include "catsieve/stream.h"
 #include "util/calendar.h"
@@ -17,9 +17,10 @@ inline double cached_day(DayCache&, const Line&, int, int, DayStart day_start) {
   return day_start();
 }
 
-inline bool otime_in(double start, const Line& l, Col hour, Col minute, Col seconds) {
+inline bool otime_in(const Bounds<double>& b, double start, const Line& l, Col hour,
+                     Col minute, Col seconds) {
   double t = util::time_of_day(start, fint(l, hour), fint(l, minute), freal(l, seconds));
-  return !(t < otmin || t > otmax);
+  return b.holds(t);
 }
 
 }  // namespace catsieve

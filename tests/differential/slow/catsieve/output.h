@@ -9,6 +9,7 @@ namespace catsieve {
 
 inline void out_span(const char* p, size_t n) { std::fwrite(p, 1, n, stdout); }
 inline void out_settle() {}
+inline void out_text(const char* p, size_t n) { std::fwrite(p, 1, n, stdout); }
 void out_flush();
 
 }  // namespace catsieve

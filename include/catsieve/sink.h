@@ -1,0 +1,59 @@
+// Where selected records go: out as they stood in the input (the classic
+// output), or described as CSV rows, GeoJSON features or QuakeML events,
+// or only counted.  One sink serves the whole run, so that several inputs
+// make one document.
+#ifndef CATSIEVE_SINK_H
+#define CATSIEVE_SINK_H
+
+#include "catsieve/event.h"
+#include "catsieve/output.h"
+#include "catsieve/query.h"
+#include "catsieve/stream.h"
+
+namespace catsieve {
+
+enum class OutputForm { kRecords, kCsv, kGeoJson, kQuakeMl, kCount };
+
+struct Sink {
+  OutputForm form = OutputForm::kRecords;
+  long long written = 0;  // records put out in the run
+};
+
+// A reader's decoding of the record that view shows into an event.
+using Describe = void (*)(const Query& q, const Line& view, Event* e);
+
+// Writes the opening text of the chosen form (the CSV header, the start of
+// the document).
+void sink_begin(const Sink& s);
+// One record described as an event in the chosen form.
+void sink_event(Sink& s, const Event& e);
+// The closing text of the document, or the count.
+void sink_end(const Sink& s);
+
+// A record put out: raw is the record as it stood in the input, view the
+// line its reader decodes (the same line, but for full brim records).
+inline void sink_record(Sink& s, const Line& raw, const Query& q, const Line& view,
+                        Describe describe) {
+  ++s.written;
+  if (s.form == OutputForm::kRecords) {
+    out_span(raw.p, raw.n);
+    return;
+  }
+  if (s.form == OutputForm::kCount) return;
+  Event e;
+  describe(q, view, &e);
+  sink_event(s, e);
+}
+
+// The sink that the output-form options choose, and their handlers: only
+// one form may be given.
+Sink& building_sink();
+void reset_sink();
+void qcsv();
+void qgeojson();
+void qquakeml();
+void qcount();
+
+}  // namespace catsieve
+
+#endif

@@ -1,0 +1,71 @@
+// The run's sink: the output form that the options chose, and the opening
+// and closing text of each form.
+#include "catsieve/sink.h"
+
+#include <cstdio>
+
+#include "catsieve/csv_sink.h"
+#include "catsieve/geojson_sink.h"
+#include "catsieve/quakeml_sink.h"
+#include "util/qerror.h"
+
+namespace catsieve {
+
+namespace {
+
+Sink building;
+bool form_chosen = false;
+
+void choose(OutputForm form) {
+  if (form_chosen) util::error("only one of --csv, --geojson, --quakeml and --count may be given");
+  building.form = form;
+  form_chosen = true;
+}
+
+}  // namespace
+
+Sink& building_sink() { return building; }
+
+void reset_sink() {
+  building = Sink();
+  form_chosen = false;
+}
+
+void qcsv() { choose(OutputForm::kCsv); }
+void qgeojson() { choose(OutputForm::kGeoJson); }
+void qquakeml() { choose(OutputForm::kQuakeMl); }
+void qcount() { choose(OutputForm::kCount); }
+
+void sink_begin(const Sink& s) {
+  switch (s.form) {
+    case OutputForm::kCsv: csv_begin(); break;
+    case OutputForm::kGeoJson: geojson_begin(); break;
+    case OutputForm::kQuakeMl: quakeml_begin(); break;
+    default: break;
+  }
+}
+
+void sink_event(Sink& s, const Event& e) {
+  switch (s.form) {
+    case OutputForm::kCsv: csv_event(e); break;
+    case OutputForm::kGeoJson: geojson_event(e, s.written); break;
+    case OutputForm::kQuakeMl: quakeml_event(e, s.written); break;
+    default: break;
+  }
+}
+
+void sink_end(const Sink& s) {
+  switch (s.form) {
+    case OutputForm::kGeoJson: geojson_end(); break;
+    case OutputForm::kQuakeMl: quakeml_end(); break;
+    case OutputForm::kCount: {
+      char line[32];
+      int n = std::snprintf(line, sizeof line, "%lld\n", s.written);
+      out_text(line, static_cast<size_t>(n));
+      break;
+    }
+    default: break;
+  }
+}
+
+}  // namespace catsieve
