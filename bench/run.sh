@@ -4,6 +4,12 @@
 #
 #   bench/run.sh            5 runs per row after a warm-up
 #   RUNS=9 bench/run.sh
+#   BASE=path/to/catsieve bench/run.sh
+#                           also rows c, d, e, f and g of another build of
+#                           the program (an earlier commit, say), taking
+#                           turns with this build's in the same run
+#   LAYOUTS="tarn_old orv" bench/run.sh
+#                           only those layouts
 #
 # Catalogs are generated once into bench/cache (1,000,000 lines per line
 # format, 200,000 records of full brim).  Needs /usr/bin/time (package
@@ -95,7 +101,7 @@ DELTA="-delta 38 -121 20 200"
 
 printf '%-9s %-26s %8s %8s %8s %8s %9s\n' layout row wall_s cpu_s MB/s ratio maxrss_KiB
 echo "$(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), files in the page cache; medians of $RUNS runs"
-for layout in tarn_old tarn_y2k mech_old mech_y2k orv brim kelp f_brim; do
+for layout in ${LAYOUTS:-tarn_old tarn_y2k mech_old mech_y2k orv brim kelp f_brim}; do
   count=1000000
   [ "$layout" = f_brim ] && count=200000
   f=$(gen "$layout" "$count")
@@ -105,17 +111,26 @@ for layout in tarn_old tarn_y2k mech_old mech_y2k orv brim kelp f_brim; do
   prog=$(awk_query "$layout")
   # The rows of a layout take turns, one run each per round, so that a slow
   # spell of the machine falls on all of them alike.
-  keys=(a b c d e f g)
+  keys=(a b c d e f g i j)
   declare -A label=(
     [a]="a wc -l" [b]="b cat > /dev/null" [c]="c no criteria" [d]="d time + magnitude"
     [e]="e polygon, 10 vertices" [f]="f delta 20-200 km" [g]="g negate of d"
+    [i]="i --csv, no criteria" [j]="j --count, no criteria"
   )
   declare -A cmd=(
     [a]="wc -l $f" [b]="cat $f > /dev/null" [c]="$CS -format $fmt $f > /dev/null"
     [d]="$CS -format $fmt $query $f > /dev/null" [e]="$CS -format $fmt $POLY $f > /dev/null"
     [f]="$CS -format $fmt $DELTA $f > /dev/null"
     [g]="$CS -format $fmt -negate $query $f > /dev/null"
+    [i]="$CS -format $fmt --csv $f > /dev/null" [j]="$CS -format $fmt --count $f > /dev/null"
   )
+  if [ -n "${BASE:-}" ]; then
+    for k in c d e f g; do
+      keys+=("$k-base")
+      label[$k-base]="${label[$k]%% *} base build"
+      cmd[$k-base]="${cmd[$k]/#$CS/$BASE}"
+    done
+  fi
   if [ -n "$prog" ]; then
     keys+=(h)
     label[h]="h $(basename "$AWK") program of d"
@@ -136,6 +151,9 @@ for layout in tarn_old tarn_y2k mech_old mech_y2k orv brim kelp f_brim; do
       c) ratio=$(awk -v x="$w" -v y="${wall[b]}" 'BEGIN { printf "c/b %.2f", x / y }') ;;
       g) ratio=$(awk -v x="$w" -v y="${wall[b]}" 'BEGIN { printf "g/b %.2f", x / y }') ;;
       h) ratio=$(awk -v x="$w" -v y="${wall[d]}" 'BEGIN { printf "h/d %.2f", x / y }') ;;
+      i) ratio=$(awk -v x="$w" -v y="${wall[c]}" 'BEGIN { printf "i/c %.2f", x / y }') ;;
+      j) ratio=$(awk -v x="$w" -v y="${wall[c]}" 'BEGIN { printf "j/c %.2f", x / y }') ;;
+      ?-base) ratio=$(awk -v x="${wall[${k%-base}]}" -v y="$w" 'BEGIN { printf "new/base %.2f", x / y }') ;;
     esac
     printf '%-9s %-26s %8.3f %8.2f %8.0f %8s %9s\n' "$layout" "${label[$k]}" "$w" "$c" \
       "$(awk -v m="$mb" -v w="$w" 'BEGIN { print (w > 0 ? m / w : 0) }')" "$ratio" "$m"
@@ -147,6 +165,8 @@ for layout in tarn_old tarn_y2k mech_old mech_y2k orv brim kelp f_brim; do
     echo "          lines selected by d: catsieve $ours, $(basename "$AWK") $theirs"
   fi
 done
+
+[ -n "${LAYOUTS:-}" ] && exit 0
 
 # Installed tree: 500 monthly files of 2,000 lines; a query over two years
 # must open only the files of those two years.
