@@ -10,9 +10,17 @@
 
 namespace catsieve {
 
+// A real value with the decimals to write it with: those of the field it
+// was read from, so that 12.34 read from "1234" is written 12.34 again;
+// kAnyDigits when the value has no such text (an exponent, say).
+constexpr int kAnyDigits = -1;
+// Decimals kept of a value worked out from several fields (degrees from
+// degrees and minutes): a tenth of a metre on the ground.
+constexpr int kDerivedDigits = 6;
 struct Real {
   bool has = false;
   double v = 0;
+  int digits = kAnyDigits;
 };
 struct Count {
   bool has = false;
@@ -20,36 +28,46 @@ struct Count {
 };
 
 struct Event {
-  Real time;           // time value (seconds since 1700-01-01)
-  int time_digits = 0; // decimals of the seconds as the record writes them
-  Real lat, lon;       // degrees, north and east positive
-  Real depth;          // km
+  Real time;            // time value (seconds since 1700-01-01)
+  int time_digits = 0;  // decimals of the seconds as the record writes them
+  Real lat, lon;        // degrees, north and east positive
+  Real depth;           // km
   Real mag;
   const char* mag_type = nullptr;  // "ML", "Mw", ...; nullptr when not named
   Count mag_obs;
   Count nsta;
-  Real gap;            // degrees
-  Real close;          // km
-  Real rms;            // s
-  Real herr, zerr;     // km
-  Real oterr;          // s
-  Real laterr, lonerr; // km
-  Real m0;             // the catalog's unit
+  Real gap;             // degrees
+  Real close;           // km
+  Real rms;             // s
+  Real herr, zerr;      // km
+  Real oterr;           // s
+  Real laterr, lonerr;  // km
+  Real m0;              // the catalog's unit
   Count m0_obs;
-  char quality = 0;    // quality letter, 0 when none
+  char quality = 0;            // quality letter, 0 when none
   const char* type = nullptr;  // event-type word, nullptr when the format has none
 };
 
 // Whether a field holds anything but blanks within the record (a line end
 // counts as blank).
 bool has_text(const Line& l, Col c);
-inline Real real_if(bool has, double v) { return Real{has, v}; }
-// A number field: present when it holds text.
-inline Real real_field(const Line& l, Col c) { return Real{has_text(l, c), freal(l, c)}; }
+// A number field, the value as freal reads it: present when it holds text,
+// with the decimals it is written with.
+Real real_field_slow(const Line& l, Col c);
+inline Real real_field(const Line& l, Col c) {
+  PlainNumber n;
+  if (!short_number(l, c, &n)) return real_field_slow(l, c);
+  double v = plain_real(n);
+  return Real{n.text, c.dec ? v / kTensReal[c.dec] : v, n.fraction + c.dec};
+}
 inline Count count_field(const Line& l, Col c) { return Count{has_text(l, c), fint(l, c)}; }
 // Decimals of a seconds field: its implied ones and the digits written
 // after a point.
-int seconds_digits(const Line& l, Col c);
+int seconds_digits_slow(const Line& l, Col c);
+inline int seconds_digits(const Line& l, Col c) {
+  PlainNumber n;
+  return short_number(l, c, &n) ? n.fraction + c.dec : seconds_digits_slow(l, c);
+}
 
 }  // namespace catsieve
 

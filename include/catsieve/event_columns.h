@@ -4,17 +4,22 @@
 #ifndef CATSIEVE_EVENT_COLUMNS_H
 #define CATSIEVE_EVENT_COLUMNS_H
 
-#include <string>
-
 #include "catsieve/event.h"
+#include "catsieve/event_text.h"
 
 namespace catsieve {
 
+enum class ColumnKind {
+  kNumber,
+  kWord,  // text of the program's own, which never needs quoting in CSV
+  kText,  // text from the record
+};
+
 struct EventColumn {
   const char* name;
-  bool text;  // a string, not a number
+  ColumnKind kind;
   // Appends the column's value; false when the event has none.
-  bool (*value)(const Event& e, std::string& to);
+  bool (*value)(const Event& e, Text& to);
 };
 
 extern const EventColumn event_columns[];

@@ -44,7 +44,7 @@ struct Query {
   Bounds<double> lat, lon;
   bool wraplon = false;  // the longitude range crosses the 180-degree meridian
   Bounds<double> depth, mag;
-  bool nomag = false;    // -no_mag: a missing magnitude passes the magnitude test
+  bool nomag = false;  // -no_mag: a missing magnitude passes the magnitude test
   MagPrefList mags = {0, {}};
   Bounds<double> close;
   Bounds<int> nsta;
@@ -52,8 +52,8 @@ struct Query {
   Ring delta;
   Polygon poly;
   bool qual_on = false;
-  std::string quals;      // lower case
-  bool etype_on = true;   // cleared by A, for the rest of the run
+  std::string quals;         // lower case
+  bool etype_on = true;      // cleared by A, for the rest of the run
   std::string etypes = "E";  // upper case
   Bounds<int> nmag;
   Bounds<double> m0;

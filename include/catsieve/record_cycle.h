@@ -101,9 +101,9 @@ inline void describe_time(double time, const Line& l, Col seconds, Event* e) {
   e->time = Real{true, time};
   e->time_digits = seconds_digits(l, seconds);
 }
-// The chosen magnitude of an event.
+// The chosen magnitude of an event, which may be worked out (avg).
 inline void describe_mag(const ChosenMag& m, Event* e) {
-  e->mag = Real{m.type != 0, m.value};
+  e->mag = Real{m.type != 0, m.value, kDerivedDigits};
   e->mag_type = magtype_name(m.type);
 }
 

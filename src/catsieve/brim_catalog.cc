@@ -146,8 +146,10 @@ bool fields_ok(const Query& q, const Line& l, const BrimMissing& m) {
 // An optional field as an event sees it: absent when missing, or when it
 // holds the marker itself.
 Real opt_field(const Line& l, Col c, double marker) {
-  double v = opt_real(l, c, marker);
-  return Real{v != marker, v};
+  if (missing(l, c)) return Real{};
+  Real r = real_field(l, c);
+  r.has = r.v != marker;
+  return r;
 }
 
 Count opt_count(const Line& l, Col c, int marker) {

@@ -2,34 +2,40 @@
 // newline.
 #include "catsieve/csv_sink.h"
 
-#include <string>
-
 #include "catsieve/event_columns.h"
 #include "catsieve/event_text.h"
 #include "catsieve/output.h"
 
 namespace catsieve {
 
+namespace {
+Text row, cell;
+}  // namespace
+
 void csv_begin() {
-  std::string line;
+  row.n = 0;
   for (int i = 0; i < nevent_columns; ++i) {
-    if (i) line += ',';
-    line += event_columns[i].name;
+    if (i) put(row, ',');
+    put(row, event_columns[i].name);
   }
-  line += '\n';
-  out_text(line.data(), line.size());
+  put(row, '\n');
+  out_text(row.buf, row.n);
 }
 
 void csv_event(const Event& e) {
-  static std::string line, cell;
-  line.clear();
+  row.n = 0;
   for (int i = 0; i < nevent_columns; ++i) {
-    if (i) line += ',';
-    cell.clear();
-    if (event_columns[i].value(e, cell)) csv_cell(cell.c_str(), line);
+    const EventColumn& c = event_columns[i];
+    if (i) put(row, ',');
+    if (c.kind != ColumnKind::kText) {
+      c.value(e, row);
+      continue;
+    }
+    cell.n = 0;
+    if (c.value(e, cell)) csv_cell(cell.buf, cell.n, row);
   }
-  line += '\n';
-  out_text(line.data(), line.size());
+  put(row, '\n');
+  out_text(row.buf, row.n);
 }
 
 }  // namespace catsieve

@@ -1,52 +1,57 @@
 // The named columns of an event.
 #include "catsieve/event_columns.h"
 
-#include "catsieve/event_text.h"
-
 namespace catsieve {
 
 namespace {
 
-bool real(const Real& r, std::string& to) { return r.has && number_text(r.v, to); }
-bool count(const Count& c, std::string& to) { return c.has && number_text(c.v, to); }
-bool text(const char* t, std::string& to) {
+bool real(const Real& r, Text& to) { return real_text(r, to); }
+bool count(const Count& c, Text& to) {
+  if (c.has) count_text(c.v, to);
+  return c.has;
+}
+bool text(const char* t, Text& to) {
   if (!t) return false;
-  to += t;
+  put(to, t);
   return true;
 }
 
-bool quality(const Event& e, std::string& to) {
+bool quality(const Event& e, Text& to) {
   if (!e.quality) return false;
-  to += e.quality;
+  put(to, e.quality);
   return true;
 }
+
+constexpr ColumnKind kNum = ColumnKind::kNumber;
+constexpr ColumnKind kWord = ColumnKind::kWord;
+constexpr ColumnKind kText = ColumnKind::kText;
 
 }  // namespace
 
 const EventColumn event_columns[] = {
-    {"time", true, event_time_text},
-    {"latitude", false, [](const Event& e, std::string& to) { return real(e.lat, to); }},
-    {"longitude", false, [](const Event& e, std::string& to) { return real(e.lon, to); }},
-    {"depth", false, [](const Event& e, std::string& to) { return real(e.depth, to); }},
-    {"mag", false, [](const Event& e, std::string& to) { return real(e.mag, to); }},
-    {"magType", true, [](const Event& e, std::string& to) { return text(e.mag_type, to); }},
-    {"nst", false, [](const Event& e, std::string& to) { return count(e.nsta, to); }},
-    {"gap", false, [](const Event& e, std::string& to) { return real(e.gap, to); }},
+    {"time", kWord, event_time_text},
+    {"latitude", kNum, [](const Event& e, Text& t) { return real(e.lat, t); }},
+    {"longitude", kNum, [](const Event& e, Text& t) { return real(e.lon, t); }},
+    {"depth", kNum, [](const Event& e, Text& t) { return real(e.depth, t); }},
+    {"mag", kNum, [](const Event& e, Text& t) { return real(e.mag, t); }},
+    {"magType", kWord, [](const Event& e, Text& t) { return text(e.mag_type, t); }},
+    {"nst", kNum, [](const Event& e, Text& t) { return count(e.nsta, t); }},
+    {"gap", kNum, [](const Event& e, Text& t) { return real(e.gap, t); }},
     // In kilometres, as -closest reads it (ComCat gives degrees).
-    {"dmin", false, [](const Event& e, std::string& to) { return real(e.close, to); }},
-    {"rms", false, [](const Event& e, std::string& to) { return real(e.rms, to); }},
-    {"horizontalError", false, [](const Event& e, std::string& to) { return real(e.herr, to); }},
-    {"depthError", false, [](const Event& e, std::string& to) { return real(e.zerr, to); }},
-    {"type", true, [](const Event& e, std::string& to) { return text(e.type, to); }},
+    {"dmin", kNum, [](const Event& e, Text& t) { return real(e.close, t); }},
+    {"rms", kNum, [](const Event& e, Text& t) { return real(e.rms, t); }},
+    {"horizontalError", kNum, [](const Event& e, Text& t) { return real(e.herr, t); }},
+    {"depthError", kNum, [](const Event& e, Text& t) { return real(e.zerr, t); }},
+    {"type", kWord, [](const Event& e, Text& t) { return text(e.type, t); }},
     // No format carries an event identifier of its own.
-    {"id", true, [](const Event&, std::string&) { return false; }},
-    {"magNst", false, [](const Event& e, std::string& to) { return count(e.mag_obs, to); }},
-    {"quality", true, quality},
-    {"timeError", false, [](const Event& e, std::string& to) { return real(e.oterr, to); }},
-    {"latitudeError", false, [](const Event& e, std::string& to) { return real(e.laterr, to); }},
-    {"longitudeError", false, [](const Event& e, std::string& to) { return real(e.lonerr, to); }},
-    {"scalarMoment", false, [](const Event& e, std::string& to) { return real(e.m0, to); }},
-    {"scalarMomentNst", false, [](const Event& e, std::string& to) { return count(e.m0_obs, to); }},
+    {"id", kWord, [](const Event&, Text&) { return false; }},
+    {"magNst", kNum, [](const Event& e, Text& t) { return count(e.mag_obs, t); }},
+    {"quality", kText, quality},
+    {"timeError", kNum, [](const Event& e, Text& t) { return real(e.oterr, t); }},
+    {"latitudeError", kNum, [](const Event& e, Text& t) { return real(e.laterr, t); }},
+    {"longitudeError", kNum, [](const Event& e, Text& t) { return real(e.lonerr, t); }},
+    {"scalarMoment", kNum, [](const Event& e, Text& t) { return real(e.m0, t); }},
+    {"scalarMomentNst", kNum, [](const Event& e, Text& t) { return count(e.m0_obs, t); }},
 };
 const int nevent_columns = sizeof event_columns / sizeof event_columns[0];
 

@@ -11,32 +11,95 @@ namespace catsieve {
 
 namespace {
 
-constexpr int kMaxDigits = 6;
+constexpr int kMaxTimeDigits = 6;
 constexpr long long kSecondsPerDay = 86400;
 // Time values of 0001-01-01 and of 10000-01-01.
 const double kFirstTime = (util::jdn(1, 1, 1, 1) - util::kJdnEpoch) * 86400.0;
 const double kEndTime = (util::jdn(10000, 1, 1, 1) - util::kJdnEpoch) * 86400.0;
 
+constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+constexpr int kMaxFixed = 9;
+constexpr double kMaxUnits = 1e15;  // below 2^53: whole units stay exact
+
+// "00" to "99": digits are written two at a time.
+constexpr char kPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// Writes the digits of u, at least min of them, into the end of buf;
+// returns the first.
+inline char* digits_back(unsigned long long u, int min, char* end) {
+  char* p = end;
+  while (u >= 100) {
+    p -= 2;
+    std::memcpy(p, kPairs + 2 * (u % 100), 2);
+    u /= 100;
+  }
+  if (u >= 10) {
+    p -= 2;
+    std::memcpy(p, kPairs + 2 * u, 2);
+  } else {
+    *--p = static_cast<char>('0' + u);
+  }
+  while (end - p < min) *--p = '0';
+  return p;
+}
+
+long long round_half_away(double v) { return static_cast<long long>(v < 0 ? v - 0.5 : v + 0.5); }
+
 }  // namespace
 
-bool number_text(double v, std::string& to) {
+bool number_text(double v, int digits, Text& to) {
   if (!std::isfinite(v)) return false;
-  char buf[32];
-  int n = std::snprintf(buf, sizeof buf, "%.15g", v);
-  if (std::strcmp(buf, "-0") == 0) n = std::snprintf(buf, sizeof buf, "0");
-  to.append(buf, static_cast<size_t>(n));
+  double units = digits >= 0 && digits <= kMaxFixed ? v * kPowers[digits] : kMaxUnits;
+  if (!(std::fabs(units) < kMaxUnits)) {
+    char buf[32];
+    int n = std::snprintf(buf, sizeof buf, "%.15g", v == 0 ? 0.0 : v);
+    put(to, buf, static_cast<size_t>(n));
+    return true;
+  }
+  long long whole = round_half_away(units);
+  unsigned long long u = whole < 0 ? 0ULL - static_cast<unsigned long long>(whole)
+                                   : static_cast<unsigned long long>(whole);
+  char buf[48];
+  char* end = buf + sizeof buf;
+  char* p = end;
+  if (digits > 0) {
+    // The decimals less their trailing zeros, and the point when any is left.
+    unsigned long long scale = static_cast<unsigned long long>(kPowers[digits]);
+    unsigned long long decimals = u % scale;
+    u /= scale;
+    if (decimals != 0) {
+      p = digits_back(decimals, digits, end);
+      while (end[-1] == '0') --end;
+      *--p = '.';
+    }
+  }
+  p = digits_back(u, 1, p);
+  if (whole < 0) *--p = '-';
+  put(to, p, static_cast<size_t>(end - p));
   return true;
 }
 
-bool iso_time_text(double time, int digits, std::string& to) {
+void count_text(long long v, Text& to) {
+  char buf[24];
+  char* end = buf + sizeof buf;
+  unsigned long long u =
+      v < 0 ? 0ULL - static_cast<unsigned long long>(v) : static_cast<unsigned long long>(v);
+  char* p = digits_back(u, 1, end);
+  if (v < 0) put(to, '-');
+  put(to, p, static_cast<size_t>(end - p));
+}
+
+bool iso_time_text(double time, int digits, Text& to) {
   if (!(time >= kFirstTime && time < kEndTime)) return false;
   if (digits < 0) digits = 0;
-  if (digits > kMaxDigits) digits = kMaxDigits;
-  long long scale = 1;
-  for (int i = 0; i < digits; ++i) scale *= 10;
+  if (digits > kMaxTimeDigits) digits = kMaxTimeDigits;
+  long long scale = static_cast<long long>(kPowers[digits]);
   // Whole units of the last written decimal, counted from 1700, split into
   // days and the units into the day.
-  long long units = std::llround(time * static_cast<double>(scale));
+  long long units = round_half_away(time * static_cast<double>(scale));
   long long per_day = kSecondsPerDay * scale;
   long long days = units / per_day;
   long long rest = units % per_day;
@@ -44,56 +107,74 @@ bool iso_time_text(double time, int digits, std::string& to) {
     rest += per_day;
     --days;
   }
-  int year, month, day;
-  util::date(static_cast<int>(days) + util::kJdnEpoch, &year, &month, &day, 1);
-  if (year < 1 || year > 9999) return false;
-  long long secs = rest / scale;
-  long long frac = rest % scale;
-  char buf[48];
-  int n = std::snprintf(buf, sizeof buf, "%04d-%02d-%02dT%02lld:%02lld:%02lld", year, month, day,
-                        secs / 3600, secs / 60 % 60, secs % 60);
-  to.append(buf, static_cast<size_t>(n));
-  if (digits > 0) {
-    n = std::snprintf(buf, sizeof buf, ".%0*lld", digits, frac);
-    to.append(buf, static_cast<size_t>(n));
+  // Events come in time order, many to a day: the date text of the day
+  // before is kept.
+  static long long last_day = -1;
+  static char date_text[10];
+  if (days != last_day) {
+    int year, month, day;
+    util::date(static_cast<int>(days) + util::kJdnEpoch, &year, &month, &day, 1);
+    if (year < 1 || year > 9999) return false;
+    digits_back(static_cast<unsigned>(year), 4, date_text + 4);
+    date_text[4] = '-';
+    digits_back(static_cast<unsigned>(month), 2, date_text + 7);
+    date_text[7] = '-';
+    digits_back(static_cast<unsigned>(day), 2, date_text + 10);
+    last_day = days;
   }
-  to += 'Z';
+  long long secs = rest / scale;
+  char clock[24] = "T00:00:00";
+  digits_back(static_cast<unsigned long long>(secs / 3600), 2, clock + 3);
+  digits_back(static_cast<unsigned long long>(secs / 60 % 60), 2, clock + 6);
+  digits_back(static_cast<unsigned long long>(secs % 60), 2, clock + 9);
+  size_t n = 9;
+  if (digits > 0) {
+    clock[n++] = '.';
+    n += static_cast<size_t>(digits);
+    digits_back(static_cast<unsigned long long>(rest % scale), digits, clock + n);
+  }
+  clock[n++] = 'Z';
+  put(to, date_text, sizeof date_text);
+  put(to, clock, n);
   return true;
 }
 
-bool event_time_text(const Event& e, std::string& to) {
+bool event_time_text(const Event& e, Text& to) {
   return e.time.has && iso_time_text(e.time.v, e.time_digits, to);
 }
 
-void csv_cell(const char* text, std::string& to) {
-  if (!std::strpbrk(text, ",\"\r\n")) {
-    to += text;
+void csv_cell(const char* text, size_t n, Text& to) {
+  bool quote = false;
+  for (size_t i = 0; i < n; ++i)
+    quote = quote || text[i] == ',' || text[i] == '"' || text[i] == '\r' || text[i] == '\n';
+  if (!quote) {
+    put(to, text, n);
     return;
   }
-  to += '"';
-  for (const char* p = text; *p; ++p) {
-    if (*p == '"') to += '"';
-    to += *p;
+  put(to, '"');
+  for (size_t i = 0; i < n; ++i) {
+    if (text[i] == '"') put(to, '"');
+    put(to, text[i]);
   }
-  to += '"';
+  put(to, '"');
 }
 
-void json_string(const char* text, std::string& to) {
-  to += '"';
-  for (const char* p = text; *p; ++p) {
-    unsigned char c = static_cast<unsigned char>(*p);
+void json_string(const char* text, size_t n, Text& to) {
+  put(to, '"');
+  for (size_t i = 0; i < n; ++i) {
+    unsigned char c = static_cast<unsigned char>(text[i]);
     if (c == '"' || c == '\\') {
-      to += '\\';
-      to += *p;
+      put(to, '\\');
+      put(to, text[i]);
     } else if (c < 0x20) {
       char esc[8];
       std::snprintf(esc, sizeof esc, "\\u%04x", c);
-      to += esc;
+      put(to, esc);
     } else {
-      to += *p;
+      put(to, text[i]);
     }
   }
-  to += '"';
+  put(to, '"');
 }
 
 }  // namespace catsieve

@@ -4,7 +4,6 @@
 #include "catsieve/geojson_sink.h"
 
 #include <cstring>
-#include <string>
 
 #include "catsieve/event_columns.h"
 #include "catsieve/event_text.h"
@@ -14,38 +13,49 @@ namespace catsieve {
 
 namespace {
 
-void put(const char* text) { out_text(text, std::strlen(text)); }
+Text f, value;
+
+void put_out(const char* text) { out_text(text, std::strlen(text)); }
 
 }  // namespace
 
-void geojson_begin() { put("{\"type\":\"FeatureCollection\",\"features\":[\n"); }
+void geojson_begin() { put_out("{\"type\":\"FeatureCollection\",\"features\":[\n"); }
 
 void geojson_event(const Event& e, long long number) {
-  static std::string f, value, lat;
-  f.clear();
-  if (number > 1) f += ",\n";
-  f += "{\"type\":\"Feature\",\"geometry\":";
-  value.clear();
-  lat.clear();
-  if (e.lat.has && e.lon.has && number_text(e.lon.v, value) && number_text(e.lat.v, lat))
-    f += "{\"type\":\"Point\",\"coordinates\":[" + value + "," + lat + "]}";
-  else
-    f += "null";
-  f += ",\"properties\":{";
+  f.n = 0;
+  if (number > 1) put(f, ",\n");
+  put(f, "{\"type\":\"Feature\",\"geometry\":");
+  size_t at = f.n;
+  put(f, "{\"type\":\"Point\",\"coordinates\":[");
+  bool point = e.lat.has && e.lon.has && real_text(e.lon, f);
+  put(f, ',');
+  point = point && real_text(e.lat, f);
+  put(f, "]}");
+  if (!point) {
+    f.n = at;
+    put(f, "null");
+  }
+  put(f, ",\"properties\":{");
   for (int i = 0; i < nevent_columns; ++i) {
     const EventColumn& c = event_columns[i];
-    if (i) f += ',';
-    json_string(c.name, f);
-    f += ':';
-    value.clear();
-    if (!c.value(e, value)) f += "null";
-    else if (c.text) json_string(value.c_str(), f);
-    else f += value;
+    if (i) put(f, ',');
+    put(f, '"');
+    put(f, c.name);
+    put(f, "\":");
+    if (c.kind == ColumnKind::kNumber) {
+      if (!c.value(e, f)) put(f, "null");
+      continue;
+    }
+    value.n = 0;
+    if (c.value(e, value))
+      json_string(value.buf, value.n, f);
+    else
+      put(f, "null");
   }
-  f += "}}";
-  out_text(f.data(), f.size());
+  put(f, "}}");
+  out_text(f.buf, f.n);
 }
 
-void geojson_end() { put("\n]}\n"); }
+void geojson_end() { put_out("\n]}\n"); }
 
 }  // namespace catsieve

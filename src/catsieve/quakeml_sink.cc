@@ -6,7 +6,6 @@
 #include "catsieve/quakeml_sink.h"
 
 #include <cstring>
-#include <string>
 
 #include "catsieve/event_text.h"
 #include "catsieve/output.h"
@@ -17,104 +16,148 @@ namespace {
 
 constexpr double kMetresPerKm = 1000.0;
 
-void put(const char* text) { out_text(text, std::strlen(text)); }
+Text x;
 
-// <name><value>v</value>[<uncertainty>u</uncertainty>]</name>
-void quantity(std::string& x, const char* name, const Real& v, const Real& error, double scale) {
-  std::string value, uncertainty;
-  if (!v.has || !number_text(v.v * scale, value)) return;
-  x += "<";
-  x += name;
-  x += "><value>" + value + "</value>";
-  if (error.has && error.v >= 0 && number_text(error.v * scale, uncertainty))
-    x += "<uncertainty>" + uncertainty + "</uncertainty>";
-  x += "</";
-  x += name;
-  x += ">";
+void put_out(const char* text) { out_text(text, std::strlen(text)); }
+
+void open(const char* name) {
+  put(x, '<');
+  put(x, name);
+  put(x, '>');
 }
 
-// <name>v</name>, when v is a number in the range the schema allows.
-void element(std::string& x, const char* name, const Real& v, double lo, double hi) {
-  std::string value;
-  if (!v.has || v.v < lo || v.v > hi || !number_text(v.v, value)) return;
-  x += "<";
-  x += name;
-  x += ">" + value + "</";
-  x += name;
-  x += ">";
+void close(const char* name) {
+  put(x, "</");
+  put(x, name);
+  put(x, '>');
 }
 
-void count(std::string& x, const char* name, const Count& c) {
-  if (c.has && c.v >= 0) element(x, name, Real{true, static_cast<double>(c.v)}, 0, 1e9);
+// A resource reference: smi:local/<kind>/<number>.
+void id(const char* kind, long long number) {
+  put(x, "smi:local/");
+  put(x, kind);
+  put(x, '/');
+  count_text(number, x);
 }
 
-bool origin(std::string& x, const Event& e, const std::string& n) {
-  std::string time;
-  if (!event_time_text(e, time) || !e.lat.has || !e.lon.has || e.lat.v < -90 || e.lat.v > 90)
+// <name>value</name> when the value can be written (the text is taken back
+// when it cannot).
+template <typename Write>
+bool element(const char* name, Write write) {
+  size_t at = x.n;
+  open(name);
+  if (!write()) {
+    x.n = at;
     return false;
-  std::string lat, lon;
-  if (!number_text(e.lat.v, lat) || !number_text(e.lon.v, lon)) return false;
-  x += "<origin publicID=\"smi:local/origin/" + n + "\">";
-  x += "<time><value>" + time + "</value>";
-  std::string error;
-  if (e.oterr.has && e.oterr.v >= 0 && number_text(e.oterr.v, error))
-    x += "<uncertainty>" + error + "</uncertainty>";
-  x += "</time>";
-  x += "<latitude><value>" + lat + "</value></latitude>";
-  x += "<longitude><value>" + lon + "</value></longitude>";
-  quantity(x, "depth", e.depth, e.zerr, kMetresPerKm);
-  std::string quality;
-  count(quality, "usedStationCount", e.nsta);
-  element(quality, "standardError", e.rms, 0, 1e300);
-  element(quality, "azimuthalGap", e.gap, 0, 360);
-  if (e.close.has)
-    element(quality, "minimumDistance", Real{true, e.close.v / kKmPerDegree}, 0, 180);
-  if (!quality.empty()) x += "<quality>" + quality + "</quality>";
-  std::string herr;
-  if (e.herr.has && e.herr.v >= 0 && number_text(e.herr.v * kMetresPerKm, herr))
-    x += "<originUncertainty><horizontalUncertainty>" + herr +
-         "</horizontalUncertainty></originUncertainty>";
-  x += "</origin>";
+  }
+  close(name);
   return true;
 }
 
-bool magnitude(std::string& x, const Event& e, const std::string& n, bool has_origin) {
-  std::string mag;
-  if (!e.mag.has || !number_text(e.mag.v, mag)) return false;
-  x += "<magnitude publicID=\"smi:local/magnitude/" + n + "\">";
-  x += "<mag><value>" + mag + "</value></mag>";
-  if (e.mag_type) x += std::string("<type>") + e.mag_type + "</type>";
-  if (has_origin) x += "<originID>smi:local/origin/" + n + "</originID>";
-  count(x, "stationCount", e.mag_obs);
-  x += "</magnitude>";
-  return true;
+// <name><value>v</value>[<uncertainty>u</uncertainty>]</name>, in units
+// of scale times the event's.
+void quantity(const char* name, const Real& v, const Real& error, double scale) {
+  element(name, [&] {
+    if (!element("value", [&] { return v.has && number_text(v.v * scale, v.digits, x); }))
+      return false;
+    if (error.has && error.v >= 0)
+      element("uncertainty", [&] { return number_text(error.v * scale, error.digits, x); });
+    return true;
+  });
+}
+
+bool in(const Real& v, double lo, double hi) { return v.has && v.v >= lo && v.v <= hi; }
+
+void quality(const Event& e) {
+  element("quality", [&] {
+    size_t at = x.n;
+    if (e.nsta.has && e.nsta.v >= 0)
+      element("usedStationCount", [&] { return count_text(e.nsta.v, x), true; });
+    if (in(e.rms, 0, 1e300)) element("standardError", [&] { return real_text(e.rms, x); });
+    if (in(e.gap, 0, 360)) element("azimuthalGap", [&] { return real_text(e.gap, x); });
+    Real degrees{e.close.has, e.close.v / kKmPerDegree, kAnyDigits};
+    if (in(degrees, 0, 180)) element("minimumDistance", [&] { return real_text(degrees, x); });
+    return x.n > at;
+  });
+}
+
+bool origin(const Event& e, long long n) {
+  if (!e.time.has || !in(e.lat, -90, 90) || !e.lon.has) return false;
+  return element("origin", [&] {
+    x.n -= 1;  // the publicID goes into the opening tag
+    put(x, " publicID=\"");
+    id("origin", n);
+    put(x, "\">");
+    if (!element("time", [&] {
+          if (!element("value", [&] { return event_time_text(e, x); })) return false;
+          if (e.oterr.has && e.oterr.v >= 0)
+            element("uncertainty", [&] { return real_text(e.oterr, x); });
+          return true;
+        }))
+      return false;
+    if (!element("latitude", [&] { return element("value", [&] { return real_text(e.lat, x); }); }))
+      return false;
+    if (!element("longitude",
+                 [&] { return element("value", [&] { return real_text(e.lon, x); }); }))
+      return false;
+    quantity("depth", e.depth, e.zerr, kMetresPerKm);
+    quality(e);
+    if (e.herr.has && e.herr.v >= 0)
+      element("originUncertainty", [&] {
+        return element("horizontalUncertainty",
+                       [&] { return number_text(e.herr.v * kMetresPerKm, e.herr.digits, x); });
+      });
+    return true;
+  });
+}
+
+bool magnitude(const Event& e, long long n, bool has_origin) {
+  return element("magnitude", [&] {
+    x.n -= 1;
+    put(x, " publicID=\"");
+    id("magnitude", n);
+    put(x, "\">");
+    if (!element("mag", [&] { return element("value", [&] { return real_text(e.mag, x); }); }))
+      return false;
+    if (e.mag_type) element("type", [&] { return put(x, e.mag_type), true; });
+    if (has_origin) element("originID", [&] { return id("origin", n), true; });
+    if (e.mag_obs.has && e.mag_obs.v >= 0)
+      element("stationCount", [&] { return count_text(e.mag_obs.v, x), true; });
+    return true;
+  });
 }
 
 }  // namespace
 
 void quakeml_begin() {
-  put("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+  put_out(
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
       "<q:quakeml xmlns:q=\"http://quakeml.org/xmlns/quakeml/1.2\" "
       "xmlns=\"http://quakeml.org/xmlns/bed/1.2\">\n"
       "<eventParameters publicID=\"smi:local/catsieve\">\n");
 }
 
+// The origin and magnitude are written first, to learn whether the event
+// has them, and then moved behind the references to them.
 void quakeml_event(const Event& e, long long number) {
-  static std::string x, parts;
-  std::string n = std::to_string(number);
-  parts.clear();
-  bool has_origin = origin(parts, e, n);
-  bool has_mag = magnitude(parts, e, n, has_origin);
-  x.clear();
-  x += "<event publicID=\"smi:local/event/" + n + "\">";
-  if (has_origin) x += "<preferredOriginID>smi:local/origin/" + n + "</preferredOriginID>";
-  if (has_mag) x += "<preferredMagnitudeID>smi:local/magnitude/" + n + "</preferredMagnitudeID>";
-  if (e.type) x += std::string("<type>") + e.type + "</type>";
-  x += parts;
-  x += "</event>\n";
-  out_text(x.data(), x.size());
+  static Text parts;
+  x.n = 0;
+  bool has_origin = origin(e, number);
+  bool has_mag = magnitude(e, number, has_origin);
+  parts.n = 0;
+  put(parts, x.buf, x.n);
+  x.n = 0;
+  put(x, "<event publicID=\"");
+  id("event", number);
+  put(x, "\">");
+  if (has_origin) element("preferredOriginID", [&] { return id("origin", number), true; });
+  if (has_mag) element("preferredMagnitudeID", [&] { return id("magnitude", number), true; });
+  if (e.type) element("type", [&] { return put(x, e.type), true; });
+  put(x, parts.buf, parts.n);
+  put(x, "</event>\n");
+  out_text(x.buf, x.n);
 }
 
-void quakeml_end() { put("</eventParameters>\n</q:quakeml>\n"); }
+void quakeml_end() { put_out("</eventParameters>\n</q:quakeml>\n"); }
 
 }  // namespace catsieve

@@ -20,8 +20,10 @@ void search_lines(Stream& s, const Line* first, const LineReader& reader, Query&
   Tally tally;
   Line record;
   bool have = first != nullptr;
-  if (have) record = *first;
-  else have = readline(s, reader.size, &record);
+  if (have)
+    record = *first;
+  else
+    have = readline(s, reader.size, &record);
   while (have) {
     ++tally.lines;
     emit(reader.select(q, record), record, record, reader.describe, q, out, tally);
@@ -90,8 +92,10 @@ void describe_place(const Line& l, Col lat, Col lon, Event* e) {
 }
 
 void describe_place(const Line& l, const HemisphereCols& c, Event* e) {
-  e->lat = Real{has_text(l, c.latdeg) || has_text(l, c.latmin), hemisphere_lat(l, c)};
-  e->lon = Real{has_text(l, c.londeg) || has_text(l, c.lonmin), hemisphere_lon(l, c)};
+  e->lat =
+      Real{has_text(l, c.latdeg) || has_text(l, c.latmin), hemisphere_lat(l, c), kDerivedDigits};
+  e->lon =
+      Real{has_text(l, c.londeg) || has_text(l, c.lonmin), hemisphere_lon(l, c), kDerivedDigits};
 }
 
 LetterSet build_etypes(Query& q, const EtypeGroup* groups, int ngroups) {
@@ -104,7 +108,8 @@ LetterSet build_etypes(Query& q, const EtypeGroup* groups, int ngroups) {
     }
     for (int i = 0; i < ngroups; ++i)
       if (groups[i].letter == letter)
-        for (const char* a = groups[i].adds; *a; ++a) set.has[static_cast<unsigned char>(*a)] = true;
+        for (const char* a = groups[i].adds; *a; ++a)
+          set.has[static_cast<unsigned char>(*a)] = true;
   }
   return set;
 }

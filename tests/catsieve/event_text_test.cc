@@ -2,6 +2,7 @@
 // and the quoting of CSV cells and JSON strings.
 #include "catsieve/event_text.h"
 
+#include <cstring>
 #include <string>
 
 #include "gtest/gtest.h"
@@ -10,6 +11,8 @@
 namespace {
 
 using namespace catsieve;
+
+std::string str(const Text& t) { return std::string(t.buf, t.n); }
 
 TEST(EventText, IsoTimes) {
   const double day = util::day_start(1995, 2, 14, 1);
@@ -32,22 +35,28 @@ TEST(EventText, IsoTimes) {
       {0.0 / 0.0, 2, nullptr},
   };
   for (const auto& c : cases) {
-    std::string text;
-    EXPECT_EQ(iso_time_text(c.time, c.digits, text), c.text != nullptr) << text;
-    EXPECT_EQ(text, c.text ? c.text : "") << c.digits;
+    Text text;
+    EXPECT_EQ(iso_time_text(c.time, c.digits, text), c.text != nullptr) << str(text);
+    EXPECT_EQ(str(text), c.text ? c.text : "") << c.digits;
   }
 }
 
 TEST(EventText, NumbersAndQuoting) {
   const struct {
     double v;
+    int digits;
     const char* text;
-  } numbers[] = {{12.34, "12.34"}, {-0.0, "0"}, {37 + 45.12 / 60, "37.752"}, {8.76e16, "8.76e+16"},
-                 {1.0 / 0.0, ""}};
+  } numbers[] = {
+      {12.340, 3, "12.34"},      {7.0, 2, "7"},          {-0.0, 2, "0"},
+      {-0.004, 2, "0"},          {-1.006, 2, "-1.01"},   {0.05, 2, "0.05"},
+      {37 + 45.12 / 60, 6, "37.752"}, {-122.5126666667, 6, "-122.512667"},
+      {8.76e16, kAnyDigits, "8.76e+16"}, {1e20, 2, "1e+20"}, {-0.0, kAnyDigits, "0"},
+      {1.0 / 0.0, 2, ""},
+  };
   for (const auto& n : numbers) {
-    std::string text;
-    EXPECT_EQ(number_text(n.v, text), *n.text != '\0');
-    EXPECT_EQ(text, n.text);
+    Text text;
+    EXPECT_EQ(number_text(n.v, n.digits, text), *n.text != '\0');
+    EXPECT_EQ(str(text), n.text) << n.v;
   }
   const struct {
     const char* text;
@@ -60,11 +69,11 @@ TEST(EventText, NumbersAndQuoting) {
       {"\n\\", "\"\n\\\"", "\"\\u000a\\\\\""},
   };
   for (const auto& t : texts) {
-    std::string csv, json;
-    csv_cell(t.text, csv);
-    json_string(t.text, json);
-    EXPECT_EQ(csv, t.csv);
-    EXPECT_EQ(json, t.json);
+    Text csv, json;
+    csv_cell(t.text, std::strlen(t.text), csv);
+    json_string(t.text, std::strlen(t.text), json);
+    EXPECT_EQ(str(csv), t.csv);
+    EXPECT_EQ(str(json), t.json);
   }
 }
 

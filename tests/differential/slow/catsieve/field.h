@@ -6,15 +6,11 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "catsieve/plain_number.h"
 #include "catsieve/stream.h"
 
 namespace catsieve {
 
-struct Col {
-  int col;  // first column, counted from 1
-  int width;
-  int dec;  // implied decimals
-};
 
 constexpr int kFieldMax = 80;
 extern char dcbuf[];
