@@ -17,11 +17,28 @@ constexpr int kAnyDigits = -1;
 // Decimals kept of a value worked out from several fields (degrees from
 // degrees and minutes): a tenth of a metre on the ground.
 constexpr int kDerivedDigits = 6;
+// A value read from a plain field is kept exact, as its digits and their
+// decimals, which are written out without a round trip through a double.
+constexpr int kMaxExactDigits = 9;
 struct Real {
-  bool has = false;
-  double v = 0;
+  long long units = 0;  // with exact: the value is units / 10^digits
+  double v = 0;         // the value, unless exact
   int digits = kAnyDigits;
+  bool has = false;
+  bool exact = false;
 };
+// A value worked out or read by the C library, written with the given
+// decimals.
+inline Real inexact(bool has, double v, int digits) {
+  Real r;
+  r.v = v;
+  r.digits = digits;
+  r.has = has;
+  return r;
+}
+inline double value(const Real& r) {
+  return r.exact ? static_cast<double>(r.units) / kTensReal[r.digits] : r.v;
+}
 struct Count {
   bool has = false;
   int v = 0;
@@ -56,11 +73,14 @@ bool has_text(const Line& l, Col c);
 Real real_field_slow(const Line& l, Col c);
 inline Real real_field(const Line& l, Col c) {
   PlainNumber n;
-  if (!short_number(l, c, &n)) return real_field_slow(l, c);
-  double v = plain_real(n);
-  return Real{n.text, c.dec ? v / kTensReal[c.dec] : v, n.fraction + c.dec};
+  if (!short_number(l, c, &n) || n.fraction + c.dec > kMaxExactDigits) return real_field_slow(l, c);
+  return Real{n.negative ? -n.mantissa : n.mantissa, 0, n.fraction + c.dec, n.text, true};
 }
-inline Count count_field(const Line& l, Col c) { return Count{has_text(l, c), fint(l, c)}; }
+inline Count count_field(const Line& l, Col c) {
+  PlainNumber n;
+  if (short_number(l, c, &n)) return Count{n.text, plain_int(n)};
+  return Count{has_text(l, c), fint(l, c)};
+}
 // Decimals of a seconds field: its implied ones and the digits written
 // after a point.
 int seconds_digits_slow(const Line& l, Col c);

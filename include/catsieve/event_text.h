@@ -37,7 +37,15 @@ inline void put(Text& t, const char* s) { put(t, s, std::strlen(s)); }
 // shortest text of at most 15 significant digits; false for an infinity or
 // a not-a-number, which no output form can carry.
 bool number_text(double v, int digits, Text& to);
-inline bool real_text(const Real& r, Text& to) { return r.has && number_text(r.v, r.digits, to); }
+// Whole units of the last of the given decimals (at most 9), written with
+// the point before those decimals, less trailing zeros.
+void units_text(long long units, int digits, Text& to);
+inline bool real_text(const Real& r, Text& to) {
+  if (!r.has) return false;
+  if (!r.exact) return number_text(r.v, r.digits, to);
+  units_text(r.units, r.digits, to);
+  return true;
+}
 void count_text(long long v, Text& to);
 // A time value as "1995-02-14T03:21:07.42Z" with the given decimals of the
 // seconds (at most 6); false for a time outside the years 1 to 9999.

@@ -98,12 +98,12 @@ void describe_place(const Line& l, Col lat, Col lon, Event* e);
 void describe_place(const Line& l, const HemisphereCols& c, Event* e);
 // The origin time of an event, with the decimals its seconds are written with.
 inline void describe_time(double time, const Line& l, Col seconds, Event* e) {
-  e->time = Real{true, time};
+  e->time = inexact(true, time, kAnyDigits);
   e->time_digits = seconds_digits(l, seconds);
 }
 // The chosen magnitude of an event, which may be worked out (avg).
 inline void describe_mag(const ChosenMag& m, Event* e) {
-  e->mag = Real{m.type != 0, m.value, kDerivedDigits};
+  e->mag = inexact(m.type != 0, m.value, kDerivedDigits);
   e->mag_type = magtype_name(m.type);
 }
 

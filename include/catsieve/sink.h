@@ -16,7 +16,7 @@ enum class OutputForm { kRecords, kCsv, kGeoJson, kQuakeMl, kCount };
 
 struct Sink {
   OutputForm form = OutputForm::kRecords;
-  long long written = 0;  // records put out in the run
+  long long written = 0;  // records put out in the run in a form other than records
 };
 
 // A reader's decoding of the record that view shows into an event.
@@ -34,11 +34,11 @@ void sink_end(const Sink& s);
 // line its reader decodes (the same line, but for full brim records).
 inline void sink_record(Sink& s, const Line& raw, const Query& q, const Line& view,
                         Describe describe) {
-  ++s.written;
   if (s.form == OutputForm::kRecords) {
     out_span(raw.p, raw.n);
     return;
   }
+  ++s.written;
   if (s.form == OutputForm::kCount) return;
   Event e;
   describe(q, view, &e);

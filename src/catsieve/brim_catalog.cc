@@ -148,7 +148,7 @@ bool fields_ok(const Query& q, const Line& l, const BrimMissing& m) {
 Real opt_field(const Line& l, Col c, double marker) {
   if (missing(l, c)) return Real{};
   Real r = real_field(l, c);
-  r.has = r.v != marker;
+  r.has = value(r) != marker;
   return r;
 }
 

@@ -51,7 +51,7 @@ FieldShape shape(const Line& l, Col c) {
 
 Real real_field_slow(const Line& l, Col c) {
   FieldShape f = shape(l, c);
-  return Real{f.has, freal(l, c), f.digits};
+  return inexact(f.has, freal(l, c), f.digits);
 }
 
 int seconds_digits_slow(const Line& l, Col c) {

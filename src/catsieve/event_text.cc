@@ -46,6 +46,28 @@ inline char* digits_back(unsigned long long u, int min, char* end) {
   return p;
 }
 
+// u split at its last `digits` decimal digits, by constant divisors: a
+// division by a variable costs many times more.
+template <unsigned long long kScale>
+unsigned long long split(unsigned long long* u) {
+  unsigned long long low = *u % kScale;
+  *u /= kScale;
+  return low;
+}
+unsigned long long split_decimals(unsigned long long* u, int digits) {
+  switch (digits) {
+    case 1: return split<10>(u);
+    case 2: return split<100>(u);
+    case 3: return split<1000>(u);
+    case 4: return split<10000>(u);
+    case 5: return split<100000>(u);
+    case 6: return split<1000000>(u);
+    case 7: return split<10000000>(u);
+    case 8: return split<100000000>(u);
+    default: return split<1000000000>(u);
+  }
+}
+
 long long round_half_away(double v) { return static_cast<long long>(v < 0 ? v - 0.5 : v + 0.5); }
 
 }  // namespace
@@ -59,7 +81,11 @@ bool number_text(double v, int digits, Text& to) {
     put(to, buf, static_cast<size_t>(n));
     return true;
   }
-  long long whole = round_half_away(units);
+  units_text(round_half_away(units), digits, to);
+  return true;
+}
+
+void units_text(long long whole, int digits, Text& to) {
   unsigned long long u = whole < 0 ? 0ULL - static_cast<unsigned long long>(whole)
                                    : static_cast<unsigned long long>(whole);
   char buf[48];
@@ -67,9 +93,7 @@ bool number_text(double v, int digits, Text& to) {
   char* p = end;
   if (digits > 0) {
     // The decimals less their trailing zeros, and the point when any is left.
-    unsigned long long scale = static_cast<unsigned long long>(kPowers[digits]);
-    unsigned long long decimals = u % scale;
-    u /= scale;
+    unsigned long long decimals = split_decimals(&u, digits);
     if (decimals != 0) {
       p = digits_back(decimals, digits, end);
       while (end[-1] == '0') --end;
@@ -79,7 +103,6 @@ bool number_text(double v, int digits, Text& to) {
   p = digits_back(u, 1, p);
   if (whole < 0) *--p = '-';
   put(to, p, static_cast<size_t>(end - p));
-  return true;
 }
 
 void count_text(long long v, Text& to) {

@@ -13,7 +13,7 @@ namespace catsieve {
 
 namespace {
 
-Text f, value;
+Text f, word;
 
 void put_out(const char* text) { out_text(text, std::strlen(text)); }
 
@@ -46,9 +46,9 @@ void geojson_event(const Event& e, long long number) {
       if (!c.value(e, f)) put(f, "null");
       continue;
     }
-    value.n = 0;
-    if (c.value(e, value))
-      json_string(value.buf, value.n, f);
+    word.n = 0;
+    if (c.value(e, word))
+      json_string(word.buf, word.n, f);
     else
       put(f, "null");
   }

@@ -58,15 +58,15 @@ bool element(const char* name, Write write) {
 // of scale times the event's.
 void quantity(const char* name, const Real& v, const Real& error, double scale) {
   element(name, [&] {
-    if (!element("value", [&] { return v.has && number_text(v.v * scale, v.digits, x); }))
+    if (!element("value", [&] { return v.has && number_text(value(v) * scale, v.digits, x); }))
       return false;
-    if (error.has && error.v >= 0)
-      element("uncertainty", [&] { return number_text(error.v * scale, error.digits, x); });
+    if (error.has && value(error) >= 0)
+      element("uncertainty", [&] { return number_text(value(error) * scale, error.digits, x); });
     return true;
   });
 }
 
-bool in(const Real& v, double lo, double hi) { return v.has && v.v >= lo && v.v <= hi; }
+bool in(const Real& v, double lo, double hi) { return v.has && value(v) >= lo && value(v) <= hi; }
 
 void quality(const Event& e) {
   element("quality", [&] {
@@ -75,7 +75,7 @@ void quality(const Event& e) {
       element("usedStationCount", [&] { return count_text(e.nsta.v, x), true; });
     if (in(e.rms, 0, 1e300)) element("standardError", [&] { return real_text(e.rms, x); });
     if (in(e.gap, 0, 360)) element("azimuthalGap", [&] { return real_text(e.gap, x); });
-    Real degrees{e.close.has, e.close.v / kKmPerDegree, kAnyDigits};
+    Real degrees = inexact(e.close.has, value(e.close) / kKmPerDegree, kAnyDigits);
     if (in(degrees, 0, 180)) element("minimumDistance", [&] { return real_text(degrees, x); });
     return x.n > at;
   });
@@ -90,7 +90,7 @@ bool origin(const Event& e, long long n) {
     put(x, "\">");
     if (!element("time", [&] {
           if (!element("value", [&] { return event_time_text(e, x); })) return false;
-          if (e.oterr.has && e.oterr.v >= 0)
+          if (e.oterr.has && value(e.oterr) >= 0)
             element("uncertainty", [&] { return real_text(e.oterr, x); });
           return true;
         }))
@@ -102,10 +102,10 @@ bool origin(const Event& e, long long n) {
       return false;
     quantity("depth", e.depth, e.zerr, kMetresPerKm);
     quality(e);
-    if (e.herr.has && e.herr.v >= 0)
+    if (e.herr.has && value(e.herr) >= 0)
       element("originUncertainty", [&] {
         return element("horizontalUncertainty",
-                       [&] { return number_text(e.herr.v * kMetresPerKm, e.herr.digits, x); });
+                       [&] { return number_text(value(e.herr) * kMetresPerKm, e.herr.digits, x); });
       });
     return true;
   });

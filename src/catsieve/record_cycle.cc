@@ -93,9 +93,9 @@ void describe_place(const Line& l, Col lat, Col lon, Event* e) {
 
 void describe_place(const Line& l, const HemisphereCols& c, Event* e) {
   e->lat =
-      Real{has_text(l, c.latdeg) || has_text(l, c.latmin), hemisphere_lat(l, c), kDerivedDigits};
+      inexact(has_text(l, c.latdeg) || has_text(l, c.latmin), hemisphere_lat(l, c), kDerivedDigits);
   e->lon =
-      Real{has_text(l, c.londeg) || has_text(l, c.lonmin), hemisphere_lon(l, c), kDerivedDigits};
+      inexact(has_text(l, c.londeg) || has_text(l, c.lonmin), hemisphere_lon(l, c), kDerivedDigits);
 }
 
 LetterSet build_etypes(Query& q, const EtypeGroup* groups, int ngroups) {
