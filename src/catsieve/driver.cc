@@ -18,6 +18,8 @@
 #include "catsieve/output.h"
 #include "catsieve/readers.h"
 #include "catsieve/stream.h"
+#include "catsieve/strict.h"
+#include "catsieve/strict_formats.h"
 #include "util/cmd_opt.h"
 #include "util/qerror.h"
 #include "util/quit.h"
@@ -95,7 +97,17 @@ Dispatch dispatch(int format) {
 struct OpenInput {
   Stream* s;
   int (*close)(Stream*);
-  ~OpenInput() { close(s); }
+  ~OpenInput() {
+    if (s) close(s);
+  }
+  // Closes it now, for the strict checks of how it ended.
+  void finish() {
+    bool piped = s->pid > 0;
+    int read_error = s->read_error;
+    int status = close(s);
+    s = nullptr;
+    strict_input_done(read_error, piped, status);
+  }
 };
 
 int release_stdin(Stream* s) {
@@ -103,10 +115,17 @@ int release_stdin(Stream* s) {
   return 0;
 }
 
+void run_option(const util::OptionEntry* row) {
+  strict_option_start(row);
+  row->handler();
+}
+
 void read_file(const char* name, Reader reader) {
   OpenInput in{ecfopen(name, "r"), ecfclose};
   if (verbose) std::fprintf(stderr, "processing %s ... ", name);
+  strict_input = name;
   reader(*in.s, nullptr);
+  in.finish();
 }
 
 }  // namespace
@@ -155,6 +174,7 @@ void run(int argc, char** argv) {
   std::set_new_handler(util::out_of_memory);
 
   reset_run();
+  set_strict_mode(strict_requested(argc, argv));
 
   util::progname = argc > 0 ? argv[0] : "catsieve";
   util::eargc = argc;
@@ -167,11 +187,12 @@ void run(int argc, char** argv) {
     if (is_long_option(argv[util::iarg]))
       long_option(argv[util::iarg]);
     else
-      util::findname(argv[util::iarg])->handler();
+      run_option(util::findname(argv[util::iarg]));
     ++util::iarg;
   }
 
   if ((do_mag || do_nomag) && mags.count == 0) set_def_mags(input_format);
+  strict_check_options();
   Dispatch d = dispatch(input_format);
 
   if (util::iarg >= argc && !search_catalog) {
@@ -179,8 +200,9 @@ void run(int argc, char** argv) {
     {
       OpenInput in{open_stdin(), release_stdin};
       d.reader(*in.s, nullptr);
+      in.finish();
     }
-    util::quit(0);
+    util::quit(strict_exit_status());
   }
   if (search_catalog) {
     std::vector<std::string>* files = find_catalog(d.catalog_key, otmin, otmax);
@@ -191,7 +213,7 @@ void run(int argc, char** argv) {
     for (const std::string& name : *files) read_file(name.c_str(), d.reader);
   }
   for (int i = util::iarg; i < argc; ++i) read_file(argv[i], d.reader);
-  util::quit(0);
+  util::quit(strict_exit_status());
 }
 
 }  // namespace catsieve

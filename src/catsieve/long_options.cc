@@ -3,11 +3,16 @@
 
 #include <cstring>
 
+#include "catsieve/help.h"
+#include "catsieve/strict.h"
 #include "util/qerror.h"
 
 namespace catsieve {
 
 const LongOption long_options[] = {
+    {"--strict", qstrict, "", "Report what the classic rules pass over, with status 1"},
+    {"--help", qlong_help, "", "Grouped help on standard output"},
+    {"--version", qversion, "", "Version on standard output"},
     {nullptr, nullptr, nullptr, nullptr},
 };
 const int nlong_options = sizeof long_options / sizeof long_options[0] - 1;

@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "catsieve/driver.h"
+#include "catsieve/strict_args.h"
 #include "util/cmd_opt.h"
 #include "util/quit.h"
 
@@ -26,7 +27,11 @@ const MagPrefList tarn_catalog_mags = {6, {256, 128, 2, 1, 4, 8}};
 const MagPrefList tarn_mech_mags = {1, {16}};
 const MagPrefList orv_catalog_mags = {4, {128, 32, 1, 64}};
 
-void qmtype() { parsemag(util::aarg()); }
+void qmtype() {
+  char* text = util::aarg();
+  strict_check_mtype(text, mags.count);
+  parsemag(text);
+}
 
 int parsemag(char* text) {
   if (!text || !*text) return 1;

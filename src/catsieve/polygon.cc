@@ -2,6 +2,7 @@
 #include "catsieve/args.h"
 #include "catsieve/criteria.h"
 #include "catsieve/geo.h"
+#include "catsieve/strict_args.h"
 #include "util/calendar.h"
 #include "util/cmd_opt.h"
 #include "util/qerror.h"
@@ -14,6 +15,7 @@ double plon[kMaxVertices + 1];
 int nvert;
 
 void qpoly() {
+  strict_check_polygon();
   nvert = 0;
   while (nvert < kMaxVertices && isangle(util::peekarg())) {
     plat[nvert] = angle(util::aarg());
