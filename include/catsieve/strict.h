@@ -5,8 +5,6 @@
 #ifndef CATSIEVE_STRICT_H
 #define CATSIEVE_STRICT_H
 
-#include "util/cmd_opt.h"
-
 namespace catsieve {
 
 extern bool strict_mode;
@@ -25,8 +23,9 @@ void set_strict_mode(bool on);
 // the word before it reads the options.
 void qstrict();
 
-// Called by the driver before each classic option's handler runs.
-void strict_option_start(const util::OptionEntry* row);
+// Called by the driver with the name of each option before its handler
+// runs: the table row's name for a classic option, else the word.
+void strict_option_start(const char* name);
 // The name of the option being read, without the padding of its table row;
 // empty outside the options.
 const char* strict_option();

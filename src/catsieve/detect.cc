@@ -57,12 +57,13 @@ bool strict_layout_ok(int layout, int old_layout) {
 void search_tarn_catalog_auto(Stream& s, const Line*) {
   Line first;
   const Line* given = nullptr;
-  if (input_format == kTarnUnknown || strict_mode) {
+  if (input_format == kTarnUnknown) {
     if (!readline(s, kFirstLine, &first)) return;
     given = &first;
-    int layout = tarn_catalog_layout(first);
-    if (input_format == kTarnUnknown) input_format = layout;
-    else if (!strict_layout_ok(layout, kTarnOld)) return;
+    input_format = tarn_catalog_layout(first);
+  } else if (strict_mode && readline(s, kFirstLine, &first)) {
+    given = &first;
+    if (!strict_layout_ok(tarn_catalog_layout(first), kTarnOld)) return;
   }
   switch (input_format) {
     case kTarnY2k:
@@ -80,12 +81,13 @@ void search_tarn_catalog_auto(Stream& s, const Line*) {
 void search_tarn_mech_auto(Stream& s, const Line*) {
   Line first;
   const Line* given = nullptr;
-  if (input_format == kMechUnknown || strict_mode) {
+  if (input_format == kMechUnknown) {
     if (!readline(s, kFirstLine, &first)) return;
     given = &first;
-    int layout = tarn_mech_layout(first);
-    if (input_format == kMechUnknown) input_format = layout;
-    else if (!strict_layout_ok(layout, kMechOld)) return;
+    input_format = tarn_mech_layout(first);
+  } else if (strict_mode && readline(s, kFirstLine, &first)) {
+    given = &first;
+    if (!strict_layout_ok(tarn_mech_layout(first), kMechOld)) return;
   }
   switch (input_format) {
     case kMechY2k:

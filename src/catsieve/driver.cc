@@ -115,11 +115,6 @@ int release_stdin(Stream* s) {
   return 0;
 }
 
-void run_option(const util::OptionEntry* row) {
-  strict_option_start(row);
-  row->handler();
-}
-
 void read_file(const char* name, Reader reader) {
   OpenInput in{ecfopen(name, "r"), ecfclose};
   if (verbose) std::fprintf(stderr, "processing %s ... ", name);
@@ -184,10 +179,15 @@ void run(int argc, char** argv) {
   util::iarg = 1;
 
   while (util::iarg < argc && argv[util::iarg][0] == '-') {
-    if (is_long_option(argv[util::iarg]))
-      long_option(argv[util::iarg]);
-    else
-      run_option(util::findname(argv[util::iarg]));
+    const char* word = argv[util::iarg];
+    if (is_long_option(word)) {
+      strict_option_start(word);
+      long_option(word);
+    } else {
+      const util::OptionEntry* row = util::findname(word);
+      strict_option_start(row->name);
+      row->handler();
+    }
     ++util::iarg;
   }
 

@@ -11,6 +11,7 @@
 
 #include "catsieve/file_utils.h"
 #include "catsieve/strict_args.h"
+#include "util/cmd_opt.h"
 #include "util/qerror.h"
 #include "util/quit.h"
 
@@ -53,9 +54,9 @@ void set_strict_mode(bool on) {
 
 void qstrict() {}
 
-void strict_option_start(const util::OptionEntry* row) {
+void strict_option_start(const char* name) {
   if (!strict_mode) return;
-  option_name = row->name;
+  option_name = name;
   option_name.erase(option_name.find_last_not_of(' ') + 1);
   strict_note_option(option_name.c_str());
 }

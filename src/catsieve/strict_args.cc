@@ -27,6 +27,9 @@ constexpr int kMaxMinute = 59;
 constexpr int kMaxMagTypes = 15;  // slots of a preference list
 constexpr int kDateDigits = 14;
 
+// Options whose bounds are counts: the classic rules cut a fraction off.
+const char* const kCountOptions[] = {"-nstations", "-nmag", "-nm0"};
+
 std::set<std::string> options_seen;
 // Angle words read so far by the current option.
 int angle_words = 0;
@@ -107,6 +110,9 @@ void strict_check_number(const char* word) {
   double v = std::strtod(word, &end);
   if (*word == '\0' || *end != '\0' || !std::isfinite(v))
     strict_bad_argument("bad number \"%s\" for %s", word, strict_option());
+  for (const char* count : kCountOptions)
+    if (std::strcmp(strict_option(), count) == 0 && v != std::trunc(v))
+      strict_bad_argument("%s counts in whole numbers, not \"%s\"", count, word);
 }
 
 void strict_check_angle(const char* word) {
@@ -163,7 +169,8 @@ void strict_check_mtype(const char* text, int listed) {
 void strict_note_option(const char* name) {
   angle_words = 0;
   // Successive -mtype lists add up; every other option replaces.
-  if (std::strcmp(name, "-mtype") != 0 && options_seen.count(name))
+  bool may_repeat = std::strcmp(name, "-mtype") == 0 || std::strcmp(name, kStrictWord) == 0;
+  if (!may_repeat && options_seen.count(name))
     strict_bad_argument("%s given more than once: the last one would count", name);
   options_seen.insert(name);
 }

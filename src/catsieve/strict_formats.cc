@@ -92,6 +92,10 @@ void strict_check_options() {
       strict_bad_argument("%s has no effect without -magnitude", option);
   if (input_format == kOrv && do_mag_obs && !do_mag)
     strict_bad_argument("-nmag needs -magnitude on the orv format");
+  if (strict_option_given("-etype") && etypes.empty())
+    strict_bad_argument("-etype without a letter: no record would pass");
+  if (strict_option_given("-quality") && quals.empty())
+    strict_bad_argument("-quality without a letter: no record would pass");
   if (strict_option_given("-etype")) {
     const char* letters = format_bit(input_format) == kTarn ? kTarnLetters : kBrimLetters;
     for (char c : etypes)

@@ -110,6 +110,8 @@ TEST(Strict, BadArgumentsStopBeforeAnyInput) {
        bad("bad number \"+-e\" for -rms")},
       {"number_infinite", {"-mag", "0", "1e999", "@a"}, a, {}, {kOld, "", 0},
        bad("bad number \"1e999\" for -magnitude")},
+      {"count_fraction", {"-nstations", "2.9", "5", "@a"}, a, {}, kSilent,
+       bad("-nstations counts in whole numbers, not \"2.9\"")},
       {"month_13", {"-time", "19951301000000", "19960101000000", "@a"}, a, {}, kSilent,
        bad("bad time \"19951301000000\" for -time: Illegal month")},
       {"day_0", {"-time", "19950100000000", "19960101000000", "@a"}, a, {}, {kOld, "", 0},
@@ -139,6 +141,10 @@ TEST(Strict, BadArgumentsStopBeforeAnyInput) {
        bad("-no_mag has no effect without -magnitude")},
       {"nmag_on_orv_without_magnitude", {"-format", "orv", "-nmag", "1", "9", "@a"}, a, {},
        kSilent, bad("-nmag needs -magnitude on the orv format")},
+      {"etype_empty", {"-etype", "", "@a"}, a, {}, kSilent,
+       bad("-etype without a letter: no record would pass")},
+      {"quality_empty", {"-format", "orv", "-quality", "", "@a"}, a, {}, kSilent,
+       bad("-quality without a letter: no record would pass")},
       {"etype_unknown_letter", {"-etype", "ex", "@a"}, a, {}, {kOld, "", 0},
        bad("-etype letter \"X\" is no event type of the tarn format")},
   };
@@ -160,6 +166,10 @@ TEST(Strict, BadInputsAreReportedAfterTheOtherInputs) {
        {kOld + kOld, "catsieve: @b is not in the old layout of the first input: not read\n", 1}},
       // A read error ends the input; the classic reader takes the piece
       // of a record read before it as a record.
+      // Each input is still announced and counted.
+      {"empty_second_input", {"-verbose", "@a", "@e"}, {{"a", kOld}, {"e", ""}}, {},
+       {kOld, "processing @a ... 1 lines, 1 selected\nprocessing @e ... 0 lines, 0 selected\n", 0},
+       {kOld, "processing @a ... 1 lines, 1 selected\nprocessing @e ... 0 lines, 0 selected\n", 0}},
       {"read_error_in_a_record", {"@a"}, {{"a", kOld + kOld}}, fault_after(kOld.size() + 10),
        {kOld + kOld.substr(0, 10), "", 0},
        {kOld, "catsieve: read error on @a: Input/output error\n", 1}},
