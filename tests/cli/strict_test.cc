@@ -72,6 +72,8 @@ void check_strict(const StrictCase& c) {
 }
 
 const Outcome kSilent = {"", "", 0};
+const char kTwoAnnounced[] =
+    "processing @a ... 1 lines, 1 selected\nprocessing @e ... 0 lines, 0 selected\n";
 
 Outcome bad(const std::string& what) { return {"", "catsieve: " + what + "\n", 1}; }
 
@@ -162,14 +164,14 @@ TEST(Strict, BadInputsAreReportedAfterTheOtherInputs) {
       {"catalog_directory_missing", {"-catalog"}, {}, {{"LODECATDIR", "/nonexistent"}}, kSilent,
        bad("installed catalog: /nonexistent not read (No such file or directory)")},
       // A later input of the other layout is read in the first one's.
-      {"second_layout", {"@a", "@b", "@a"}, {{"a", kOld}, {"b", kY2k}}, {}, {kOld + kY2k + kOld, "", 0},
+      {"second_layout", {"@a", "@b", "@a"}, {{"a", kOld}, {"b", kY2k}}, {},
+       {kOld + kY2k + kOld, "", 0},
        {kOld + kOld, "catsieve: @b is not in the old layout of the first input: not read\n", 1}},
       // A read error ends the input; the classic reader takes the piece
       // of a record read before it as a record.
       // Each input is still announced and counted.
       {"empty_second_input", {"-verbose", "@a", "@e"}, {{"a", kOld}, {"e", ""}}, {},
-       {kOld, "processing @a ... 1 lines, 1 selected\nprocessing @e ... 0 lines, 0 selected\n", 0},
-       {kOld, "processing @a ... 1 lines, 1 selected\nprocessing @e ... 0 lines, 0 selected\n", 0}},
+       {kOld, kTwoAnnounced, 0}, {kOld, kTwoAnnounced, 0}},
       {"read_error_in_a_record", {"@a"}, {{"a", kOld + kOld}}, fault_after(kOld.size() + 10),
        {kOld + kOld.substr(0, 10), "", 0},
        {kOld, "catsieve: read error on @a: Input/output error\n", 1}},
