@@ -83,6 +83,11 @@ TEST(Strict, BadArgumentsStopBeforeAnyInput) {
   for (int i = 0; i < 102; ++i) many_vertices.push_back("1");
   const StrictCase cases[] = {
       // Angles: a word that is no angle reads as 0, or as far as it goes.
+      // Bounds and forms that are right pass in both modes.
+      {"edges_accepted",
+       {"-latitude", "-90", "+37:59:59.9", "-longitude", "-180", "180.0", "-nstations", "0", "5.0",
+        "-time", "19941231000000+1d12h", "19951231235959.99", "@a"},
+       a, {}, {kOld, "", 0}, {kOld, "", 0}},
       {"latitude_text", {"-latitude", "abc", "38", "@a"}, a, {}, {kOld, "", 0},
        bad("bad angle \"abc\" for -latitude (degrees d[:m[:s]], west and south negative)")},
       {"latitude_letter", {"-lat", "37N", "38", "@a"}, a, {}, {kOld, "", 0},
