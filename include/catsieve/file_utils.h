@@ -15,6 +15,11 @@ namespace catsieve {
 extern double catmin, catmax;
 extern int catmin_year, catmin_month, catmax_year, catmax_month;
 
+// Told of each entry of the catalog tree that the walk passes over (why:
+// the system's error text or the reason), the catalog directory itself
+// included when it cannot be read; none by default.
+extern void (*catalog_skipped)(const char* path, const char* why);
+
 // Path names, sorted in byte order, of the catalog files below the directory
 // that catdir_key names whose period overlaps [minyear, maxyear] (time
 // values; 0.0 leaves that end open).  The walk follows symbolic links, skips

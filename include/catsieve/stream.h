@@ -36,6 +36,7 @@ struct Stream {
   size_t end;      // end of the bytes read
   size_t held;     // first byte kept through refills, or kNothingHeld
   bool eof;        // no more bytes will come
+  int read_error;  // errno of a failed read that ended the input, or 0
   Line last;       // last record handed out
   char lastbuf[kMaxLineBuffer];
 };
@@ -51,7 +52,8 @@ inline Line held_bytes(const Stream& s) { return Line{s.buf + s.held, s.pos - s.
 
 // Next record of at most size - 1 bytes: up to and including the next
 // newline when it comes within that many bytes, else a piece of exactly that
-// many.  False at end of input (a read error counts as end of input).
+// many.  False at end of input (a read error counts as end of input; under
+// --strict the piece of a line before the error is not handed out).
 bool readline_refill(Stream& s, size_t size, Line* record);
 
 // Length of the piece at p: up to and including the first newline among

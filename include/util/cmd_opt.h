@@ -31,6 +31,9 @@ const OptionEntry* findname(const char* word);
 char* aarg();
 // Next word as a number, or "Numeric arg needed".
 double narg();
+// Called with each word that narg accepts, before it is converted; none
+// unless the program installs a stricter check.
+extern void (*narg_check)(const char* word);
 // Whether a next word exists and consists only of numeric characters.
 bool isnarg();
 // Next word without advancing, or nullptr.

@@ -45,9 +45,13 @@ bool isnarg() {
   return iarg + 1 < eargc && verify(eargv[iarg + 1], numeric_chars) == nullptr;
 }
 
+void (*narg_check)(const char* word) = nullptr;
+
 double narg() {
   if (!isnarg()) error("Numeric arg needed");
-  return std::atof(aarg());
+  const char* word = aarg();
+  if (narg_check) narg_check(word);
+  return std::atof(word);
 }
 
 char* peekarg() { return iarg + 1 < eargc ? eargv[iarg + 1] : nullptr; }

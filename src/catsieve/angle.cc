@@ -3,10 +3,12 @@
 #include <cstring>
 
 #include "catsieve/args.h"
+#include "catsieve/strict_args.h"
 
 namespace catsieve {
 
 double angle(const char* word) {
+  strict_check_angle(word);
   const char* p = word;
   double sign = 1;
   if (*p == '+') ++p;

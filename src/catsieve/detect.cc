@@ -7,6 +7,7 @@
 
 #include "catsieve/driver.h"
 #include "catsieve/readers.h"
+#include "catsieve/strict.h"
 #include "util/quit.h"
 
 namespace catsieve {
@@ -31,6 +32,26 @@ bool is_blank(const Line& l, int col) {
   return i < l.n && l.p[i] == ' ';
 }
 
+int tarn_catalog_layout(const Line& first) {
+  if (is_dir_char(first, 17) && is_dir_char(first, 25)) return kTarnOld;
+  if (is_dir_char(first, 19) && is_dir_char(first, 27)) return kTarnY2k;
+  return kTarnUnknown;
+}
+
+int tarn_mech_layout(const Line& first) {
+  if (is_blank(first, 7) && is_dir_char(first, 21)) return kMechOld;
+  if (is_blank(first, 9) && is_dir_char(first, 23)) return kMechY2k;
+  return kMechUnknown;
+}
+
+// Under --strict every input's first line is examined: an input of another
+// layout than the first is reported and not read.
+bool strict_layout_ok(int layout, int old_layout) {
+  if (layout == input_format) return true;
+  strict_wrong_layout(input_format == old_layout ? "old" : "Y2K");
+  return false;
+}
+
 }  // namespace
 
 void search_tarn_catalog_auto(Stream& s, const Line*, Query& q, Sink& out) {
@@ -39,10 +60,10 @@ void search_tarn_catalog_auto(Stream& s, const Line*, Query& q, Sink& out) {
   if (input_format == kTarnUnknown) {
     if (!readline(s, kFirstLine, &first)) return;
     given = &first;
-    if (is_dir_char(first, 17) && is_dir_char(first, 25))
-      input_format = kTarnOld;
-    else if (is_dir_char(first, 19) && is_dir_char(first, 27))
-      input_format = kTarnY2k;
+    input_format = tarn_catalog_layout(first);
+  } else if (strict_mode && readline(s, kFirstLine, &first)) {
+    given = &first;
+    if (!strict_layout_ok(tarn_catalog_layout(first), kTarnOld)) return;
   }
   switch (input_format) {
     case kTarnY2k:
@@ -63,10 +84,10 @@ void search_tarn_mech_auto(Stream& s, const Line*, Query& q, Sink& out) {
   if (input_format == kMechUnknown) {
     if (!readline(s, kFirstLine, &first)) return;
     given = &first;
-    if (is_blank(first, 7) && is_dir_char(first, 21))
-      input_format = kMechOld;
-    else if (is_blank(first, 9) && is_dir_char(first, 23))
-      input_format = kMechY2k;
+    input_format = tarn_mech_layout(first);
+  } else if (strict_mode && readline(s, kFirstLine, &first)) {
+    given = &first;
+    if (!strict_layout_ok(tarn_mech_layout(first), kMechOld)) return;
   }
   switch (input_format) {
     case kMechY2k:

@@ -19,6 +19,8 @@
 #include "catsieve/readers.h"
 #include "catsieve/sink.h"
 #include "catsieve/stream.h"
+#include "catsieve/strict.h"
+#include "catsieve/strict_formats.h"
 #include "util/cmd_opt.h"
 #include "util/qerror.h"
 #include "util/quit.h"
@@ -96,7 +98,17 @@ Dispatch dispatch(int format) {
 struct OpenInput {
   Stream* s;
   int (*close)(Stream*);
-  ~OpenInput() { close(s); }
+  ~OpenInput() {
+    if (s) close(s);
+  }
+  // Closes it now, for the strict checks of how it ended.
+  void finish() {
+    bool piped = s->pid > 0;
+    int read_error = s->read_error;
+    int status = close(s);
+    s = nullptr;
+    strict_input_done(read_error, piped, status);
+  }
 };
 
 int release_stdin(Stream* s) {
@@ -107,13 +119,16 @@ int release_stdin(Stream* s) {
 void read_file(const char* name, Reader reader, Query& q, Sink& out) {
   OpenInput in{ecfopen(name, "r"), ecfclose};
   if (verbose) std::fprintf(stderr, "processing %s ... ", name);
+  strict_input = name;
   reader(*in.s, nullptr, q, out);
+  in.finish();
 }
 
-// The document's closing text, or the count, once the last input is read.
+// The document's closing text, or the count, once the last input is read;
+// the status is 1 when --strict found a fault in an input.
 [[noreturn]] void finish(const Sink& out) {
   sink_end(out);
-  util::quit(0);
+  util::quit(strict_exit_status());
 }
 
 }  // namespace
@@ -161,6 +176,7 @@ void run(int argc, char** argv) {
   std::set_new_handler(util::out_of_memory);
 
   reset_run();
+  set_strict_mode(strict_requested(argc, argv));
 
   util::progname = argc > 0 ? argv[0] : "catsieve";
   util::eargc = argc;
@@ -170,19 +186,25 @@ void run(int argc, char** argv) {
   util::iarg = 1;
 
   while (util::iarg < argc && argv[util::iarg][0] == '-') {
-    if (is_long_option(argv[util::iarg]))
-      long_option(argv[util::iarg]);
-    else
-      util::findname(argv[util::iarg])->handler();
+    const char* word = argv[util::iarg];
+    if (is_long_option(word)) {
+      strict_option_start(word);
+      long_option(word);
+    } else {
+      const util::OptionEntry* row = util::findname(word);
+      strict_option_start(row->name);
+      row->handler();
+    }
     ++util::iarg;
   }
 
   // The format's preference list serves the magnitude test and the
   // magnitude the output forms write.
   Query& q = building_query();
+  Sink& out = building_sink();
+  strict_check_options(q, out);
   if (q.mags.count == 0) q.mags = default_mags(input_format);
   finish_query(q);
-  Sink& out = building_sink();
   Dispatch d = dispatch(input_format);
 
   if (util::iarg >= argc && !search_catalog) {
@@ -191,6 +213,7 @@ void run(int argc, char** argv) {
     {
       OpenInput in{open_stdin(), release_stdin};
       d.reader(*in.s, nullptr, q, out);
+      in.finish();
     }
     finish(out);
   }

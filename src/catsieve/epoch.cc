@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "catsieve/args.h"
+#include "catsieve/strict_args.h"
 #include "util/calendar.h"
 #include "util/qerror.h"
 
@@ -55,7 +56,9 @@ double epoch(const char* word) {
     ++rest;
     while (is_digit(*rest)) ++rest;
   }
-  return util::timvar(year, month, day, hour, minute, seconds, 1) + offset(rest);
+  double t = util::timvar(year, month, day, hour, minute, seconds, 1) + offset(rest);
+  strict_check_time(word);
+  return t;
 }
 
 double offset(const char* text) {

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstring>
@@ -16,6 +17,7 @@
 
 namespace catsieve {
 
+void (*catalog_skipped)(const char* path, const char* why) = nullptr;
 double catmin, catmax;
 int catmin_year, catmin_month, catmax_year, catmax_month;
 
@@ -64,9 +66,16 @@ bool on_walk_path(const struct stat& st) {
   return false;
 }
 
+void skipped(const std::string& path, const char* why) {
+  if (catalog_skipped) catalog_skipped(path.c_str(), why);
+}
+
 int walk(const std::string& dir) {
   DIR* d = opendir(dir.c_str());
-  if (!d) return -1;
+  if (!d) {
+    skipped(dir, std::strerror(errno));
+    return -1;
+  }
   std::string path = dir + "/";
   size_t base = path.size();
   while (struct dirent* e = readdir(d)) {
@@ -76,7 +85,10 @@ int walk(const std::string& dir) {
       std::fflush(stderr);
       util::quit(1);
     }
-    if (base + std::strlen(e->d_name) > kMaxPath) continue;
+    if (base + std::strlen(e->d_name) > kMaxPath) {
+      skipped(path + e->d_name, "path too long");
+      continue;
+    }
     path.resize(base);
     path += e->d_name;
     // A plain file needs no stat: most of a tree is months out of range.
@@ -85,7 +97,10 @@ int walk(const std::string& dir) {
       continue;
     }
     struct stat st;
-    if (stat(path.c_str(), &st) != 0) continue;
+    if (stat(path.c_str(), &st) != 0) {
+      skipped(path, std::strerror(errno));
+      continue;
+    }
     if (S_ISDIR(st.st_mode)) {
       if (on_walk_path(st)) continue;
       walk_path.emplace_back(st.st_dev, st.st_ino);

@@ -4,6 +4,8 @@
 #include <cstring>
 
 #include "catsieve/sink.h"
+#include "catsieve/help.h"
+#include "catsieve/strict.h"
 #include "util/qerror.h"
 
 namespace catsieve {
@@ -13,6 +15,9 @@ const LongOption long_options[] = {
     {"--geojson", qgeojson, "", "Write the selected events as a GeoJSON FeatureCollection"},
     {"--quakeml", qquakeml, "", "Write the selected events as a QuakeML 1.2 document"},
     {"--count", qcount, "", "Write only the number of selected records"},
+    {"--strict", qstrict, "", "Report what the classic rules pass over, with status 1"},
+    {"--help", qlong_help, "", "Grouped help on standard output"},
+    {"--version", qversion, "", "Version on standard output"},
     {nullptr, nullptr, nullptr, nullptr},
 };
 const int nlong_options = sizeof long_options / sizeof long_options[0] - 1;

@@ -11,6 +11,7 @@
 
 #include "catsieve/driver.h"
 #include "catsieve/query.h"
+#include "catsieve/strict_args.h"
 #include "util/cmd_opt.h"
 #include "util/quit.h"
 
@@ -26,7 +27,12 @@ const MagPrefList tarn_catalog_mags = {6, {kMagPref, kMagMw, kMagMlm, kMagMl, kM
 const MagPrefList tarn_mech_mags = {1, {kMagAvg}};
 const MagPrefList orv_catalog_mags = {4, {kMagMw, kMagMln, kMagMl, kMagMlb}};
 
-void qmtype() { parsemag(util::aarg(), building_query().mags); }
+void qmtype() {
+  char* text = util::aarg();
+  MagPrefList& mags = building_query().mags;
+  strict_check_mtype(text, mags.count);
+  parsemag(text, mags);
+}
 
 int parsemag(char* text, MagPrefList& mags) {
   if (!text || !*text) return 1;

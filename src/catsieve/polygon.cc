@@ -2,6 +2,7 @@
 #include "catsieve/args.h"
 #include "catsieve/geo.h"
 #include "catsieve/query.h"
+#include "catsieve/strict_args.h"
 #include "util/calendar.h"
 #include "util/cmd_opt.h"
 #include "util/qerror.h"
@@ -9,6 +10,7 @@
 namespace catsieve {
 
 void qpoly() {
+  strict_check_polygon();
   Query& q = building_query();
   Polygon& p = q.poly;
   p.nvert = 0;

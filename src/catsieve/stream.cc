@@ -13,6 +13,7 @@
 #include <cstring>
 
 #include "catsieve/output.h"
+#include "catsieve/strict.h"
 #include "util/qerror.h"
 #include "util/quit.h"
 
@@ -37,6 +38,7 @@ Stream* new_stream(int fd, pid_t pid) {
   s->pos = s->end = 0;
   s->held = kNothingHeld;
   s->eof = false;
+  s->read_error = 0;
   s->last = Line{nullptr, 0};
   return s;
 }
@@ -69,6 +71,15 @@ void refill(Stream& s) {
   do {
     got = ::read(s.fd, s.buf + s.end, kBlock);
   } while (got < 0 && errno == EINTR);
+  if (got < 0) {
+    s.read_error = errno;
+    // Under --strict a record cut short by the error is no record.
+    if (strict_mode) {
+      const char* from = s.buf + s.pos;
+      const void* nl = memrchr(from, '\n', s.end - s.pos);
+      s.end = nl ? static_cast<size_t>(static_cast<const char*>(nl) - s.buf) + 1 : s.pos;
+    }
+  }
   if (got <= 0) {
     s.eof = true;
   } else {

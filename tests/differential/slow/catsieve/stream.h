@@ -23,6 +23,8 @@ struct Stream {
   char lastbuf[kMaxLineBuffer];
   bool holding = false;         // records are being gathered in held
   std::string held;
+  int pid = -1;                 // never a decompressor here
+  int read_error = 0;           // a read error ends the input as end of file does
 };
 
 bool readline(Stream& s, size_t size, Line* record);
