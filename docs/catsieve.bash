@@ -6,7 +6,8 @@ _catsieve() {
   prev=${COMP_WORDS[COMP_CWORD-1]}
   local options="-help -negate -time -latitude -longitude -depth -mtype -magnitude -closest
     -nstations -rms -gap -delta -polygon -catalog -verbose -format -quality -etype -nmag -m0
-    -nm0 -errtime -errlat -errlon -errhoriz -errdepth -felt -no_mag --strict --help --version"
+    -nm0 -errtime -errlat -errlon -errhoriz -errdepth -felt -no_mag --strict --help --version
+    --csv --geojson --quakeml --count"
   case $prev in
     -format|-fo|-for|-form|-forma)
       COMPREPLY=($(compgen -W "tarn vesper mech orv brim f_brim kelp" -- "$cur"))

@@ -35,6 +35,15 @@ bool tarn_etype_ok(char c) {
   return accepted.contains(c) || (c == 'F' && accepted.contains('E'));
 }
 
+const char* tarn_pref_type(char c) {
+  switch (c) {
+    case 'W': return magtype_name(kMagMw);
+    case 'B': return magtype_name(kMagMl);
+    case 'L': return magtype_name(kMagMlm);
+    default: return magtype_name(kMagPref);
+  }
+}
+
 // The letters of the E group are earthquakes; B (blast) and R are taken
 // as explosions of unstated kind.
 const char* tarn_type_word(char c) {

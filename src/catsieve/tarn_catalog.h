@@ -30,6 +30,9 @@ struct TarnLayout {
 
 // The event-type test, on the letters accepted in this run.
 bool tarn_etype_ok(char c);
+// The type name of a preferred magnitude, by the letter beside it: the
+// letters of the typed magnitudes (W, B, L), else the plain "M".
+const char* tarn_pref_type(char c);
 // The event-type word of a type letter.
 const char* tarn_type_word(char c);
 // Reads one stream with the layout's record functions.
@@ -123,7 +126,9 @@ void tarn_describe(const Query& q, const Line& l, Event* e) {
   describe_time(layout_otime<t>(l), l, t.seconds, e);
   describe_place(l, t.place, e);
   e->depth = real_field(l, t.depth);
-  describe_mag(tarn_mag<t>(q.mags, l), e);
+  ChosenMag m = tarn_mag<t>(q.mags, l);
+  describe_mag(m, e);
+  if (m.type == kMagPref) e->mag_type = tarn_pref_type(fchar(l, t.preftype));
   e->nsta = count_field(l, t.nsta);
   e->gap = real_field(l, t.gap);
   e->close = real_field(l, t.close);

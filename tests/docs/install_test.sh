@@ -32,6 +32,7 @@ complete_words() {  # the words of a command line, the last one being completed
 [ "$(complete_words catsieve -nm | tr '\n' ' ')" = "-nmag -nm0 " ] || fail "ambiguous prefix"
 [ "$(complete_words catsieve --s)" = "--strict" ] || fail "two-dash option"
 [ "$(complete_words catsieve --v)" = "--version" ] || fail "two-dash option"
+[ "$(complete_words catsieve --c | tr '\n' ' ')" = "--csv --count " ] || fail "output forms"
 cd "$src/examples"
 [ "$(complete_words catsieve -felt tarn_o)" = "tarn_old.cat" ] || fail "file name"
 echo "install, manual page and completion: ok"

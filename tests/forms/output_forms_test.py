@@ -43,6 +43,11 @@ def example(name):
     return os.path.join(EXAMPLES, name + ".cat")
 
 
+def first_line(name):
+    with open(example(name), encoding="latin-1") as f:
+        return f.readline()
+
+
 def csv_rows(fmt, name, *criteria):
     out, err, status = run(["-format", fmt, *criteria, "--csv", example(name)])
     assert status == 0 and err == "", err
@@ -164,7 +169,7 @@ class Forms(unittest.TestCase):
                     "given\n", 1))
 
     def test_blank_and_missing_fields_are_empty(self):
-        tarn = open(example("tarn_old"), encoding="latin-1").readline()
+        tarn = first_line("tarn_old")
         # Depth and amplitude magnitude (columns 30-36), coda magnitude
         # (68-69) and the typed magnitudes blanked: no cell may read 0.
         blank = tarn[:29] + " " * 7 + tarn[36:67] + "  " + tarn[69:114] + " " * 30 + "\n"
@@ -173,15 +178,40 @@ class Forms(unittest.TestCase):
         self.assertEqual((row["depth"], row["mag"], row["magType"]), ("", "", ""))
         # A brim line that ends after the longitude: every optional field is
         # missing, and so is a depth that holds the marker itself.
-        brim = open(example("brim"), encoding="latin-1").readline()
+        brim = first_line("brim")
         short = brim[:43] + "\n" + brim[:43] + "-10000.0".rjust(8) + brim[51:]
         out, _, _ = run(["-format", "brim", "-etype", "a", "--csv"], short.encode("latin-1"))
         rows = list(csv.DictReader(io.StringIO(out)))
         self.assertEqual([r["depth"] for r in rows], ["", ""])
         self.assertEqual({rows[0][k] for k in ("mag", "nst", "gap", "dmin", "rms")}, {""})
 
+    def test_type_letters_name_the_event(self):
+        tarn = first_line("tarn_old")
+        brim = first_line("brim")
+        cases = [("tarn", tarn, 76, c, word) for c, word in (
+                     (" ", "earthquake"), ("f", "earthquake"), ("Q", "quarry blast"),
+                     ("N", "nuclear explosion"), ("R", "explosion"), ("X", "other event"))]
+        cases += [("brim", brim, 101, c, word) for c, word in (
+                     ("  ", "earthquake"), ("LT", "earthquake"), ("Lq", "quarry blast"),
+                     ("N ", "nuclear explosion"), ("B ", "explosion"), ("H ", "other event"),
+                     ("V ", "earthquake"))]
+        for fmt, line, at, letters, word in cases:
+            with self.subTest(fmt=fmt, letters=letters):
+                rec = line[:at] + letters + line[at + len(letters):]
+                out, _, _ = run(["-format", fmt, "-etype", "a", "--csv"], rec.encode("latin-1"))
+                self.assertEqual(next(csv.DictReader(io.StringIO(out)))["type"], word)
+
+    def test_preferred_magnitude_named_by_its_letter(self):
+        tarn = first_line("tarn_old")
+        for letter, name in (("W", "Mw"), ("B", "ML"), ("L", "MLm"), ("X", "M")):
+            with self.subTest(letter):
+                rec = tarn[:138] + letter + "425" + tarn[142:]
+                out, _, _ = run(["-etype", "a", "-mtype", "pref", "--csv"], rec.encode("latin-1"))
+                row = next(csv.DictReader(io.StringIO(out)))
+                self.assertEqual((row["mag"], row["magType"]), ("4.25", name))
+
     def test_time_keeps_the_seconds_precision(self):
-        tarn = open(example("tarn_old"), encoding="latin-1").readline()
+        tarn = first_line("tarn_old")
         cases = [("5999", "59.99Z"), ("0005", "00.05Z"), ("  7 ", "00.07Z")]
         for seconds, end in cases:
             with self.subTest(seconds):
