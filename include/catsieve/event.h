@@ -5,6 +5,8 @@
 #ifndef CATSIEVE_EVENT_H
 #define CATSIEVE_EVENT_H
 
+#include <cstring>
+
 #include "catsieve/field.h"
 #include "catsieve/stream.h"
 
@@ -20,24 +22,35 @@ constexpr int kDerivedDigits = 6;
 // A value read from a plain field is kept exact, as its digits and their
 // decimals, which are written out without a round trip through a double.
 constexpr int kMaxExactDigits = 9;
+// Sixteen bytes, so that a Real travels in registers.
 struct Real {
-  long long units = 0;  // with exact: the value is units / 10^digits
-  double v = 0;         // the value, unless exact
+  long long bits = 0;  // exact: the value times 10^digits; else the double's bits
   int digits = kAnyDigits;
   bool has = false;
   bool exact = false;
 };
+inline Real exact(bool has, long long units, int digits) {
+  Real r;
+  r.bits = units;
+  r.digits = digits;
+  r.has = has;
+  r.exact = true;
+  return r;
+}
 // A value worked out or read by the C library, written with the given
 // decimals.
 inline Real inexact(bool has, double v, int digits) {
   Real r;
-  r.v = v;
+  std::memcpy(&r.bits, &v, sizeof v);
   r.digits = digits;
   r.has = has;
   return r;
 }
 inline double value(const Real& r) {
-  return r.exact ? static_cast<double>(r.units) / kTensReal[r.digits] : r.v;
+  if (r.exact) return static_cast<double>(r.bits) / kTensReal[r.digits];
+  double v;
+  std::memcpy(&v, &r.bits, sizeof v);
+  return v;
 }
 struct Count {
   bool has = false;
@@ -74,7 +87,7 @@ Real real_field_slow(const Line& l, Col c);
 inline Real real_field(const Line& l, Col c) {
   PlainNumber n;
   if (!short_number(l, c, &n) || n.fraction + c.dec > kMaxExactDigits) return real_field_slow(l, c);
-  return Real{n.negative ? -n.mantissa : n.mantissa, 0, n.fraction + c.dec, n.text, true};
+  return exact(n.text, n.negative ? -n.mantissa : n.mantissa, n.fraction + c.dec);
 }
 inline Count count_field(const Line& l, Col c) {
   PlainNumber n;

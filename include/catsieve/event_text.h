@@ -42,8 +42,8 @@ bool number_text(double v, int digits, Text& to);
 void units_text(long long units, int digits, Text& to);
 inline bool real_text(const Real& r, Text& to) {
   if (!r.has) return false;
-  if (!r.exact) return number_text(r.v, r.digits, to);
-  units_text(r.units, r.digits, to);
+  if (!r.exact) return number_text(value(r), r.digits, to);
+  units_text(r.bits, r.digits, to);
   return true;
 }
 void count_text(long long v, Text& to);

@@ -163,7 +163,7 @@ bool iso_time_text(double time, int digits, Text& to) {
 }
 
 bool event_time_text(const Event& e, Text& to) {
-  return e.time.has && iso_time_text(e.time.v, e.time_digits, to);
+  return e.time.has && iso_time_text(value(e.time), e.time_digits, to);
 }
 
 void csv_cell(const char* text, size_t n, Text& to) {
