@@ -1,5 +1,6 @@
 // Catalog input streams: plain files, standard input, or the output of the
-// decompressor for ".Z" files, read in large blocks and cut into records
+// decompressor for ".Z" files, read in large blocks (gzip, bzip2 and xz data
+// decompressed into them) and cut into records
 // exactly as fgets would with the reader's line-buffer size.
 #ifndef CATSIEVE_STREAM_H
 #define CATSIEVE_STREAM_H
@@ -24,6 +25,9 @@ struct Line {
 // The largest line-buffer size of any reader.
 constexpr size_t kMaxLineBuffer = 512;
 
+// Decompressor of a gzip, bzip2 or xz input (decompress.h).
+struct Decoder;
+
 // No bytes held: see Stream::held.
 constexpr size_t kNothingHeld = ~static_cast<size_t>(0);
 
@@ -36,6 +40,9 @@ struct Stream {
   size_t end;      // end of the bytes read
   size_t held;     // first byte kept through refills, or kNothingHeld
   bool eof;        // no more bytes will come
+  bool sniffed;    // the first bytes have told compressed data from text
+  Decoder* dec;    // decompressor of the input's bytes, or null
+  const char* name;  // the input as messages name it
   Line last;       // last record handed out
   char lastbuf[kMaxLineBuffer];
 };

@@ -27,6 +27,7 @@ namespace catsieve {
 int input_format;
 int search_catalog;
 int verbose;
+bool input_failed;
 
 namespace {
 
@@ -147,6 +148,7 @@ void reset_run() {
   format_chosen = false;
   search_catalog = 0;
   verbose = 0;
+  input_failed = false;
 }
 
 void run(int argc, char** argv) {
@@ -180,7 +182,7 @@ void run(int argc, char** argv) {
       OpenInput in{open_stdin(), release_stdin};
       d.reader(*in.s, nullptr);
     }
-    util::quit(0);
+    util::quit(input_failed ? 1 : 0);
   }
   if (search_catalog) {
     std::vector<std::string>* files = find_catalog(d.catalog_key, otmin, otmax);
@@ -191,7 +193,7 @@ void run(int argc, char** argv) {
     for (const std::string& name : *files) read_file(name.c_str(), d.reader);
   }
   for (int i = util::iarg; i < argc; ++i) read_file(argv[i], d.reader);
-  util::quit(0);
+  util::quit(input_failed ? 1 : 0);
 }
 
 }  // namespace catsieve
