@@ -7,6 +7,7 @@
 #include <climits>
 
 #include "catsieve/args.h"
+#include "catsieve/since_until.h"
 #include "util/cmd_opt.h"
 #include "util/qerror.h"
 
@@ -132,6 +133,7 @@ void angle_range(double* min, double* max, int* flag, const char* name) {
 void qneg() { negate = 1; }
 
 void qtime() {
+  classic_time_given();
   otmin = epoch(aarg());
   otmax = epoch(aarg());
   dcheck(otmin, otmax, "time");

@@ -17,6 +17,7 @@
 #include "catsieve/magtypes.h"
 #include "catsieve/output.h"
 #include "catsieve/readers.h"
+#include "catsieve/since_until.h"
 #include "catsieve/stream.h"
 #include "util/cmd_opt.h"
 #include "util/qerror.h"
@@ -142,6 +143,7 @@ void qverbose() { verbose = 1; }
 
 void reset_run() {
   reset_criteria();
+  reset_since_until();
   do_delta = do_poly = nvert = 0;
   mags.count = 0;
   input_format = kTarnUnknown;

@@ -3,11 +3,14 @@
 
 #include <cstring>
 
+#include "catsieve/since_until.h"
 #include "util/qerror.h"
 
 namespace catsieve {
 
 const LongOption long_options[] = {
+    {"--since", qsince, "time", "Origin times from (yyyy-mm-dd[Thh:mm[:ss[.s]]][Z], UTC)"},
+    {"--until", quntil, "time|+offset", "Origin times up to (as --since, or +offset from it)"},
     {nullptr, nullptr, nullptr, nullptr},
 };
 const int nlong_options = sizeof long_options / sizeof long_options[0] - 1;
