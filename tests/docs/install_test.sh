@@ -30,6 +30,8 @@ complete_words() {  # the words of a command line, the last one being completed
 [ "$(complete_words catsieve -mtype md,co)" = "md,coda" ] || fail "magnitude type after a comma"
 [ "$(complete_words catsieve -mtype a | tr '\n' ' ')" = "avg amp " ] || fail "magnitude type"
 [ "$(complete_words catsieve -nm | tr '\n' ' ')" = "-nmag -nm0 " ] || fail "ambiguous prefix"
+[ "$(complete_words catsieve --s)" = "--since" ] || fail "two-dash option"
+[ -z "$(complete_words catsieve --until "")" ] || fail "file name after --until"
 cd "$src/examples"
 [ "$(complete_words catsieve -felt tarn_o)" = "tarn_old.cat" ] || fail "file name"
 echo "install, manual page and completion: ok"
