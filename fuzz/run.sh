@@ -41,6 +41,10 @@ prefixed orv examples/orv.cat
 prefixed brim examples/brim.cat
 prefixed kelp examples/kelp.cat
 prefixed f_brim examples/full_brim.cat
+mkdir -p "$B/corpus/compressed"
+for mode in 0 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17; do
+  { printf "\\$(printf %o $mode)\377\377\0"; cat examples/tarn_old.cat; } > "$B/corpus/compressed/seed$mode"
+done
 mkdir -p "$B/corpus/cmdline" "$B/corpus/locations" "$B/corpus/catalog_name"
 printf -- '-time\0' > "$B/corpus/cmdline/time"
 printf -- '-time\00019950101000000+1d\00019960101000000\0-mag\0003\0009\0-delta\00038\000-122\0000\000100' > "$B/corpus/cmdline/query"
@@ -63,5 +67,5 @@ run_one() {
 }
 export -f run_one
 export B SECONDS_PER_TARGET
-printf '%s\n' tarn mech orv brim kelp f_brim cmdline locations catalog_name |
+printf '%s\n' tarn mech orv brim kelp f_brim compressed cmdline locations catalog_name |
   xargs -P "$JOBS" -I{} bash -c 'run_one {}'
