@@ -47,16 +47,34 @@ const unsigned char kBzip2Block[] = {0x31, 0x41, 0x59, 0x26, 0x53, 0x59};
 const unsigned char kBzip2End[] = {0x17, 0x72, 0x45, 0x38, 0x50, 0x90};
 constexpr size_t kBzip2Head = 4;
 
-bool starts_with(const char* head, size_t n, const unsigned char* magic, size_t m) {
-  return n >= m && std::memcmp(head, magic, m) == 0;
+// Whether the n bytes at head agree with the m of magic as far as both go.
+bool agrees(const char* head, size_t n, const unsigned char* magic, size_t m) {
+  return std::memcmp(head, magic, n < m ? n : m) == 0;
 }
 
-bool is_bzip2(const char* head, size_t n) {
-  if (n < kBzip2Head + sizeof kBzip2Block) return false;
-  if (std::memcmp(head, "BZh", 3) != 0 || head[3] < '1' || head[3] > '9') return false;
+bool bzip2_agrees(const char* head, size_t n) {
+  if (!agrees(head, n, reinterpret_cast<const unsigned char*>("BZh"), 3)) return false;
+  if (n > 3 && (head[3] < '1' || head[3] > '9')) return false;
+  if (n <= kBzip2Head) return true;
   const char* block = head + kBzip2Head;
-  return std::memcmp(block, kBzip2Block, sizeof kBzip2Block) == 0 ||
-         std::memcmp(block, kBzip2End, sizeof kBzip2End) == 0;
+  return agrees(block, n - kBzip2Head, kBzip2Block, sizeof kBzip2Block) ||
+         agrees(block, n - kBzip2Head, kBzip2End, sizeof kBzip2End);
+}
+
+// The kind of compressed data that begins with the n bytes at head; false
+// when they begin no such data, or when whole says so only of data that
+// begins with all its magic number there.
+bool kind_of(const char* head, size_t n, bool whole, Kind* kind) {
+  if (agrees(head, n, kGzipMagic, sizeof kGzipMagic) && (!whole || n >= sizeof kGzipMagic)) {
+    *kind = Kind::kGzip;
+  } else if (agrees(head, n, kXzMagic, sizeof kXzMagic) && (!whole || n >= sizeof kXzMagic)) {
+    *kind = Kind::kXz;
+  } else if (bzip2_agrees(head, n) && (!whole || n >= kBzip2Head + sizeof kBzip2Block)) {
+    *kind = Kind::kBzip2;
+  } else {
+    return false;
+  }
+  return true;
 }
 
 const char* kind_name(Kind k) {
@@ -224,15 +242,12 @@ size_t decode(Decoder& d, int fd, char* dst, size_t n) {
   return made;
 }
 
-// Reads until at least min bytes or the end of the input (0: one read).
-size_t read_plain(int fd, char* dst, size_t min, size_t n) {
-  size_t got = 0;
+// One read of up to n bytes; 0 at the end of the input or on an error.
+size_t read_plain(int fd, char* dst, size_t n) {
   for (;;) {
-    ssize_t r = ::read(fd, dst + got, n - got);
-    if (r < 0 && errno == EINTR) continue;
-    if (r <= 0) return got;
-    got += static_cast<size_t>(r);
-    if (got >= min) return got;
+    ssize_t r = ::read(fd, dst, n);
+    if (r >= 0) return static_cast<size_t>(r);
+    if (errno != EINTR) return 0;
   }
 }
 
@@ -240,15 +255,7 @@ size_t read_plain(int fd, char* dst, size_t min, size_t n) {
 
 Decoder* open_decoder(const char* head, size_t n) {
   Kind kind;
-  if (starts_with(head, n, kGzipMagic, sizeof kGzipMagic)) {
-    kind = Kind::kGzip;
-  } else if (starts_with(head, n, kXzMagic, sizeof kXzMagic)) {
-    kind = Kind::kXz;
-  } else if (is_bzip2(head, n)) {
-    kind = Kind::kBzip2;
-  } else {
-    return nullptr;
-  }
+  if (n == 0 || !kind_of(head, n, true, &kind)) return nullptr;
   Decoder* d = new Decoder{};
   d->kind = kind;
   d->xz = LZMA_STREAM_INIT;
@@ -262,9 +269,18 @@ Decoder* open_decoder(const char* head, size_t n) {
 
 size_t read_text(Stream& s, char* dst, size_t n) {
   if (s.dec) return decode(*s.dec, s.fd, dst, n);
-  if (s.sniffed) return read_plain(s.fd, dst, 0, n);
+  if (s.sniffed) return read_plain(s.fd, dst, n);
   s.sniffed = true;
-  size_t got = read_plain(s.fd, dst, kMagicBytes, n);
+  // A pipe may hand out the first bytes in pieces: more are waited for
+  // only while they may still begin compressed data.
+  size_t got = 0;
+  Kind kind;
+  while (got < kMagicBytes) {
+    size_t more = read_plain(s.fd, dst + got, n - got);
+    if (more == 0) break;
+    got += more;
+    if (!kind_of(dst, got, false, &kind)) break;
+  }
   s.dec = open_decoder(dst, got);
   return s.dec ? decode(*s.dec, s.fd, dst, n) : got;
 }
