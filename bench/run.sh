@@ -161,7 +161,8 @@ for tool in gzip bzip2 xz; do
   [ -s "$p" ] || $tool -c "$f" > "$p"
   mb=$(awk -v b="$(stat -c %s "$f")" 'BEGIN { print b / 1048576 }')
   keys=(i j)
-  declare -A label=([i]="i $tool -dc > /dev/null" [j]="j catsieve on .${p##*.}" [k]="k zcat | catsieve")
+  declare -A label=([i]="i $tool -dc > /dev/null" [j]="j catsieve on .${p##*.}"
+                    [k]="k zcat | catsieve")
   declare -A cmd=([i]="$tool -dc $p > /dev/null" [j]="$CS $p > /dev/null"
                   [k]="zcat $p | $CS > /dev/null")
   [ "$tool" = gzip ] && keys+=(k)

@@ -43,7 +43,8 @@ prefixed kelp examples/kelp.cat
 prefixed f_brim examples/full_brim.cat
 mkdir -p "$B/corpus/compressed"
 for mode in 0 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17; do
-  { printf "\\$(printf %o $mode)\377\377\0"; cat examples/tarn_old.cat; } > "$B/corpus/compressed/seed$mode"
+  { printf "\\$(printf %o $mode)\377\377\0"; cat examples/tarn_old.cat; } \
+    > "$B/corpus/compressed/seed$mode"
 done
 mkdir -p "$B/corpus/cmdline" "$B/corpus/locations" "$B/corpus/catalog_name"
 printf -- '-time\0' > "$B/corpus/cmdline/time"

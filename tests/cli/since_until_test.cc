@@ -117,7 +117,8 @@ TEST(SinceUntil, Errors) {
        "catsieve: Bad time offset unit \"x\"\n", 1},
       {"reversed", {"--since", "1995-02-14", "--until", "1995-02-13T23:59:59"}, {}, kCatalog,
        "", "catsieve: minimum time value greater than maximum\n", 1},
-      {"missing", {"--until"}, {}, kCatalog, "", "catsieve: --until needs a date-time " + form + "\n", 1},
+      {"missing", {"--until"}, {}, kCatalog, "",
+       "catsieve: --until needs a date-time " + form + "\n", 1},
       {"exact_names_only", {"--sinc", "1995-02-14"}, {}, kCatalog, "",
        "catsieve: Option \"--sinc\" not known\n", 1},
   };
