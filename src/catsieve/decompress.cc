@@ -38,6 +38,9 @@ namespace {
 
 // Compressed bytes asked for in one read.
 constexpr size_t kInBlock = 128 * 1024;
+// zlib's window bits for gzip data: a gzip header and trailer around the
+// deflate data.
+constexpr int kGzipWindowBits = 16 + MAX_WBITS;
 
 const unsigned char kGzipMagic[] = {0x1f, 0x8b};
 const unsigned char kXzMagic[] = {0xfd, '7', 'z', 'X', 'Z', 0x00};
@@ -53,23 +56,23 @@ bool agrees(const char* head, size_t n, const unsigned char* magic, size_t m) {
 }
 
 bool bzip2_agrees(const char* head, size_t n) {
-  if (!agrees(head, n, reinterpret_cast<const unsigned char*>("BZh"), 3)) return false;
-  if (n > 3 && (head[3] < '1' || head[3] > '9')) return false;
+  const size_t digit = kBzip2Head - 1;
+  if (!agrees(head, n, reinterpret_cast<const unsigned char*>("BZh"), digit)) return false;
+  if (n > digit && (head[digit] < '1' || head[digit] > '9')) return false;
   if (n <= kBzip2Head) return true;
   const char* block = head + kBzip2Head;
   return agrees(block, n - kBzip2Head, kBzip2Block, sizeof kBzip2Block) ||
          agrees(block, n - kBzip2Head, kBzip2End, sizeof kBzip2End);
 }
 
-// The kind of compressed data that begins with the n bytes at head; false
-// when they begin no such data, or when whole says so only of data that
-// begins with all its magic number there.
-bool kind_of(const char* head, size_t n, bool whole, Kind* kind) {
-  if (agrees(head, n, kGzipMagic, sizeof kGzipMagic) && (!whole || n >= sizeof kGzipMagic)) {
+// The kind of compressed data whose magic number the n bytes at head hold
+// whole or, when partial, agree with as far as they go; false when none.
+bool kind_of(const char* head, size_t n, bool partial, Kind* kind) {
+  if (agrees(head, n, kGzipMagic, sizeof kGzipMagic) && (partial || n >= sizeof kGzipMagic)) {
     *kind = Kind::kGzip;
-  } else if (agrees(head, n, kXzMagic, sizeof kXzMagic) && (!whole || n >= sizeof kXzMagic)) {
+  } else if (agrees(head, n, kXzMagic, sizeof kXzMagic) && (partial || n >= sizeof kXzMagic)) {
     *kind = Kind::kXz;
-  } else if (bzip2_agrees(head, n) && (!whole || n >= kBzip2Head + sizeof kBzip2Block)) {
+  } else if (bzip2_agrees(head, n) && (partial || n >= kBzip2Head + sizeof kBzip2Block)) {
     *kind = Kind::kBzip2;
   } else {
     return false;
@@ -116,8 +119,7 @@ void read_compressed(Decoder& d, int fd) {
 void start(Decoder& d) {
   switch (d.kind) {
     case Kind::kGzip:
-      // 16: a gzip header and trailer around the deflate data.
-      if (inflateInit2(&d.z, 16 + MAX_WBITS) != Z_OK) util::out_of_memory();
+      if (inflateInit2(&d.z, kGzipWindowBits) != Z_OK) util::out_of_memory();
       break;
     case Kind::kBzip2:
       if (BZ2_bzDecompressInit(&d.bz, 0, 0) != BZ_OK) util::out_of_memory();
@@ -255,7 +257,7 @@ size_t read_plain(int fd, char* dst, size_t n) {
 
 Decoder* open_decoder(const char* head, size_t n) {
   Kind kind;
-  if (n == 0 || !kind_of(head, n, true, &kind)) return nullptr;
+  if (n == 0 || !kind_of(head, n, false, &kind)) return nullptr;
   Decoder* d = new Decoder{};
   d->kind = kind;
   d->xz = LZMA_STREAM_INIT;
@@ -279,7 +281,7 @@ size_t read_text(Stream& s, char* dst, size_t n) {
     size_t more = read_plain(s.fd, dst + got, n - got);
     if (more == 0) break;
     got += more;
-    if (!kind_of(dst, got, false, &kind)) break;
+    if (!kind_of(dst, got, true, &kind)) break;
   }
   s.dec = open_decoder(dst, got);
   return s.dec ? decode(*s.dec, s.fd, dst, n) : got;
