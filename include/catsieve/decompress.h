@@ -4,6 +4,8 @@
 #ifndef CATSIEVE_DECOMPRESS_H
 #define CATSIEVE_DECOMPRESS_H
 
+#include <sys/types.h>
+
 #include <cstddef>
 
 #include "catsieve/stream.h"
@@ -18,11 +20,11 @@ constexpr size_t kMagicBytes = 10;
 // first of its compressed bytes.
 Decoder* open_decoder(const char* head, size_t n);
 
-// Up to n bytes of the input's text into dst, reading the input as needed:
-// its own bytes, or what they decompress to.  The first call decides which
-// by the first bytes.  0 at the end of the text; data that cannot be
-// decompressed further ends the text where it breaks off.
-size_t read_text(Stream& s, char* dst, size_t n);
+// Reads up to n bytes of the input's text into dst as read(2) reads the
+// input itself (-1 and errno on a read error): its own bytes, or what they
+// decompress to, which the first bytes decide.  Compressed data that cannot
+// be decompressed further ends the text where it breaks off.
+ssize_t read_text(Stream& s, char* dst, size_t n);
 
 // Ends the decoder; when its data was damaged or cut short, writes
 // "<progname>: <name>: <what is wrong>" to standard error and returns false.

@@ -1,7 +1,7 @@
 // Catalog input streams: plain files, standard input, or the output of the
-// decompressor for ".Z" files, read in large blocks (gzip, bzip2 and xz data
-// decompressed into them) and cut into records
-// exactly as fgets would with the reader's line-buffer size.
+// decompressor for ".Z" files, read in large blocks (gzip, bzip2 and xz
+// data decompressed into them) and cut into records exactly as fgets would
+// with the reader's line-buffer size.
 #ifndef CATSIEVE_STREAM_H
 #define CATSIEVE_STREAM_H
 
@@ -92,7 +92,7 @@ inline bool readline(Stream& s, size_t size, Line* record) {
 }
 
 // Opens a catalog input; names ending in ".Z" are read through the
-// decompressor.  Never returns null: a failure ends the run.
+// decompressor, gzip, bzip2 and xz data whatever the name in-process.  Never returns null: a failure ends the run.
 Stream* ecfopen(const char* file, const char* mode);
 // Closes an input opened by ecfopen; the decompressor's exit status for a
 // compressed input.

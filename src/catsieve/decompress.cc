@@ -244,15 +244,6 @@ size_t decode(Decoder& d, int fd, char* dst, size_t n) {
   return made;
 }
 
-// One read of up to n bytes; 0 at the end of the input or on an error.
-size_t read_plain(int fd, char* dst, size_t n) {
-  for (;;) {
-    ssize_t r = ::read(fd, dst, n);
-    if (r >= 0) return static_cast<size_t>(r);
-    if (errno != EINTR) return 0;
-  }
-}
-
 }  // namespace
 
 Decoder* open_decoder(const char* head, size_t n) {
@@ -269,22 +260,24 @@ Decoder* open_decoder(const char* head, size_t n) {
   return d;
 }
 
-size_t read_text(Stream& s, char* dst, size_t n) {
-  if (s.dec) return decode(*s.dec, s.fd, dst, n);
-  if (s.sniffed) return read_plain(s.fd, dst, n);
-  s.sniffed = true;
+ssize_t read_text(Stream& s, char* dst, size_t n) {
+  if (s.dec) return static_cast<ssize_t>(decode(*s.dec, s.fd, dst, n));
+  if (s.sniffed) return ::read(s.fd, dst, n);
   // A pipe may hand out the first bytes in pieces: more are waited for
   // only while they may still begin compressed data.
   size_t got = 0;
   Kind kind;
   while (got < kMagicBytes) {
-    size_t more = read_plain(s.fd, dst + got, n - got);
-    if (more == 0) break;
-    got += more;
+    ssize_t more = ::read(s.fd, dst + got, n - got);
+    if (more < 0 && errno == EINTR) continue;
+    if (more < 0 && got == 0) return more;
+    if (more <= 0) break;
+    got += static_cast<size_t>(more);
     if (!kind_of(dst, got, true, &kind)) break;
   }
+  s.sniffed = true;
   s.dec = open_decoder(dst, got);
-  return s.dec ? decode(*s.dec, s.fd, dst, n) : got;
+  return static_cast<ssize_t>(s.dec ? decode(*s.dec, s.fd, dst, n) : got);
 }
 
 bool close_decoder(Decoder* d, const char* name) {

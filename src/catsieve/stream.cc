@@ -71,11 +71,14 @@ void refill(Stream& s) {
   s.pos -= from;
   if (s.held != kNothingHeld) s.held -= from;
   s.end = avail;
-  size_t got = read_text(s, s.buf + s.end, kBlock);
-  if (got == 0) {
+  ssize_t got;
+  do {
+    got = read_text(s, s.buf + s.end, kBlock);
+  } while (got < 0 && errno == EINTR);
+  if (got <= 0) {
     s.eof = true;
   } else {
-    s.end += got;
+    s.end += static_cast<size_t>(got);
   }
 }
 
