@@ -14,16 +14,18 @@ namespace catsieve {
 
 namespace {
 
-#define ISO_FORM "yyyy-mm-dd[Thh:mm[:ss[.s]]][Z] in UTC, e.g. 1995-02-14T03:21:07"
+// What a date-time word looks like, for the messages.
+constexpr char kIsoForm[] = "yyyy-mm-dd[Thh:mm[:ss[.s]]][Z] in UTC, e.g. 1995-02-14T03:21:07";
 
 // Which options have given the interval so far.
 bool classic_given, since_given, until_given;
 double since_value;
 
-// The messages are about the words; no system call failed.
+// A message about word, and after it the form of a date-time where the
+// format asks for it.  No system call failed.
 [[noreturn]] void word_error(const char* format, const char* word) {
   errno = 0;
-  util::error(format, word);
+  util::error(format, word, kIsoForm);
 }
 
 void no_mixing() {
@@ -34,7 +36,7 @@ void no_mixing() {
 }
 
 const char* word_of(const char* option) {
-  if (!util::peekarg()) word_error("%s needs a date-time " ISO_FORM, option);
+  if (!util::peekarg()) word_error("%s needs a date-time %s", option);
   return util::aarg();
 }
 
@@ -50,7 +52,7 @@ void qsince() {
   no_mixing();
   const char* word = word_of("--since");
   if (!iso_time(word, &since_value))
-    word_error("--since \"%s\": expected a date-time " ISO_FORM, word);
+    word_error("--since \"%s\": expected a date-time %s", word);
   otmin = since_value;
   if (!until_given) otmax = HUGE_VAL;
   since_given = true;
@@ -66,8 +68,8 @@ void quntil() {
                  "e.g. --since 1995-02-14 --until +30d", word);
     otmax = since_value + offset(word);
   } else if (!iso_time(word, &otmax)) {
-    word_error("--until \"%s\": expected a date-time " ISO_FORM
-               ", or an offset from --since such as +30d", word);
+    word_error("--until \"%s\": expected a date-time %s, or an offset from --since such as +30d",
+               word);
   }
   if (!since_given) otmin = -HUGE_VAL;
   until_given = true;
