@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Measures catsieve against wc -l, cat and an awk program on large generated
-# catalogs of every layout, and on an installed tree of monthly files.
+# catalogs of every layout, on gzip, bzip2 and xz copies of one of them
+# against their decompressors, and on an installed tree of monthly files.
 #
 #   bench/run.sh            5 runs per row after a warm-up
 #   RUNS=9 bench/run.sh
@@ -13,7 +14,8 @@
 #
 # Catalogs are generated once into bench/cache (1,000,000 lines per line
 # format, 200,000 records of full brim).  Needs /usr/bin/time (package
-# "time"), mawk or awk, and strace for the installed-tree check.
+# "time"), mawk or awk, gzip, bzip2, xz (xz-utils), and strace for the
+# installed-tree check.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 RUNS=${RUNS:-5}
@@ -167,6 +169,44 @@ for layout in ${LAYOUTS:-tarn_old tarn_y2k mech_old mech_y2k orv brim kelp f_bri
 done
 
 [ -n "${LAYOUTS:-}" ] && exit 0
+
+# Compressed inputs: the tarn_old catalog packed once with gzip, bzip2 and xz.
+# Per kind: the decompressor's own program alone (i), catsieve with no
+# criteria on the packed file (j, within 1.15 times i), and for gzip the
+# same through a zcat pipe (k, which j must beat; its CPU and memory columns
+# are zcat's only).
+f=$(gen tarn_old 1000000)
+for tool in gzip bzip2 xz; do
+  case $tool in gzip) p="$f.gz" ;; bzip2) p="$f.bz2" ;; xz) p="$f.xz" ;; esac
+  [ -s "$p" ] || $tool -c "$f" > "$p"
+  mb=$(awk -v b="$(stat -c %s "$f")" 'BEGIN { print b / 1048576 }')
+  keys=(i j)
+  declare -A label=([i]="i $tool -dc > /dev/null" [j]="j catsieve on .${p##*.}"
+                    [k]="k zcat | catsieve")
+  declare -A cmd=([i]="$tool -dc $p > /dev/null" [j]="$CS $p > /dev/null"
+                  [k]="zcat $p | $CS > /dev/null")
+  [ "$tool" = gzip ] && keys+=(k)
+  runs=$(mktemp -d)
+  for k in "${keys[@]}"; do eval "${cmd[$k]}" >/dev/null; done
+  for _ in $(seq "$RUNS"); do
+    for k in "${keys[@]}"; do time_once "${cmd[$k]}" "$runs/$k"; done
+  done
+  declare -A wall=()
+  for k in "${keys[@]}"; do
+    read -r w c m < <(summarize "$runs/$k")
+    wall[$k]=$w
+    ratio=""
+    case $k in
+      j) ratio=$(awk -v x="$w" -v y="${wall[i]}" 'BEGIN { printf "j/i %.2f", x / y }') ;;
+      k) ratio=$(awk -v x="${wall[j]}" -v y="$w" 'BEGIN { printf "j/k %.2f", x / y }') ;;
+    esac
+    printf '%-9s %-26s %8.3f %8.2f %8.0f %8s %9s\n' "$tool" "${label[$k]}" "$w" "$c" \
+      "$(awk -v m="$mb" -v w="$w" 'BEGIN { print (w > 0 ? m / w : 0) }')" "$ratio" "$m"
+  done
+  rm -rf "$runs"
+  if cmp -s <($CS "$p") <($CS "$f"); then same=same; else same=DIFFERENT; fi
+  echo "          output of j and of the plain file: $same (MB/s of the text)"
+done
 
 # Installed tree: 500 monthly files of 2,000 lines; a query over two years
 # must open only the files of those two years.

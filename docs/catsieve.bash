@@ -1,5 +1,6 @@
 # bash completion for catsieve: option names, format keywords after -format,
-# magnitude-type keywords (comma lists) after -mtype, file names elsewhere.
+# magnitude-type keywords (comma lists) after -mtype, nothing after the
+# date-times of --since and --until, file names elsewhere.
 _catsieve() {
   local cur prev
   cur=${COMP_WORDS[COMP_CWORD]}
@@ -7,8 +8,12 @@ _catsieve() {
   local options="-help -negate -time -latitude -longitude -depth -mtype -magnitude -closest
     -nstations -rms -gap -delta -polygon -catalog -verbose -format -quality -etype -nmag -m0
     -nm0 -errtime -errlat -errlon -errhoriz -errdepth -felt -no_mag --strict --help --version
-    --csv --geojson --quakeml --count"
+    --csv --geojson --quakeml --count --since --until"
   case $prev in
+    --since|--until)
+      COMPREPLY=()
+      return 0
+      ;;
     -format|-fo|-for|-form|-forma)
       COMPREPLY=($(compgen -W "tarn vesper mech orv brim f_brim kelp" -- "$cur"))
       return 0

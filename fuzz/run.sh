@@ -41,9 +41,15 @@ prefixed orv examples/orv.cat
 prefixed brim examples/brim.cat
 prefixed kelp examples/kelp.cat
 prefixed f_brim examples/full_brim.cat
+mkdir -p "$B/corpus/compressed"
+for mode in 0 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17; do
+  { printf "\\$(printf %o $mode)\377\377\0"; cat examples/tarn_old.cat; } \
+    > "$B/corpus/compressed/seed$mode"
+done
 mkdir -p "$B/corpus/cmdline" "$B/corpus/locations" "$B/corpus/catalog_name"
 printf -- '-time\0' > "$B/corpus/cmdline/time"
 printf -- '-time\00019950101000000+1d\00019960101000000\0-mag\0003\0009\0-delta\00038\000-122\0000\000100' > "$B/corpus/cmdline/query"
+printf -- '--since\0001995-02-14T03:21:07.42Z\0--until\0+30d\0-mag\0003\0009' > "$B/corpus/cmdline/iso"
 printf -- '-polygon\0000\0000\00010\0000\00010\00010\0-format\0orv\0-help\0-lat' > "$B/corpus/cmdline/poly"
 printf 'LODECATDIR /data/tarn # comment\nORVCATDIR \\\n  /data/orv\n' > "$B/corpus/locations/basic"
 printf '\x00\x00\x00\x00\x40\x9c\x01\x42\x00\x00\x00\x00\x40\x9c\x01\x421995.07.Z' > "$B/corpus/catalog_name/month"
@@ -63,5 +69,5 @@ run_one() {
 }
 export -f run_one
 export B SECONDS_PER_TARGET
-printf '%s\n' tarn mech orv brim kelp f_brim cmdline locations catalog_name |
+printf '%s\n' tarn mech orv brim kelp f_brim compressed cmdline locations catalog_name |
   xargs -P "$JOBS" -I{} bash -c 'run_one {}'

@@ -21,6 +21,9 @@ enum InputFormat {
 extern int input_format;
 extern int search_catalog;
 extern int verbose;
+// Some input could not be read whole: the run ends with status 1 once its
+// last input has been read.
+extern bool input_failed;
 
 // Hemisphere characters by which the tarn layouts are recognised.
 extern const char* const tarn_dir_chars;

@@ -22,9 +22,9 @@ extern void (*catalog_skipped)(const char* path, const char* why);
 
 // Path names, sorted in byte order, of the catalog files below the directory
 // that catdir_key names whose period overlaps [minyear, maxyear] (time
-// values; 0.0 leaves that end open).  The walk follows symbolic links, skips
-// names beginning with ".", paths longer than 1022 characters and
-// directories already on the way down.  Ends the run (status 255) when the
+// values; 0.0 or an infinite bound leaves that end open).  The walk follows
+// symbolic links, skips names beginning with ".", paths longer than 1022
+// characters and directories already on the way down.  Ends the run (status 255) when the
 // key is found neither in the environment nor in a LOCATIONS file.  The
 // table is rebuilt by each call.
 std::vector<std::string>* find_catalog(const char* catdir_key, double minyear, double maxyear);

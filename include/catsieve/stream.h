@@ -1,6 +1,7 @@
 // Catalog input streams: plain files, standard input, or the output of the
-// decompressor for ".Z" files, read in large blocks and cut into records
-// exactly as fgets would with the reader's line-buffer size.
+// decompressor for ".Z" files, read in large blocks (gzip, bzip2 and xz
+// data decompressed into them) and cut into records exactly as fgets would
+// with the reader's line-buffer size.
 #ifndef CATSIEVE_STREAM_H
 #define CATSIEVE_STREAM_H
 
@@ -24,6 +25,9 @@ struct Line {
 // The largest line-buffer size of any reader.
 constexpr size_t kMaxLineBuffer = 512;
 
+// Decompressor of a gzip, bzip2 or xz input (decompress.h).
+struct Decoder;
+
 // No bytes held: see Stream::held.
 constexpr size_t kNothingHeld = ~static_cast<size_t>(0);
 
@@ -37,6 +41,9 @@ struct Stream {
   size_t held;     // first byte kept through refills, or kNothingHeld
   bool eof;        // no more bytes will come
   int read_error;  // errno of a failed read that ended the input, or 0
+  bool sniffed;    // the first bytes have told compressed data from text
+  Decoder* dec;    // decompressor of the input's bytes, or null
+  const char* name;  // the input as messages name it
   Line last;       // last record handed out
   char lastbuf[kMaxLineBuffer];
 };
@@ -87,7 +94,7 @@ inline bool readline(Stream& s, size_t size, Line* record) {
 }
 
 // Opens a catalog input; names ending in ".Z" are read through the
-// decompressor.  Never returns null: a failure ends the run.
+// decompressor, gzip, bzip2 and xz data whatever the name in-process.  Never returns null: a failure ends the run.
 Stream* ecfopen(const char* file, const char* mode);
 // Closes an input opened by ecfopen; the decompressor's exit status for a
 // compressed input.

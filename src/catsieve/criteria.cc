@@ -7,6 +7,7 @@
 #include <climits>
 
 #include "catsieve/args.h"
+#include "catsieve/since_until.h"
 #include "util/cmd_opt.h"
 #include "util/qerror.h"
 
@@ -77,6 +78,7 @@ void angle_range(Bounds<double>& r, const char* name) {
 void qneg() { building.negate = true; }
 
 void qtime() {
+  classic_time_given();
   Bounds<double>& t = building.otime;
   t.min = epoch(aarg());
   t.max = epoch(aarg());

@@ -18,6 +18,7 @@
 #include "catsieve/query.h"
 #include "catsieve/readers.h"
 #include "catsieve/sink.h"
+#include "catsieve/since_until.h"
 #include "catsieve/stream.h"
 #include "catsieve/strict.h"
 #include "catsieve/strict_formats.h"
@@ -30,6 +31,7 @@ namespace catsieve {
 int input_format;
 int search_catalog;
 int verbose;
+bool input_failed;
 
 namespace {
 
@@ -128,7 +130,7 @@ void read_file(const char* name, Reader reader, Query& q, Sink& out) {
 // the status is 1 when --strict found a fault in an input.
 [[noreturn]] void finish(const Sink& out) {
   sink_end(out);
-  util::quit(strict_exit_status());
+  util::quit(input_failed ? 1 : strict_exit_status());
 }
 
 }  // namespace
@@ -164,10 +166,12 @@ void qverbose() { verbose = 1; }
 void reset_run() {
   reset_query();
   reset_sink();
+  reset_since_until();
   input_format = kTarnUnknown;
   format_chosen = false;
   search_catalog = 0;
   verbose = 0;
+  input_failed = false;
 }
 
 void run(int argc, char** argv) {

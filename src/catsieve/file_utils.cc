@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <climits>
 #include <cstdio>
 #include <cstring>
@@ -123,9 +124,10 @@ std::vector<std::string>* find_catalog(const char* catdir_key, double minyear, d
   getpar::getlocation(catdir_key, catdir, 1);
   p_catalogfiles.clear();
   // A zero bound leaves its calendar values as they were: the driver asks
-  // once per run, when they are still 0 (open).
-  if (catmin != 0.0) year_month(catmin, &catmin_year, &catmin_month);
-  if (catmax != 0.0) year_month(catmax, &catmax_year, &catmax_month);
+  // once per run, when they are still 0 (open).  So does an infinite one,
+  // the open end of --since or --until.
+  if (catmin != 0.0 && std::isfinite(catmin)) year_month(catmin, &catmin_year, &catmin_month);
+  if (catmax != 0.0 && std::isfinite(catmax)) year_month(catmax, &catmax_year, &catmax_month);
   find_catalog_files(catdir.c_str());
   std::sort(p_catalogfiles.begin(), p_catalogfiles.end(), cmp_catalog_filename);
   return &p_catalogfiles;

@@ -6,6 +6,7 @@
 #include "catsieve/sink.h"
 #include "catsieve/help.h"
 #include "catsieve/strict.h"
+#include "catsieve/since_until.h"
 #include "util/qerror.h"
 
 namespace catsieve {
@@ -18,6 +19,8 @@ const LongOption long_options[] = {
     {"--strict", qstrict, "", "Report what the classic rules pass over, with status 1"},
     {"--help", qlong_help, "", "Grouped help on standard output"},
     {"--version", qversion, "", "Version on standard output"},
+    {"--since", qsince, "time", "Origin times from (yyyy-mm-dd[Thh:mm[:ss[.s]]][Z], UTC)"},
+    {"--until", quntil, "time|+offset", "Origin times up to (as --since, or +offset from it)"},
     {nullptr, nullptr, nullptr, nullptr},
 };
 const int nlong_options = sizeof long_options / sizeof long_options[0] - 1;

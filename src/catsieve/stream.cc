@@ -12,6 +12,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "catsieve/decompress.h"
+#include "catsieve/driver.h"
 #include "catsieve/output.h"
 #include "catsieve/strict.h"
 #include "util/qerror.h"
@@ -27,7 +29,7 @@ namespace {
 // carried over from the block before, which is shorter than a line buffer.
 constexpr size_t kBlock = 256 * 1024;
 
-Stream* new_stream(int fd, pid_t pid) {
+Stream* new_stream(int fd, pid_t pid, const char* name) {
   Stream* s = static_cast<Stream*>(std::malloc(sizeof(Stream)));
   char* buf = static_cast<char*>(std::malloc(kBlock + kMaxLineBuffer));
   if (!s || !buf) util::out_of_memory();
@@ -39,6 +41,10 @@ Stream* new_stream(int fd, pid_t pid) {
   s->held = kNothingHeld;
   s->eof = false;
   s->read_error = 0;
+  // The output of the ".Z" decompressor is read as it comes.
+  s->sniffed = pid > 0;
+  s->dec = nullptr;
+  s->name = name;
   s->last = Line{nullptr, 0};
   return s;
 }
@@ -69,7 +75,7 @@ void refill(Stream& s) {
   s.end = avail;
   ssize_t got;
   do {
-    got = ::read(s.fd, s.buf + s.end, kBlock);
+    got = read_text(s, s.buf + s.end, kBlock);
   } while (got < 0 && errno == EINTR);
   if (got < 0) {
     s.read_error = errno;
@@ -116,7 +122,7 @@ Stream* open_compressed(const char* file) {
     ::close(fds[0]);
     unable_to_open(file);
   }
-  return new_stream(fds[0], pid);
+  return new_stream(fds[0], pid, file);
 }
 
 }  // namespace
@@ -159,7 +165,7 @@ Stream* ecfopen(const char* file, const char* mode) {
     ::close(fd);
     unable_to_open(file);
   }
-  return new_stream(fd, -1);
+  return new_stream(fd, -1, file);
 }
 
 int ecfclose(Stream* s) {
@@ -174,10 +180,11 @@ int ecfclose(Stream* s) {
   return rc;
 }
 
-Stream* open_stdin() { return new_stream(STDIN_FILENO, -1); }
+Stream* open_stdin() { return new_stream(STDIN_FILENO, -1, "stdin"); }
 
 void release_stream(Stream* s) {
   out_settle();
+  if (s->dec && !close_decoder(s->dec, s->name)) input_failed = true;
   std::free(s->buf);
   std::free(s);
 }

@@ -21,6 +21,7 @@
 #include "differential/catalog_data.h"
 #include "gtest/gtest.h"
 #include "support/cli_harness.h"
+#include "support/packers.h"
 #include "support/temp_dir.h"
 
 namespace diff {
@@ -71,9 +72,11 @@ std::string line_around(const std::string& text, size_t at) {
   return "byte " + std::to_string(at) + ", line \"" + shown + "\"";
 }
 
-// Runs both builds and compares; returns the reference's outcome.
+// Runs both builds and compares; returns the reference's outcome.  The
+// reference reads plain on standard input instead, when given.
 RunResult compare(Format f, const std::vector<std::string>& criteria,
-                  const std::vector<std::string>& files, const std::string& input = "") {
+                  const std::vector<std::string>& files, const std::string& input = "",
+                  const std::string* plain = nullptr) {
   std::vector<std::string> args = {"-verbose", "-format", format_word(f)};
   args.insert(args.end(), criteria.begin(), criteria.end());
   args.insert(args.end(), files.begin(), files.end());
@@ -81,6 +84,7 @@ RunResult compare(Format f, const std::vector<std::string>& criteria,
   setup.input = input;
   RunResult got = run_catsieve(args, setup);
   setup.program = REFERENCE_BIN;
+  if (plain) setup.input = *plain;
   RunResult want = run_catsieve(args, setup);
   std::string what = std::string(catgen_name(f)) + ": catsieve " + join(args);
   if (got.out != want.out) {
@@ -268,6 +272,17 @@ TEST_P(Differential, TwoInputsCarryTheTime) {
 TEST_P(Differential, StandardInput) {
   Format f = GetParam();
   compare(f, kTimeAndMag, {}, catalog(f));
+}
+
+// gzip, bzip2 and xz copies on standard input, each in two members (or
+// streams) split inside a record: as the reference reads the plain text.
+TEST_P(Differential, CompressedStandardInput) {
+  Format f = GetParam();
+  const std::string& text = catalog(f);
+  size_t split = text.size() / 2 + 7;
+  for (Packing how : {Packing::kGzip, Packing::kBzip2, Packing::kXz})
+    compare(f, kTimeAndMag, {}, pack(how, text.substr(0, split)) + pack(how, text.substr(split)),
+            &text);
 }
 
 // The layout test looks a column up in the text " NSns+-", whose terminator
