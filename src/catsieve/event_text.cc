@@ -119,17 +119,17 @@ bool iso_time_text(double time, int digits, Text& to) {
   if (!(time >= kFirstTime && time < kEndTime)) return false;
   if (digits < 0) digits = 0;
   if (digits > kMaxTimeDigits) digits = kMaxTimeDigits;
-  long long scale = static_cast<long long>(kPowers[digits]);
-  // Whole units of the last written decimal, counted from 1700, split into
-  // days and the units into the day.
-  long long units = round_half_away(time * static_cast<double>(scale));
-  long long per_day = kSecondsPerDay * scale;
-  long long days = units / per_day;
-  long long rest = units % per_day;
-  if (rest < 0) {
-    rest += per_day;
-    --days;
-  }
+  // Whole units of the last written decimal, split into whole seconds and
+  // their decimals, the seconds into days and the seconds of the day, all
+  // by constant divisors.  Times before 1700 are first moved on by 2000
+  // years' worth of whole days, so that every count is positive.
+  constexpr long long kShiftDays = 730500;
+  long long shift = time < 0 ? kShiftDays : 0;
+  double scaled = (time + static_cast<double>(shift * kSecondsPerDay)) * kPowers[digits];
+  unsigned long long units = static_cast<unsigned long long>(scaled + 0.5);
+  unsigned long long decimals = digits > 0 ? split_decimals(&units, digits) : 0;
+  long long days = static_cast<long long>(units / kSecondsPerDay) - shift;
+  long long secs = static_cast<long long>(units % kSecondsPerDay);
   // Events come in time order, many to a day: the date text of the day
   // before is kept.
   static long long last_day = -1;
@@ -145,7 +145,6 @@ bool iso_time_text(double time, int digits, Text& to) {
     digits_back(static_cast<unsigned>(day), 2, date_text + 10);
     last_day = days;
   }
-  long long secs = rest / scale;
   char clock[24] = "T00:00:00";
   digits_back(static_cast<unsigned long long>(secs / 3600), 2, clock + 3);
   digits_back(static_cast<unsigned long long>(secs / 60 % 60), 2, clock + 6);
@@ -154,7 +153,7 @@ bool iso_time_text(double time, int digits, Text& to) {
   if (digits > 0) {
     clock[n++] = '.';
     n += static_cast<size_t>(digits);
-    digits_back(static_cast<unsigned long long>(rest % scale), digits, clock + n);
+    digits_back(decimals, digits, clock + n);
   }
   clock[n++] = 'Z';
   put(to, date_text, sizeof date_text);
