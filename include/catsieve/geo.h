@@ -17,6 +17,9 @@ constexpr double kPi = 3.141592653589793;
 void qdelta();
 // Cosine of the distance angle from the ring's centre to a point (degrees).
 double calc_delta(const Ring& r, double lat, double lon);
+// The same, by fewer trigonometric functions and so with other rounding:
+// near a bound of the ring only calc_delta decides.
+double calc_delta_fast(const Ring& r, double lat, double lon);
 
 // -polygon: the vertices, and the box they put on the ranges.
 void qpoly();

@@ -5,6 +5,7 @@
 #ifndef CATSIEVE_RECORD_CYCLE_H
 #define CATSIEVE_RECORD_CYCLE_H
 
+#include <cmath>
 #include <cstddef>
 
 #include "catsieve/event.h"
@@ -49,7 +50,11 @@ void end_of_stream(Query& q, const Tally& tally, bool have_last, double last_tim
                    const char* summary);
 
 // Longitude, with the date-line wrap of a -delta box.
-bool lon_ok(const Query& q, double lon);
+inline bool lon_ok(const Query& q, double lon) {
+  if (q.lon.holds(lon)) return true;
+  if (!q.wraplon) return false;
+  return lon + 360 <= q.lon.max || lon - 360 >= q.lon.min;
+}
 // Magnitude; under -no_mag the value by which the reader reports a missing
 // magnitude also passes.
 inline bool mag_ok(const Query& q, double mag, double missing) {
@@ -75,16 +80,44 @@ struct HemisphereCols {
   int lonhem;
   Col lonmin;
 };
-double hemisphere_lat(const Line& l, const HemisphereCols& c);
-double hemisphere_lon(const Line& l, const HemisphereCols& c);
+// These are inline, so that they read the constant columns of a reader's
+// table as fast as its other fields.
+inline double hemisphere_lat(const Line& l, const HemisphereCols& c) {
+  double lat = std::fabs(freal(l, c.latdeg)) + freal(l, c.latmin) / 60.0;
+  return fchar(l, c.lathem) == 'S' ? -lat : lat;
+}
+inline double hemisphere_lon(const Line& l, const HemisphereCols& c) {
+  double lon = std::fabs(freal(l, c.londeg)) + freal(l, c.lonmin) / 60.0;
+  return fchar(l, c.lonhem) != 'E' ? -lon : lon;
+}
 // The latitude and longitude tests, each when switched on, on signed
 // decimal degrees ...
-bool read_place_ok(const Query& q, const Line& l, Col lat, Col lon, Place* place);
+inline bool read_place_ok(const Query& q, const Line& l, Col lat, Col lon, Place* p) {
+  if (q.lat.on) {
+    p->lat = freal(l, lat);
+    if (!q.lat.holds(p->lat)) return false;
+  }
+  if (q.lon.on) {
+    p->lon = freal(l, lon);
+    if (!lon_ok(q, p->lon)) return false;
+  }
+  return true;
+}
 inline bool place_ok(const Query& q, const Line& l, Col lat, Col lon, Place* place) {
   return !(q.lat.on || q.lon.on) || read_place_ok(q, l, lat, lon, place);
 }
 // ... or on degrees, minutes and hemisphere letters.
-bool read_place_ok(const Query& q, const Line& l, const HemisphereCols& c, Place* place);
+inline bool read_place_ok(const Query& q, const Line& l, const HemisphereCols& c, Place* p) {
+  if (q.lat.on) {
+    p->lat = hemisphere_lat(l, c);
+    if (!q.lat.holds(p->lat)) return false;
+  }
+  if (q.lon.on) {
+    p->lon = hemisphere_lon(l, c);
+    if (!lon_ok(q, p->lon)) return false;
+  }
+  return true;
+}
 inline bool place_ok(const Query& q, const Line& l, const HemisphereCols& c, Place* place) {
   return !(q.lat.on || q.lon.on) || read_place_ok(q, l, c, place);
 }

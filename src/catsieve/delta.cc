@@ -75,6 +75,16 @@ void qdelta() {
   ring.on = true;
 }
 
+double calc_delta_fast(const Ring& r, double lat, double lon) {
+  // The sine and cosine of the colatitude straight from the geocentric
+  // latitude's tangent, without the arc tangent and a second sine and
+  // cosine: equal to calc_delta's within a few units of the last place.
+  double s = std::sin(lat * kRad), c = std::cos(lat * kRad);
+  double y = util::kOneMinusE2 * s;
+  double len = std::sqrt(y * y + c * c);
+  return r.st0 * (c / len) * std::cos(lon * kRad - r.phi0) + r.ct0 * (y / len);
+}
+
 double calc_delta(const Ring& r, double lat, double lon) {
   double theta = 90 * kRad - util::ggtogc(lat * kRad);
   return r.st0 * std::sin(theta) * std::cos(lon * kRad - r.phi0) + r.ct0 * std::cos(theta);
