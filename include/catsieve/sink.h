@@ -19,6 +19,12 @@ struct Sink {
   long long written = 0;  // records put out in the run in a form other than records
 };
 
+// Whether the form describes records as events (and so needs a reader's
+// decoding of them).
+inline bool sink_describes(const Sink& s) {
+  return s.form != OutputForm::kRecords && s.form != OutputForm::kCount;
+}
+
 // A reader's decoding of the record that view shows into an event.
 using Describe = void (*)(const Query& q, const Line& view, Event* e);
 

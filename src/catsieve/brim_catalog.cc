@@ -51,19 +51,34 @@ constexpr Col kNumMagObs = {140, 4, 0};
 constexpr Col kLatErr = {239, 10, 0};
 constexpr Col kLonErr = {249, 10, 0};
 
+// The part of a summary line that holds a field, with the field's column
+// moved to that part.
+const Line& part(const SummaryLine& l, Col* c) {
+  if (!l.split || c->col <= kBrimLocWidth) return l.loc;
+  c->col -= kBrimLocWidth;
+  return l.mag;
+}
+
+char summary_char(const SummaryLine& l, int col) {
+  Col c{col, 1, 0};
+  const Line& in = part(l, &c);
+  return fchar(in, c.col);
+}
+
 // An optional field is missing when the line, newline included, ends
 // before the field's last column, or when the field is all blanks.  When
 // present its text is left in xx.
-bool missing(const Line& l, Col c) {
+bool missing(const SummaryLine& l, Col c) {
   if (l.n < static_cast<size_t>(c.col + c.width - 1)) return true;
-  return blen(field_text(l, c.col, c.width, xx)) == 0;
+  const Line& in = part(l, &c);
+  return blen(field_text(in, c.col, c.width, xx)) == 0;
 }
 
-double opt_real(const Line& l, Col c, double marker) {
+double opt_real(const SummaryLine& l, Col c, double marker) {
   return missing(l, c) ? marker : std::strtod(xx, nullptr);
 }
 
-int opt_int(const Line& l, Col c, int marker) {
+int opt_int(const SummaryLine& l, Col c, int marker) {
   return missing(l, c) ? marker : static_cast<int>(std::strtol(xx, nullptr, 10));
 }
 
@@ -104,8 +119,10 @@ LetterSet accepted;
 constexpr const char* kQuakes = "LTRFDCV";
 const BrimRules kRules = {kMissing, accepted, kQuakes};
 
-bool select_line(const Query& q, const Line& l) { return brim_select(q, l, kRules); }
-void describe_line(const Query&, const Line& l, Event* e) { brim_describe(l, kRules, e); }
+bool select_line(const Query& q, const Line& l) { return brim_select(q, whole_line(l), kRules); }
+void describe_line(const Query&, const Line& l, Event* e) {
+  brim_describe(whole_line(l), kRules, e);
+}
 
 }  // namespace
 
@@ -126,7 +143,7 @@ double brim_otime(const Line& l) {
 
 namespace {
 
-bool fields_ok(const Query& q, const Line& l, const BrimMissing& m) {
+bool fields_ok(const Query& q, const SummaryLine& l, const BrimMissing& m) {
   if (q.depth.on && !q.depth.holds(opt_real(l, kDepth, m.depth))) return false;
   if (q.mag.on && !mag_ok(q, opt_real(l, kMag, m.mag), m.mag)) return false;
   if (q.nsta.on && !q.nsta.holds(opt_int(l, kNumSta, m.num_sta))) return false;
@@ -135,7 +152,8 @@ bool fields_ok(const Query& q, const Line& l, const BrimMissing& m) {
     return false;
   if (q.close.on && !q.close.holds(opt_real(l, kClose, m.close))) return false;
   if (q.nmag.on && !q.nmag.holds(opt_int(l, kNumMagObs, m.num_mag_obs))) return false;
-  if (q.felt && !felt_mark(fchar(l, kEtype)) && !felt_mark(fchar(l, kEtype + 1))) return false;
+  if (q.felt && !felt_mark(summary_char(l, kEtype)) && !felt_mark(summary_char(l, kEtype + 1)))
+    return false;
   if (q.oterr.on && !q.oterr.holds(opt_real(l, kOtimeErr, m.otime_err))) return false;
   if (q.laterr.on && !q.laterr.holds(opt_real(l, kLatErr, m.lat_err))) return false;
   if (q.lonerr.on && !q.lonerr.holds(opt_real(l, kLonErr, m.lon_err))) return false;
@@ -145,37 +163,39 @@ bool fields_ok(const Query& q, const Line& l, const BrimMissing& m) {
 
 // An optional field as an event sees it: absent when missing, or when it
 // holds the marker itself.
-Real opt_field(const Line& l, Col c, double marker) {
+Real opt_field(const SummaryLine& l, Col c, double marker) {
   if (missing(l, c)) return Real{};
-  Real r = real_field(l, c);
+  const Line& in = part(l, &c);
+  Real r = real_field(in, c);
   r.has = value(r) != marker;
   return r;
 }
 
-Count opt_count(const Line& l, Col c, int marker) {
+Count opt_count(const SummaryLine& l, Col c, int marker) {
   int v = opt_int(l, c, marker);
   return Count{v != marker, v};
 }
 
 }  // namespace
 
-bool brim_select(const Query& q, const Line& l, const BrimRules& r) {
-  if (q.otime.on && !otime_in(q.otime, day(l), l, kHour, kMinute, kSeconds)) return false;
+bool brim_select(const Query& q, const SummaryLine& l, const BrimRules& r) {
+  const Line& loc = l.loc;  // time and place lie in the location part
+  if (q.otime.on && !otime_in(q.otime, day(loc), loc, kHour, kMinute, kSeconds)) return false;
   Place place;
-  if (!place_ok(q, l, kLat, kLon, &place)) return false;
+  if (!place_ok(q, loc, kLat, kLon, &place)) return false;
   if (q.field_tests && !fields_ok(q, l, r.missing)) return false;
   if (!area_ok(q, place)) return false;
-  if (q.etype_on && !etype_ok(q, fchar(l, kEtype), fchar(l, kEtype + 1), r.accepted))
+  if (q.etype_on && !etype_ok(q, summary_char(l, kEtype), summary_char(l, kEtype + 1), r.accepted))
     return false;
   return true;
 }
 
 // A type other than earthquake in either column names the event; two blank
 // columns, or earthquake letters only, make it an earthquake.
-void brim_describe(const Line& l, const BrimRules& r, Event* e) {
+void brim_describe(const SummaryLine& l, const BrimRules& r, Event* e) {
   const BrimMissing& m = r.missing;
-  describe_time(brim_otime(l), l, kSeconds, e);
-  describe_place(l, kLat, kLon, e);
+  describe_time(brim_otime(l.loc), l.loc, kSeconds, e);
+  describe_place(l.loc, kLat, kLon, e);
   e->depth = opt_field(l, kDepth, m.depth);
   e->nsta = opt_count(l, kNumSta, m.num_sta);
   e->gap = opt_field(l, kGap, m.max_az_gap);
@@ -187,8 +207,8 @@ void brim_describe(const Line& l, const BrimRules& r, Event* e) {
   e->mag_obs = opt_count(l, kNumMagObs, m.num_mag_obs);
   e->laterr = opt_field(l, kLatErr, m.lat_err);
   e->lonerr = opt_field(l, kLonErr, m.lon_err);
-  const char* first = type_word(fchar(l, kEtype), r.quakes);
-  const char* second = type_word(fchar(l, kEtype + 1), r.quakes);
+  const char* first = type_word(summary_char(l, kEtype), r.quakes);
+  const char* second = type_word(summary_char(l, kEtype + 1), r.quakes);
   e->type = "earthquake";
   if (first && std::strcmp(first, "earthquake") != 0) e->type = first;
   else if (second && std::strcmp(second, "earthquake") != 0) e->type = second;

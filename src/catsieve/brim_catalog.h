@@ -42,12 +42,24 @@ struct BrimRules {
   const char* quakes;
 };
 
-// Origin time of a summary line (columns 6-24).
-double brim_otime(const Line& l);
+// A summary line: a line of the brim summary catalog, or the chosen
+// location and magnitude lines of a full brim record, standing at the
+// columns of the summary line that they make (the location line in columns
+// 1-123, the magnitude line in 124-171).  No field straddles the two.
+struct SummaryLine {
+  Line loc;       // columns 1-123, or the whole line
+  Line mag;       // columns 124-171; empty when there is none
+  size_t n;       // the length of the summary line
+  bool split;     // whether the columns from 124 on are the magnitude line's
+};
+inline SummaryLine whole_line(const Line& l) { return SummaryLine{l, Line{l.p, 0}, l.n, false}; }
+
+// Origin time of a summary line (columns 6-24, of the location part).
+double brim_otime(const Line& loc);
 // The enabled tests in order; the first failing one rejects the line.
-bool brim_select(const Query& q, const Line& l, const BrimRules& rules);
+bool brim_select(const Query& q, const SummaryLine& l, const BrimRules& rules);
 // The event a summary line describes.
-void brim_describe(const Line& l, const BrimRules& rules, Event* e);
+void brim_describe(const SummaryLine& l, const BrimRules& rules, Event* e);
 
 }  // namespace catsieve
 

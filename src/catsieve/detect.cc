@@ -19,12 +19,12 @@ namespace {
 // The detector reads the first line with a 200-byte line buffer.
 constexpr size_t kFirstLine = 200;
 
-// Whether column col of the line holds a hemisphere character; a column
-// past the end of the line holds none.  The set is a C string, whose
-// terminator a NUL byte in the line matches.
+// Whether column col of the line holds a hemisphere character: exactly the
+// seven of tarn_dir_chars, so a NUL byte is none; a column past the end of
+// the line holds none.
 bool is_dir_char(const Line& l, int col) {
   size_t i = static_cast<size_t>(col - 1);
-  return i < l.n && std::strchr(tarn_dir_chars, l.p[i]) != nullptr;
+  return i < l.n && l.p[i] != '\0' && std::strchr(tarn_dir_chars, l.p[i]) != nullptr;
 }
 
 bool is_blank(const Line& l, int col) {

@@ -2,6 +2,7 @@
 // line.  From its chosen location line ("$loc") and magnitude line ("$mag")
 // a summary line in the brim summary layout is built and tested as the brim
 // summary reader tests its lines; a selected record is written whole.
+#include <algorithm>
 #include <cstring>
 
 #include "brim_catalog.h"
@@ -51,26 +52,25 @@ bool has_key(const Line& l, const char* key) { return l.n >= 4 && std::memcmp(l.
 
 bool preferred(const Line& l) { return l.n >= 5 && l.p[4] == 'P'; }
 
-// Puts text into a field of exactly width characters: cut when longer,
-// padded with blanks when shorter.  The text ends at a NUL byte, as a
-// formatted string would, and what follows it reads as blanks.
-void put_field(char* to, const char* from, size_t n, size_t width) {
-  if (n > width) n = width;
-  if (const void* nul = std::memchr(from, '\0', n))
-    n = static_cast<size_t>(static_cast<const char*>(nul) - from);
-  std::memcpy(to, from, n);
-  std::memset(to + n, ' ', width - n);
+// The chosen lines of a record as the columns of its summary line: the
+// location line cut to 123 columns, the magnitude line cut to 48 (none
+// when it is the record's first line).  Columns that a line does not reach
+// read as blanks, and every byte stands at its column, a NUL byte included.
+SummaryLine summary_of(const FullBrimRecord& r, const char* text) {
+  Line loc{text + r.loc_at, std::min(r.loc_n, static_cast<size_t>(kBrimLocWidth))};
+  Line mag{text, 0};
+  if (r.mag > 0) mag = Line{text + r.mag_at, std::min(r.mag_n, static_cast<size_t>(kBrimMagWidth))};
+  return SummaryLine{loc, mag, kSummaryLength, true};
 }
 
-// The summary line of a record that has a location line: the location line
-// in 123 columns, then the magnitude line in 48.  A magnitude line that is
-// the record's first line does not count.
-void build_summary(const FullBrimRecord& r, const char* text, char* summary) {
-  put_field(summary, text + r.loc_at, r.loc_n, kBrimLocWidth);
-  if (r.mag > 0)
-    put_field(summary + kBrimLocWidth, text + r.mag_at, r.mag_n, kBrimMagWidth);
-  else
-    std::memset(summary + kBrimLocWidth, ' ', kBrimMagWidth);
+// The summary line written out, for the output forms that describe the
+// record.
+Line write_summary(const SummaryLine& l, char* to) {
+  std::memcpy(to, l.loc.p, l.loc.n);
+  std::memset(to + l.loc.n, ' ', kBrimLocWidth - l.loc.n);
+  std::memcpy(to + kBrimLocWidth, l.mag.p, l.mag.n);
+  std::memset(to + kBrimLocWidth + l.mag.n, ' ', kBrimMagWidth - l.mag.n);
+  return Line{to, kSummaryLength};
 }
 
 constexpr const char* kQuakes = "LTRFDC";
@@ -79,7 +79,9 @@ LetterSet accepted;
 const BrimRules kRules = {kMissing, accepted, kQuakes};
 
 void describe_summary(const Query&, const Line& summary, Event* e) {
-  brim_describe(summary, kRules, e);
+  SummaryLine l{Line{summary.p, kBrimLocWidth}, Line{summary.p + kBrimLocWidth, kBrimMagWidth},
+                kSummaryLength, true};
+  brim_describe(l, kRules, e);
 }
 
 // Puts out the whole record, every line as read, when it is selected (or
@@ -103,8 +105,13 @@ void search_full_brim_catalog(Stream& s, const Line*, Query& q, Sink& out) {
     accepted = build_etypes(q, kFullBrimTypes, sizeof kFullBrimTypes / sizeof kFullBrimTypes[0]);
   FullBrimRecord r;
   Tally tally;
+  // The date and time columns of the last record's location line, for the
+  // lower time bound of the next input.
+  constexpr size_t kTimeColumns = 24;
+  char last_loc[kTimeColumns];
+  size_t last_n = 0;
+  bool have_last = false;
   char summary[kSummaryLength];
-  bool have_summary = false;
   Line l;
   while (readline(s, kLineBuffer, &l)) {
     if (r.count == 0) hold(s, l);
@@ -128,17 +135,21 @@ void search_full_brim_catalog(Stream& s, const Line*, Query& q, Sink& out) {
     ++tally.lines;
     if (r.loc >= 0) {
       Line text = held_bytes(s);
-      build_summary(r, text.p, summary);
-      have_summary = true;
-      Line line = {summary, sizeof summary};
-      print_stuff(q, out, brim_select(q, line, kRules), text, line, tally);
+      SummaryLine line = summary_of(r, text.p);
+      last_n = std::min(line.loc.n, kTimeColumns);
+      std::memcpy(last_loc, line.loc.p, last_n);
+      have_last = true;
+      bool pass = brim_select(q, line, kRules);
+      // Only the forms that describe the record need its summary written.
+      Line view = sink_describes(out) ? write_summary(line, summary) : line.loc;
+      print_stuff(q, out, pass, text, view, tally);
     }
     clear_old_data(s, r);
   }
   // Lines after the last "$end" belong to no record and are dropped.
   clear_old_data(s, r);
-  double last_time = have_summary ? brim_otime(Line{summary, sizeof summary}) : 0.0;
-  end_of_stream(q, tally, have_summary, last_time, "%d lines, %d selected\n");
+  double last_time = have_last ? brim_otime(Line{last_loc, last_n}) : 0.0;
+  end_of_stream(q, tally, have_last, last_time, "%d lines, %d selected\n");
 }
 
 }  // namespace catsieve

@@ -82,11 +82,13 @@ TEST(FullBrim, SummaryLine) {
     check_case(run({m.first, m.second, m.second}, full + blank, always ? full + blank : blank));
   }
   // The location line's newline stays in the summary line, where it is not
-  // a blank; a NUL ends the location line's text.
+  // a blank; a NUL byte is data, and the fields after it stand at their
+  // columns.
   std::string newline = rec({loc().substr(0, 43), mag()});
   check_case(run({"-depth", "0", "0"}, newline, newline));
-  std::string nul = rec({put(loc(), 40, std::string(1, '\0')), mag()});
-  check_case(run({"-depth", "-10000", "-10000"}, nul, nul));
+  std::string nul = rec({put(put(loc(), 52, std::string(1, '\0')), 64, "    15.139"), mag()});
+  check_case(run({"-closest", "15.139", "15.139"}, nul, nul));
+  check_case(run({"-closest", "-1", "10.574"}, nul, ""));
 }
 
 // E takes LTRFDC (not V), B takes Q and R; felt takes F, D or C.
