@@ -18,10 +18,11 @@
 namespace catsieve {
 
 // What a line-per-event reader owns: its line-buffer size, its tests in
-// order, the origin time of a record, its decoding into an event and its
-// summary format.
+// order, whether the event-type test is among them, the origin time of a
+// record, its decoding into an event and its summary format.
 struct LineReader {
   size_t size;
+  bool etype;  // whether it runs the event-type test
   bool (*select)(const Query& q, const Line& record);
   double (*otime)(const Line& record);
   Describe describe;

@@ -93,6 +93,11 @@ inline bool readline(Stream& s, size_t size, Line* record) {
   return true;
 }
 
+// Writes the rest of the stream, after the record read last, to standard
+// output as it stands, block by block: what the records cut from it would
+// make, written one after another.
+void pass_rest(Stream& s);
+
 // Opens a catalog input; names ending in ".Z" are read through the
 // decompressor, gzip, bzip2 and xz data whatever the name in-process.  Never returns null: a failure ends the run.
 Stream* ecfopen(const char* file, const char* mode);

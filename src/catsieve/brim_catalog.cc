@@ -215,7 +215,7 @@ void brim_describe(const SummaryLine& l, const BrimRules& r, Event* e) {
 }
 
 void search_brim_catalog(Stream& s, const Line*, Query& q, Sink& out) {
-  static const LineReader reader = {512, select_line, brim_otime, describe_line,
+  static const LineReader reader = {512, true, select_line, brim_otime, describe_line,
                                     "%d lines, %d selected, \n"};
   if (q.etype_on) accepted = build_etypes(q, kBrimTypes, sizeof kBrimTypes / sizeof kBrimTypes[0]);
   search_lines(s, nullptr, reader, q, out);

@@ -96,7 +96,7 @@ void dy_to_mdy(int doy, int year, int* month, int* day) {
 }
 
 void search_kelp_catalog(Stream& s, const Line*, Query& q, Sink& out) {
-  static const LineReader reader = {200, select_line, kelp_otime, describe_line,
+  static const LineReader reader = {200, false, select_line, kelp_otime, describe_line,
                                     "%d lines, %d selected\n"};
   search_lines(s, nullptr, reader, q, out);
 }

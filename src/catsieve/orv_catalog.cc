@@ -141,7 +141,7 @@ ChosenMag match_orv_catalog_mag(const MagPrefList& mags, const Line& l) {
 
 // The first line handed to a reader is not used: every record is read here.
 void search_orv_catalog(Stream& s, const Line*, Query& q, Sink& out) {
-  static const LineReader reader = {200, select_orv, otime, describe_orv,
+  static const LineReader reader = {200, false, select_orv, otime, describe_orv,
                                     "%d lines, %d selected\n"};
   search_lines(s, nullptr, reader, q, out);
 }

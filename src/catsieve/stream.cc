@@ -154,6 +154,15 @@ bool readline_refill(Stream& s, size_t size, Line* record) {
   }
 }
 
+void pass_rest(Stream& s) {
+  for (;;) {
+    if (s.end > s.pos) out_span(s.buf + s.pos, s.end - s.pos);
+    s.pos = s.end;
+    if (s.eof) return;
+    refill(s);
+  }
+}
+
 Stream* ecfopen(const char* file, const char* mode) {
   (void)mode;  // catalogs are only ever read
   if (is_compressed(file)) return open_compressed(file);

@@ -10,6 +10,7 @@ namespace catsieve {
 
 namespace {
 
+// clang-format off
 constexpr TarnLayout kOld = {
     {1, 2, 0}, 1900, {3, 2, 0}, {5, 2, 0}, {7, 2, 0}, {9, 2, 0}, {11, 4, 2},
     {{15, 2, 0}, 17, {18, 4, 2},
@@ -19,6 +20,7 @@ constexpr TarnLayout kOld = {
     {81, 4, 2}, {85, 4, 2},
     115, {116, 3, 2}, 122, {123, 3, 2}, 139, {140, 3, 2},
 };
+// clang-format on
 
 // Event-type letters of -etype and the type codes each accepts.
 const EtypeGroup kTarnTypes[] = {
@@ -72,7 +74,7 @@ ChosenMag match_tarn_catalog_mag(const MagPrefList& mags, const Line& l) {
 }
 
 void search_tarn_catalog(Stream& s, const Line* first, Query& q, Sink& out) {
-  static const LineReader reader = {200, tarn_select<kOld>, layout_otime<kOld>,
+  static const LineReader reader = {200, true, tarn_select<kOld>, layout_otime<kOld>,
                                     tarn_describe<kOld>, "%d lines, %d selected\n"};
   tarn_search(s, first, reader, q, out);
 }

@@ -8,6 +8,7 @@ namespace catsieve {
 
 namespace {
 
+// clang-format off
 constexpr TarnLayout kY2k = {
     {1, 4, 0}, 0, {5, 2, 0}, {7, 2, 0}, {9, 2, 0}, {11, 2, 0}, {13, 4, 2},
     {{17, 2, 0}, 19, {20, 4, 2},
@@ -17,6 +18,7 @@ constexpr TarnLayout kY2k = {
     {86, 4, 2}, {90, 4, 2},
     123, {124, 3, 2}, 130, {131, 3, 2}, 147, {148, 3, 2},
 };
+// clang-format on
 
 }  // namespace
 
@@ -25,7 +27,7 @@ ChosenMag match_tarn_catalog2k_mag(const MagPrefList& mags, const Line& l) {
 }
 
 void search_tarn_catalog2k(Stream& s, const Line* first, Query& q, Sink& out) {
-  static const LineReader reader = {200, tarn_select<kY2k>, layout_otime<kY2k>,
+  static const LineReader reader = {200, true, tarn_select<kY2k>, layout_otime<kY2k>,
                                     tarn_describe<kY2k>, "%d lines, %d selected\n"};
   tarn_search(s, first, reader, q, out);
 }

@@ -8,6 +8,7 @@ namespace catsieve {
 
 namespace {
 
+// clang-format off
 constexpr MechLayout kY2k = {
     {1, 4, 0}, 0, {5, 2, 0}, {7, 2, 0}, {10, 2, 0}, {12, 2, 0}, {14, 6, 0},
     {{20, 3, 0}, 23, {24, 5, 0},
@@ -15,6 +16,7 @@ constexpr MechLayout kY2k = {
     {39, 7, 0}, {48, 5, 0}, {53, 3, 0}, {56, 4, 0}, {60, 5, 0}, {65, 5, 0},
     {70, 5, 2}, {75, 5, 2},
 };
+// clang-format on
 
 }  // namespace
 
@@ -23,7 +25,7 @@ ChosenMag match_tarn_mech2k_mag(const MagPrefList& mags, const Line& l) {
 }
 
 void search_tarn_mech2k(Stream& s, const Line* first, Query& q, Sink& out) {
-  static const LineReader reader = {kMechLineBuffer, mech_select<kY2k>, layout_otime<kY2k>,
+  static const LineReader reader = {kMechLineBuffer, false, mech_select<kY2k>, layout_otime<kY2k>,
                                     mech_describe<kY2k>, "%d buf_lines, %d selected\n"};
   search_lines(s, first, reader, q, out);
 }

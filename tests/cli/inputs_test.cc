@@ -1,6 +1,8 @@
 // Where records come from: standard input, named files, compressed files,
 // and the tarn layout settled by the first line of the first input.
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "gtest/gtest.h"
 #include "support/cli_harness.h"
@@ -70,6 +72,33 @@ TEST(Inputs, LargeCompressedFileInShortReads) {
   EXPECT_TRUE(r.out == selected) << r.out.size() << " bytes written";
   EXPECT_EQ(r.err, "processing " + big + " ... 20000 lines, 13333 selected\n");
   EXPECT_EQ(r.status, 0);
+}
+
+// A query that tests nothing of a format's records passes the input whole:
+// over several blocks, a line longer than the line buffer, no final
+// newline, the mechanism detector's first line; counted under -verbose.
+using Args = std::vector<std::string>;
+
+TEST(Inputs, EveryRecordPassesWhole) {
+  std::string mech = record(0, {{1, "950101 1230 15.25 37S45.12 122E30.00"}});
+  std::string input;
+  for (int i = 0; i < 4000; ++i) input += mech;
+  input += std::string(400, '7') + "\n" + mech + "unended";
+  const std::pair<Args, std::string> formats[] = {{{"-format", "mech"}, "buf_lines"},
+                                                  {{"-format", "orv"}, "lines"},
+                                                  {{"-format", "kelp"}, "lines"}};
+  for (const auto& f : formats) {
+    for (bool piped : {false, true}) {
+      Args args = f.first;
+      if (!piped) args.push_back("@in");
+      check_case({f.first[1], args, {{"in", input}}, piped ? input : "", input, "", 0});
+    }
+    // 4001 lines, the long one in 3 pieces, the unended one.
+    Args verbose = f.first;
+    verbose.push_back("-verbose");
+    check_case({f.first[1] + " counted", verbose, {}, input, input,
+                "processing stdin ...\n4005 " + f.second + ", 4005 selected\n", 0});
+  }
 }
 
 }  // namespace

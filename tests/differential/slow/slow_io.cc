@@ -31,6 +31,12 @@ bool readline(Stream& s, size_t size, Line* record) {
   return true;
 }
 
+// Record by record, as the readers would write every one.
+void pass_rest(Stream& s) {
+  Line record;
+  while (readline(s, kMaxLineBuffer, &record)) out_span(record.p, record.n);
+}
+
 Stream* ecfopen(const char* file, const char*) {
   FILE* fp = std::fopen(file, "r");
   struct stat st;

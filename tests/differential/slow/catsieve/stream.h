@@ -28,6 +28,7 @@ struct Stream {
 };
 
 bool readline(Stream& s, size_t size, Line* record);
+void pass_rest(Stream& s);
 
 inline void hold(Stream& s, const Line& line) {
   s.holding = true;
