@@ -7,6 +7,7 @@
 
 #include "brim_catalog.h"
 #include "catsieve/readers.h"
+#include "catsieve/strict.h"
 
 namespace catsieve {
 
@@ -105,6 +106,7 @@ void search_full_brim_catalog(Stream& s, const Line*, Query& q, Sink& out) {
     accepted = build_etypes(q, kFullBrimTypes, sizeof kFullBrimTypes / sizeof kFullBrimTypes[0]);
   FullBrimRecord r;
   Tally tally;
+  int unlocated = 0;  // records without a location line
   // The date and time columns of the last record's location line, for the
   // lower time bound of the next input.
   constexpr size_t kTimeColumns = 24;
@@ -133,6 +135,7 @@ void search_full_brim_catalog(Stream& s, const Line*, Query& q, Sink& out) {
     // A record without a location line has nothing to test: it is counted
     // and dropped.
     ++tally.lines;
+    if (r.loc < 0) ++unlocated;
     if (r.loc >= 0) {
       Line text = held_bytes(s);
       SummaryLine line = summary_of(r, text.p);
@@ -147,7 +150,14 @@ void search_full_brim_catalog(Stream& s, const Line*, Query& q, Sink& out) {
     clear_old_data(s, r);
   }
   // Lines after the last "$end" belong to no record and are dropped.
+  int unended = r.count;
   clear_old_data(s, r);
+  if (strict_mode && unlocated > 0)
+    strict_bad_input("%s: %d full brim record%s without a $loc line dropped", strict_input,
+                     unlocated, unlocated == 1 ? "" : "s");
+  if (strict_mode && unended > 0)
+    strict_bad_input("%s: %d line%s after the last $end dropped", strict_input, unended,
+                     unended == 1 ? "" : "s");
   double last_time = have_last ? brim_otime(Line{last_loc, last_n}) : 0.0;
   end_of_stream(q, tally, have_last, last_time, "%d lines, %d selected\n");
 }

@@ -177,6 +177,11 @@ TEST(Strict, BadInputsAreReportedAfterTheOtherInputs) {
       // Each input is still announced and counted.
       {"empty_second_input", {"-verbose", "@a", "@e"}, {{"a", kOld}, {"e", ""}}, {},
        {kOld, kTwoAnnounced, 0}, {kOld, kTwoAnnounced, 0}},
+      // Full brim records the classic reader drops without a word.
+      {"full_brim_dropped", {"-format", "f_brim", "@f"},
+       {{"f", "$beg\n$end\n$beg\n$end\n$beg\n"}}, {}, {"", "", 0},
+       {"", "catsieve: @f: 2 full brim records without a $loc line dropped\n"
+            "catsieve: @f: 1 line after the last $end dropped\n", 1}},
       {"read_error_in_a_record", {"@a"}, {{"a", kOld + kOld}}, fault_after(kOld.size() + 10),
        {kOld + kOld.substr(0, 10), "", 0},
        {kOld, "catsieve: read error on @a: Input/output error\n", 1}},
