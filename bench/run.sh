@@ -67,6 +67,53 @@ measure() {
   rm -f "$out"
 }
 
+# Times the rows named in keys (commands in cmd, labels in label) taking
+# turns run by run after a warm-up, and prints each with the ratio that the
+# function named by the first argument gives its wall time (in wall).
+declare -A wall=()
+take_turns() {  # ratio-function first-column MB-of-text
+  local runs k w c m
+  runs=$(mktemp -d)
+  for k in "${keys[@]}"; do eval "${cmd[$k]}" >/dev/null; done
+  for _ in $(seq "$RUNS"); do
+    for k in "${keys[@]}"; do time_once "${cmd[$k]}" "$runs/$k"; done
+  done
+  wall=()
+  for k in "${keys[@]}"; do
+    read -r w c m < <(summarize "$runs/$k")
+    wall[$k]=$w
+    printf '%-9s %-26s %8.3f %8.2f %8.0f %8s %9s\n' "$2" "${label[$k]}" "$w" "$c" \
+      "$(awk -v m="$3" -v w="$w" 'BEGIN { print (w > 0 ? m / w : 0) }')" "$($1 "$k" "$w")" "$m"
+  done
+  rm -rf "$runs"
+}
+
+# "name r": a wall time's ratio to another's.
+ratio() {  # name x y
+  awk -v n="$1" -v x="$2" -v y="$3" 'BEGIN { printf "%s %.2f", n, x / y }'
+}
+
+layout_ratio() {  # key wall
+  case $1 in
+    c) ratio c/b "$2" "${wall[b]}" ;;
+    d) ratio d/a "$2" "${wall[a]}" ;;
+    e) ratio e/a "$2" "${wall[a]}" ;;
+    f) ratio f/a "$2" "${wall[a]}" ;;
+    g) ratio g/b "$2" "${wall[b]}" ;;
+    h) ratio h/d "$2" "${wall[d]}" ;;
+    i) ratio i/c "$2" "${wall[c]}" ;;
+    j) ratio j/c "$2" "${wall[c]}" ;;
+    ?-base) ratio new/base "${wall[${1%-base}]}" "$2" ;;
+  esac
+}
+
+compressed_ratio() {  # key wall
+  case $1 in
+    j) ratio j/i "$2" "${wall[i]}" ;;
+    k) ratio j/k "${wall[j]}" "$2" ;;
+  esac
+}
+
 # The same query as row d, written as the awk program a user would write:
 # the origin time compared as text, the magnitude from the first column of
 # the default preference list that the generated records carry, and the
@@ -138,29 +185,7 @@ for layout in ${LAYOUTS:-tarn_old tarn_y2k mech_old mech_y2k orv brim kelp f_bri
     label[h]="h $(basename "$AWK") program of d"
     cmd[h]="$AWK '$prog' $f > /dev/null"
   fi
-  runs=$(mktemp -d)
-  for k in "${keys[@]}"; do eval "${cmd[$k]}" >/dev/null; done
-  for _ in $(seq "$RUNS"); do
-    for k in "${keys[@]}"; do time_once "${cmd[$k]}" "$runs/$k"; done
-  done
-  declare -A wall=()
-  for k in "${keys[@]}"; do
-    read -r w c m < <(summarize "$runs/$k")
-    wall[$k]=$w
-    ratio=""
-    case $k in
-      d) ratio=$(awk -v x="$w" -v y="${wall[a]}" 'BEGIN { printf "d/a %.2f", x / y }') ;;
-      c) ratio=$(awk -v x="$w" -v y="${wall[b]}" 'BEGIN { printf "c/b %.2f", x / y }') ;;
-      g) ratio=$(awk -v x="$w" -v y="${wall[b]}" 'BEGIN { printf "g/b %.2f", x / y }') ;;
-      h) ratio=$(awk -v x="$w" -v y="${wall[d]}" 'BEGIN { printf "h/d %.2f", x / y }') ;;
-      i) ratio=$(awk -v x="$w" -v y="${wall[c]}" 'BEGIN { printf "i/c %.2f", x / y }') ;;
-      j) ratio=$(awk -v x="$w" -v y="${wall[c]}" 'BEGIN { printf "j/c %.2f", x / y }') ;;
-      ?-base) ratio=$(awk -v x="${wall[${k%-base}]}" -v y="$w" 'BEGIN { printf "new/base %.2f", x / y }') ;;
-    esac
-    printf '%-9s %-26s %8.3f %8.2f %8.0f %8s %9s\n' "$layout" "${label[$k]}" "$w" "$c" \
-      "$(awk -v m="$mb" -v w="$w" 'BEGIN { print (w > 0 ? m / w : 0) }')" "$ratio" "$m"
-  done
-  rm -rf "$runs"
+  take_turns layout_ratio "$layout" "$mb"
   if [ -n "$prog" ]; then
     ours=$($CS -format "$fmt" $query "$f" | wc -l)
     theirs=$($AWK "$prog" "$f" | wc -l)
@@ -186,24 +211,7 @@ for tool in gzip bzip2 xz; do
   declare -A cmd=([i]="$tool -dc $p > /dev/null" [j]="$CS $p > /dev/null"
                   [k]="zcat $p | $CS > /dev/null")
   [ "$tool" = gzip ] && keys+=(k)
-  runs=$(mktemp -d)
-  for k in "${keys[@]}"; do eval "${cmd[$k]}" >/dev/null; done
-  for _ in $(seq "$RUNS"); do
-    for k in "${keys[@]}"; do time_once "${cmd[$k]}" "$runs/$k"; done
-  done
-  declare -A wall=()
-  for k in "${keys[@]}"; do
-    read -r w c m < <(summarize "$runs/$k")
-    wall[$k]=$w
-    ratio=""
-    case $k in
-      j) ratio=$(awk -v x="$w" -v y="${wall[i]}" 'BEGIN { printf "j/i %.2f", x / y }') ;;
-      k) ratio=$(awk -v x="${wall[j]}" -v y="$w" 'BEGIN { printf "j/k %.2f", x / y }') ;;
-    esac
-    printf '%-9s %-26s %8.3f %8.2f %8.0f %8s %9s\n' "$tool" "${label[$k]}" "$w" "$c" \
-      "$(awk -v m="$mb" -v w="$w" 'BEGIN { print (w > 0 ? m / w : 0) }')" "$ratio" "$m"
-  done
-  rm -rf "$runs"
+  take_turns compressed_ratio "$tool" "$mb"
   if cmp -s <($CS "$p") <($CS "$f"); then same=same; else same=DIFFERENT; fi
   echo "          output of j and of the plain file: $same (MB/s of the text)"
 done

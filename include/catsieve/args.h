@@ -10,6 +10,8 @@ double epoch(const char* word);
 // Signed offset in seconds of text such as "+1d12h"; 0 for an empty text.
 double offset(const char* text);
 
+// The sign of an angle word ("+" and then "-" may lead it), and the rest.
+const char* angle_sign(const char* word, double* sign);
 // Decimal degrees of a word d[:m[:s]], sign first; text that is not a
 // number reads as 0.
 double angle(const char* word);

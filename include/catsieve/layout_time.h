@@ -1,10 +1,12 @@
 // Origin times of a layout table with year (plus a century), month and day
 // fields in adjacent columns and hour, minute and seconds fields, as the
-// tarn catalog and mechanism layouts have: compiled for each table.
+// tarn catalog and mechanism layouts have, compiled for each table; and the
+// solution fields that both tables carry.
 #ifndef CATSIEVE_LAYOUT_TIME_H
 #define CATSIEVE_LAYOUT_TIME_H
 
 #include "catsieve/day_cache.h"
+#include "catsieve/event.h"
 #include "catsieve/field.h"
 #include "util/calendar.h"
 
@@ -28,6 +30,19 @@ double layout_otime(const Line& l) {
 template <const auto& t>
 bool layout_otime_in(const Bounds<double>& b, const Line& l) {
   return otime_in(b, layout_day<t>(l), l, t.hour, t.minute, t.seconds);
+}
+
+// The fields of the solution that the tarn catalog and mechanism tables
+// both carry, for the output forms.
+template <const auto& t>
+void describe_solution(const Line& l, Event* e) {
+  e->depth = real_field(l, t.depth);
+  e->nsta = count_field(l, t.nsta);
+  e->gap = real_field(l, t.gap);
+  e->close = real_field(l, t.close);
+  e->rms = real_field(l, t.rms);
+  e->herr = real_field(l, t.herr);
+  e->zerr = real_field(l, t.zerr);
 }
 
 }  // namespace catsieve

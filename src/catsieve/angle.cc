@@ -7,15 +7,21 @@
 
 namespace catsieve {
 
-double angle(const char* word) {
-  strict_check_angle(word);
+const char* angle_sign(const char* word, double* sign) {
   const char* p = word;
-  double sign = 1;
+  *sign = 1;
   if (*p == '+') ++p;
   if (*p == '-') {
     ++p;
-    sign = -1;
+    *sign = -1;
   }
+  return p;
+}
+
+double angle(const char* word) {
+  strict_check_angle(word);
+  double sign;
+  const char* p = angle_sign(word, &sign);
   double degrees = std::atof(p);
   double minutes = 0, seconds = 0;
   if (const char* colon = std::strchr(p, ':')) {

@@ -21,7 +21,8 @@ void search_lines(Stream& s, const Line* first, const LineReader& reader, Query&
   // A query that tests nothing of this reader's records passes them all.
   bool every = !(q.otime.on || q.lat.on || q.lon.on || q.field_tests || q.poly.on ||
                  q.delta.on || (reader.etype && q.etype_on));
-  bool raw = every && !q.negate && out.form == OutputForm::kRecords;
+  bool all = every && !q.negate;
+  bool raw = all && out.form == OutputForm::kRecords;
   if (raw && !verbose) {
     // Nor need they be counted: the input goes out in blocks as it stands.
     // The time bound that the last record would carry to the next input is
@@ -36,11 +37,15 @@ void search_lines(Stream& s, const Line* first, const LineReader& reader, Query&
     record = *first;
   else
     have = readline(s, reader.size, &record);
-  if (raw) {
-    // Counted, they go out as they come, without a call per record.
+  if (raw || (all && out.form == OutputForm::kCount)) {
+    // Counted, they go out (or are counted) as they come, without a call
+    // per record.
     while (have) {
       ++tally.lines;
-      out_span(record.p, record.n);
+      if (raw)
+        out_span(record.p, record.n);
+      else
+        ++out.written;
       have = readline(s, reader.size, &record);
     }
     tally.selected = tally.lines;

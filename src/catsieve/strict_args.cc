@@ -54,13 +54,8 @@ bool angle_part(const char** p, double* value) {
 // The value of an angle word, or false when it is not d[:m[:s]] with an
 // optional sign and minutes and seconds below 60.
 bool parse_angle(const char* word, double* value) {
-  const char* p = word;
-  double sign = 1;
-  if (*p == '+') ++p;
-  if (*p == '-') {
-    ++p;
-    sign = -1;
-  }
+  double sign;
+  const char* p = angle_sign(word, &sign);
   double part[3] = {0, 0, 0};
   int n = 0;
   for (;;) {

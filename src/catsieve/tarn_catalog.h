@@ -125,16 +125,10 @@ template <const TarnLayout& t>
 void tarn_describe(const Query& q, const Line& l, Event* e) {
   describe_time(layout_otime<t>(l), l, t.seconds, e);
   describe_place(l, t.place, e);
-  e->depth = real_field(l, t.depth);
+  describe_solution<t>(l, e);
   ChosenMag m = tarn_mag<t>(q.mags, l);
   describe_mag(m, e);
   if (m.type == kMagPref) e->mag_type = tarn_pref_type(fchar(l, t.preftype));
-  e->nsta = count_field(l, t.nsta);
-  e->gap = real_field(l, t.gap);
-  e->close = real_field(l, t.close);
-  e->rms = real_field(l, t.rms);
-  e->herr = real_field(l, t.herr);
-  e->zerr = real_field(l, t.zerr);
   e->type = tarn_type_word(fchar(l, t.etype));
 }
 

@@ -65,14 +65,8 @@ template <const MechLayout& t>
 void mech_describe(const Query& q, const Line& l, Event* e) {
   describe_time(layout_otime<t>(l), l, t.seconds, e);
   describe_place(l, t.place, e);
-  e->depth = real_field(l, t.depth);
+  describe_solution<t>(l, e);
   describe_mag(mech_mag<t>(q.mags, l), e);
-  e->nsta = count_field(l, t.nsta);
-  e->gap = real_field(l, t.gap);
-  e->close = real_field(l, t.close);
-  e->rms = real_field(l, t.rms);
-  e->herr = real_field(l, t.herr);
-  e->zerr = real_field(l, t.zerr);
 }
 
 }  // namespace catsieve
