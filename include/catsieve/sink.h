@@ -16,6 +16,7 @@ enum class OutputForm { kRecords, kCsv, kGeoJson, kQuakeMl, kCount };
 
 struct Sink {
   OutputForm form = OutputForm::kRecords;
+  bool begun = false;  // the opening text is out
   long long written = 0;  // records put out in the run in a form other than records
 };
 
@@ -28,13 +29,14 @@ inline bool sink_describes(const Sink& s) {
 // A reader's decoding of the record that view shows into an event.
 using Describe = void (*)(const Query& q, const Line& view, Event* e);
 
-// Writes the opening text of the chosen form (the CSV header, the start of
-// the document).
-void sink_begin(const Sink& s);
+// The opening text of the chosen form (the CSV header, the start of the
+// document) goes out with the first event, or at the end: a run that ends
+// in an error before any event leaves no document begun.
+void sink_begin(Sink& s);
 // One record described as an event in the chosen form.
 void sink_event(Sink& s, const Event& e);
 // The closing text of the document, or the count.
-void sink_end(const Sink& s);
+void sink_end(Sink& s);
 
 // A record put out: raw is the record as it stood in the input, view the
 // line its reader decodes (the same line, but for full brim records).

@@ -128,7 +128,7 @@ void read_file(const char* name, Reader reader, Query& q, Sink& out) {
 
 // The document's closing text, or the count, once the last input is read;
 // the status is 1 when --strict found a fault in an input.
-[[noreturn]] void finish(const Sink& out) {
+[[noreturn]] void finish(Sink& out) {
   sink_end(out);
   util::quit(input_failed ? 1 : strict_exit_status());
 }
@@ -213,7 +213,6 @@ void run(int argc, char** argv) {
 
   if (util::iarg >= argc && !search_catalog) {
     if (verbose) std::fputs("processing stdin ...\n", stderr);
-    sink_begin(out);
     {
       OpenInput in{open_stdin(), release_stdin};
       d.reader(*in.s, nullptr, q, out);
@@ -227,10 +226,7 @@ void run(int argc, char** argv) {
       std::fputs("unable to find installed files for specified input format.\n", stderr);
       util::quit(1);
     }
-    sink_begin(out);
     for (const std::string& name : *files) read_file(name.c_str(), d.reader, q, out);
-  } else {
-    sink_begin(out);
   }
   for (int i = util::iarg; i < argc; ++i) read_file(argv[i], d.reader, q, out);
   finish(out);

@@ -36,7 +36,9 @@ void qgeojson() { choose(OutputForm::kGeoJson); }
 void qquakeml() { choose(OutputForm::kQuakeMl); }
 void qcount() { choose(OutputForm::kCount); }
 
-void sink_begin(const Sink& s) {
+void sink_begin(Sink& s) {
+  if (s.begun) return;
+  s.begun = true;
   switch (s.form) {
     case OutputForm::kCsv: csv_begin(); break;
     case OutputForm::kGeoJson: geojson_begin(); break;
@@ -46,6 +48,7 @@ void sink_begin(const Sink& s) {
 }
 
 void sink_event(Sink& s, const Event& e) {
+  sink_begin(s);
   switch (s.form) {
     case OutputForm::kCsv: csv_event(e); break;
     case OutputForm::kGeoJson: geojson_event(e, s.written); break;
@@ -54,7 +57,8 @@ void sink_event(Sink& s, const Event& e) {
   }
 }
 
-void sink_end(const Sink& s) {
+void sink_end(Sink& s) {
+  sink_begin(s);
   switch (s.form) {
     case OutputForm::kGeoJson: geojson_end(); break;
     case OutputForm::kQuakeMl: quakeml_end(); break;

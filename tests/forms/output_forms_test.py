@@ -168,6 +168,17 @@ class Forms(unittest.TestCase):
                     "", "catsieve: only one of --csv, --geojson, --quakeml and --count may be "
                     "given\n", 1))
 
+    def test_documents_without_events(self):
+        # Nothing selected: the document is whole, with no event.
+        out, _, status = run(["--csv", "-time", "19000101000000", "19000102000000",
+                              example("tarn_old")])
+        self.assertEqual((out, status), (HEADER + "\n", 0))
+        out, _, _ = run(["--geojson", "-etype", "x", example("tarn_old")])
+        self.assertEqual(json.loads(out)["features"], [])
+        # A run that ends in an error before any event begins no document.
+        self.assertEqual(run(["--quakeml"], b"no layout here\n"),
+                         ("", "Error: Unable to determine format for tarn_catalog\n", 1))
+
     def test_blank_and_missing_fields_are_empty(self):
         tarn = first_line("tarn_old")
         # Depth and amplitude magnitude (columns 30-36), coda magnitude
