@@ -103,11 +103,16 @@ int walk(const std::string& dir) {
       continue;
     }
     if (S_ISDIR(st.st_mode)) {
-      if (on_walk_path(st)) continue;
+      if (on_walk_path(st)) {
+        skipped(path, "a link back to a directory being walked");
+        continue;
+      }
       walk_path.emplace_back(st.st_dev, st.st_ino);
       walk(path);
       walk_path.pop_back();
-    } else if (S_ISREG(st.st_mode) && catalog_file_in_range(path.c_str())) {
+    } else if (!S_ISREG(st.st_mode)) {
+      skipped(path, "neither a file nor a directory");
+    } else if (catalog_file_in_range(path.c_str())) {
       p_catalogfiles.push_back(path);
     }
   }

@@ -2,6 +2,9 @@
 // without and with --strict.  Without it the run is as it always was; with
 // it the run says what went wrong and ends with status 1: at once for a
 // bad argument, after the other inputs for a bad input.
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <map>
 #include <string>
 #include <vector>
@@ -230,6 +233,30 @@ TEST(Strict, WriteErrorKeepsRecordsWhole) {
     EXPECT_EQ(r.out.size() % kOld.size(), 0u);
     EXPECT_EQ(r.out, many.substr(0, r.out.size()));
   }
+}
+
+// Entries of an installed tree that the walk passes over: a FIFO, and a link
+// back to a directory on the walk path.
+TEST(Strict, CatalogEntriesPassedOver) {
+  TempDir dir;
+  dir.write("tree/1995", kOld);
+  std::string tree = dir.path() + "/tree";
+  ASSERT_EQ(mkfifo((tree + "/1996").c_str(), 0600), 0);
+  ASSERT_EQ(symlink(tree.c_str(), (tree + "/loop").c_str()), 0);
+  RunSetup setup;
+  setup.env = {{"LODECATDIR", tree}};
+  RunResult classic = run_catsieve({"-catalog"}, setup);
+  EXPECT_EQ(classic.out, kOld);
+  EXPECT_EQ(classic.status, 0);
+  RunResult strict = run_catsieve({"--strict", "-catalog"}, setup);
+  EXPECT_EQ(strict.out, kOld);
+  EXPECT_EQ(strict.status, 1);
+  EXPECT_NE(strict.err.find("catsieve: installed catalog: " + tree +
+                            "/1996 not read (neither a file nor a directory)\n"),
+            std::string::npos);
+  EXPECT_NE(strict.err.find("catsieve: installed catalog: " + tree +
+                            "/loop not read (a link back to a directory being walked)\n"),
+            std::string::npos);
 }
 
 }  // namespace
