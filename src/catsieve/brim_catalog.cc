@@ -59,11 +59,8 @@ const Line& part(const SummaryLine& l, Col* c) {
   return l.mag;
 }
 
-char summary_char(const SummaryLine& l, int col) {
-  Col c{col, 1, 0};
-  const Line& in = part(l, &c);
-  return fchar(in, c.col);
-}
+// The event-type columns (also the felt marks) lie in the location part.
+static_assert(kEtype + 1 <= kBrimLocWidth, "event type in the location part");
 
 // An optional field is missing when the line, newline included, ends
 // before the field's last column, or when the field is all blanks.  When
@@ -152,7 +149,7 @@ bool fields_ok(const Query& q, const SummaryLine& l, const BrimMissing& m) {
     return false;
   if (q.close.on && !q.close.holds(opt_real(l, kClose, m.close))) return false;
   if (q.nmag.on && !q.nmag.holds(opt_int(l, kNumMagObs, m.num_mag_obs))) return false;
-  if (q.felt && !felt_mark(summary_char(l, kEtype)) && !felt_mark(summary_char(l, kEtype + 1)))
+  if (q.felt && !felt_mark(fchar(l.loc, kEtype)) && !felt_mark(fchar(l.loc, kEtype + 1)))
     return false;
   if (q.oterr.on && !q.oterr.holds(opt_real(l, kOtimeErr, m.otime_err))) return false;
   if (q.laterr.on && !q.laterr.holds(opt_real(l, kLatErr, m.lat_err))) return false;
@@ -185,7 +182,7 @@ bool brim_select(const Query& q, const SummaryLine& l, const BrimRules& r) {
   if (!place_ok(q, loc, kLat, kLon, &place)) return false;
   if (q.field_tests && !fields_ok(q, l, r.missing)) return false;
   if (!area_ok(q, place)) return false;
-  if (q.etype_on && !etype_ok(q, summary_char(l, kEtype), summary_char(l, kEtype + 1), r.accepted))
+  if (q.etype_on && !etype_ok(q, fchar(l.loc, kEtype), fchar(l.loc, kEtype + 1), r.accepted))
     return false;
   return true;
 }
@@ -207,8 +204,8 @@ void brim_describe(const SummaryLine& l, const BrimRules& r, Event* e) {
   e->mag_obs = opt_count(l, kNumMagObs, m.num_mag_obs);
   e->laterr = opt_field(l, kLatErr, m.lat_err);
   e->lonerr = opt_field(l, kLonErr, m.lon_err);
-  const char* first = type_word(summary_char(l, kEtype), r.quakes);
-  const char* second = type_word(summary_char(l, kEtype + 1), r.quakes);
+  const char* first = type_word(fchar(l.loc, kEtype), r.quakes);
+  const char* second = type_word(fchar(l.loc, kEtype + 1), r.quakes);
   e->type = "earthquake";
   if (first && std::strcmp(first, "earthquake") != 0) e->type = first;
   else if (second && std::strcmp(second, "earthquake") != 0) e->type = second;
