@@ -22,8 +22,11 @@ namespace {
 const char kHelp[] =
     "\n"
     "Writes every catalog record that passes all the tests, unchanged, to standard\n"
-    "output.  Inputs: the named files (\".Z\" files through uncompress), else standard\n"
-    "input; -catalog reads the installed catalog first.  Options come before the\n"
+    "output, or describes it in one of the output forms below.  Inputs: the named\n"
+    "files (\".Z\" files through uncompress; gzip, bzip2 and xz data, whatever the\n"
+    "name, decompressed as it is read), else standard input; -catalog reads the\n"
+    "installed catalog first.  Options come before the\n"
+
     "files and may be shortened to any unique prefix (-mag for -magnitude).  All\n"
     "ranges include both bounds.  [Formats] name the only formats that test an\n"
     "option; the others pass every record on it.\n"
@@ -106,8 +109,8 @@ const char kHelp[] =
     "  catsieve --strict -format brim -polygon 36 -121 37 -121 37 -122 brim.cat\n"
     "\n"
     "Exit status: 0 after the last input, --help and --version; 1 after an error,\n"
-    "-help, or under --strict a bad argument or input; 255 when -catalog finds no\n"
-    "catalog directory.\n"
+    "-help, a damaged gzip, bzip2 or xz input, or under --strict a bad argument or\n"
+    "input; 255 when -catalog finds no catalog directory.\n"
     "\n"
     "Manual: man catsieve (docs/catsieve.1 in the source tree).\n";
 
