@@ -37,6 +37,18 @@ inline double cached_day(DayCache& cache, const Line& l, int from, int width, Da
   return cache.start;
 }
 
+// The characters of a seconds field that keep its value within the field's
+// width: digits, blanks, signs and a point.
+struct PlainChars {
+  bool of[256];
+  constexpr PlainChars() : of() {
+    for (int c = '0'; c <= '9'; ++c) of[c] = true;
+    of[' '] = of['.'] = of['-'] = of['+'] = true;
+  }
+  constexpr bool operator[](unsigned char c) const { return of[c]; }
+};
+inline constexpr PlainChars kPlainSecondsChar{};
+
 // The time test (-time) of a record whose day starts at start.  A record
 // whose day lies further from the interval than its time of day can reach
 // fails without its time of day being read: hours and minutes are whole
@@ -47,10 +59,8 @@ inline bool otime_in(const Bounds<double>& b, double start, const Line& l, Col h
                      Col minute, Col seconds) {
   static constexpr double kTens[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};
   bool plain = seconds.width <= 8 && hour.width <= 8 && minute.width <= 8;
-  for (int i = 0; plain && i < seconds.width; ++i) {
-    char c = fchar(l, seconds.col + i);
-    plain = (c >= '0' && c <= '9') || c == ' ' || c == '.' || c == '-' || c == '+';
-  }
+  for (int i = 0; plain && i < seconds.width; ++i)
+    plain = kPlainSecondsChar[static_cast<unsigned char>(fchar(l, seconds.col + i))];
   if (plain) {
     // A day more than that, against any rounding.
     double reach = kTens[hour.width] * 3600 + kTens[minute.width] * 60 +
