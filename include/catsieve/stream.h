@@ -64,12 +64,21 @@ inline Line held_bytes(const Stream& s) { return Line{s.buf + s.held, s.pos - s.
 bool readline_refill(Stream& s, size_t size, Line* record);
 
 // Length of the piece at p: up to and including the first newline among
-// the max bytes there, or max.  Catalog lines are short: sixteen bytes are
-// looked at a time here, which costs less than a call of memchr.
+// the max bytes there, or max.  Catalog lines are short: sixteen or
+// thirty-two bytes are looked at a time here, which costs less than a call
+// of memchr.
 inline size_t line_length(const char* p, size_t max) {
 #ifdef __SSE2__
   const __m128i newline = _mm_set1_epi8('\n');
   size_t at = 0;
+  // Thirty-two bytes a step while they last, then sixteen.
+  for (; at + 32 <= max; at += 32) {
+    __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + at));
+    __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + at + 16));
+    unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(low, newline))) |
+                    static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(high, newline))) << 16;
+    if (mask) return at + static_cast<size_t>(__builtin_ctz(mask)) + 1;
+  }
   for (; at + 16 <= max; at += 16) {
     __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + at));
     unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, newline)));
