@@ -154,6 +154,12 @@ def sh(cmd, cwd, limit):
         return "timeout", ""
 
 
+def write_results(label, results):
+    with open(os.path.join(ROOT, "tools", f"faults-{label}.txt"), "w") as o:
+        for fid, outcome, note in results:
+            o.write(f"{fid}\t{outcome}\t{note}\n")
+
+
 def run(faults_path, label, keep):
     faults = read_faults(faults_path)
     scratch = os.path.join(ROOT, "build-faults", "tree")
@@ -171,7 +177,7 @@ def run(faults_path, label, keep):
     rc, out = sh(["cmake", "--build", "build", "-j2"], scratch, 3600)
     if rc != 0:
         sys.exit("the unchanged tree does not build:\n" + out[-3000:])
-    ctest = ["ctest", "-j2", "--timeout", "30", "--stop-on-failure"]
+    ctest = ["ctest", "-j2", "--timeout", "30"]
     rc, out = sh(ctest, build, 900)
     if rc != 0:
         sys.exit("the unchanged tree fails its suite:\n" + out[-3000:])
@@ -183,6 +189,7 @@ def run(faults_path, label, keep):
         line = lines[ln - 1]
         seen = line[col:col + len(old.strip()) + 2]
         start = line.find(old.strip(), col)
+        failed = []
         if start != col and start != col + 1:
             results.append((fid, "missing", seen))
             continue
@@ -196,15 +203,20 @@ def run(faults_path, label, keep):
             else:
                 rc, out = sh(ctest, build, 600)
                 outcome = "survived" if rc == 0 else "caught"
+                if rc == "timeout":
+                    failed = ["(suite timed out)"]
+                else:
+                    failed = re.findall(r"^\s*\d+ - (\S+)", out, re.M)
         finally:
             open(path, "wb").write(raw)
-        results.append((fid, outcome, f"{time.time() - t0:.0f}s"))
-        print(fid, kind, f, ln, repr(old.strip()), "->", repr(new.strip()), outcome, flush=True)
+        note = " ".join(failed) if outcome == "caught" else ""
+        results.append((fid, outcome, note))
+        write_results(label, results)
+        print(fid, kind, f, ln, repr(old.strip()), "->", repr(new.strip()), outcome,
+              f"{time.time() - t0:.0f}s", note[:300], flush=True)
     # Leave the scratch build matching the unchanged tree.
     sh(["cmake", "--build", "build", "-j2"], scratch, 3600)
-    with open(os.path.join(ROOT, "tools", f"faults-{label}.txt"), "w") as o:
-        for fid, outcome, note in results:
-            o.write(f"{fid}\t{outcome}\n")
+    write_results(label, results)
     caught = sum(1 for r in results if r[1] == "caught")
     applicable = sum(1 for r in results if r[1] in ("caught", "survived"))
     print(f"{label}: caught {caught} of {applicable} applicable ({len(results)} planted)")

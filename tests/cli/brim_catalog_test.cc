@@ -9,9 +9,6 @@
 
 namespace {
 
-using Fields = std::vector<std::pair<int, std::string>>;
-using Args = std::vector<std::string>;
-
 // 2003-05-06 07:08:09.5001, 34.500001, 117.250001, depth 12.5, 125 stations,
 // gap 123, closest 12.3456789, rms 1.50001, time error 3.25, depth error 1.2,
 // type "9L", magnitude 3.4 from 123 observations, latitude and longitude
@@ -24,15 +21,12 @@ std::string brim(const Fields& changes = {}, size_t cut = 259) {
       {44, "12.50000"}, {57, " 125"}, {61, "123"}, {64, "12.3456789"}, {74, "1.50001"},
       {81, "3.25000"}, {95, "1.20000"}, {102, "9L"}, {130, "3.400"}, {140, " 123"},
       {239, "0.80000001"}, {249, "9.00000000"}};
-  std::string s(259, '9');
-  for (const Fields* fs : {&kFull, &changes})
-    for (const auto& f : *fs) s.replace(size_t(f.first - 1), f.second.size(), f.second);
-  return s.substr(0, cut) + "\n";
+  return record(259, kFull, changes, '9').substr(0, cut) + "\n";
 }
 
 CliCase run(Args args, const std::string& input, const std::string& out) {
   args.insert(args.begin(), {"-format", "brim"});
-  return {::testing::PrintToString(args), args, {}, input, out, "", 0};
+  return quiet(args, input, out);
 }
 
 // The full line passes bounds holding only its value (both inclusive) and

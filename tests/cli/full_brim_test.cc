@@ -10,8 +10,6 @@
 
 namespace {
 
-using Args = std::vector<std::string>;
-
 std::string put(std::string s, int col, const std::string& text) {
   size_t at = static_cast<size_t>(col - 1);
   if (s.size() < at + text.size()) s.resize(at + text.size(), ' ');
@@ -42,7 +40,7 @@ std::string rec(const std::vector<std::string>& lines) {
 
 CliCase run(Args args, const std::string& input, const std::string& out) {
   args.insert(args.begin(), {"-format", "f_brim"});
-  return {::testing::PrintToString(args), args, {}, input, out, "", 0};
+  return quiet(args, input, out);
 }
 
 // The first "$loc" and "$mag" lines are taken, unless a later one is marked

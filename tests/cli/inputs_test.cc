@@ -35,6 +35,9 @@ TEST(Inputs, SourcesAndLayouts) {
       {"first_file_decides", {"-etype", "a", "-time", "20030101000000", "20031231000000", "@a", "@b"},
        {{"a", kOld}, {"b", kY2k}}, "", "", "", 0},
       {"neither_layout", {}, {}, record(0, {{1, "199501011230152537x4500122x3000"}}), "", kNoLayout, 1},
+      // Both hemisphere columns of a layout must hold one.
+      {"y2k_latitude_only", {}, {}, record(0, {{1, "199501011230152537S4500122x3000"}}), "", kNoLayout, 1},
+      {"y2k_longitude_only", {}, {}, record(0, {{1, "199501011230152537x4500122 3000"}}), "", kNoLayout, 1},
       {"past_the_end_is_not_blank", {}, {}, "95010112301525\n", "", kNoLayout, 1},
       {"mech_neither_layout", {"-format", "mech"}, {}, "xxxxxxxxxxxxxxxxxxxxxxxxxxxxx\n", "",
        "Error: Unable to determine format for tarn_mech\n", 1},

@@ -10,9 +10,6 @@
 
 namespace {
 
-using Fields = std::vector<std::pair<int, std::string>>;
-using Args = std::vector<std::string>;
-
 // Day 123 of 2001 (3 May) 04:05:06.2501, -41.2501, 174.75001, depth 12.501,
 // magnitude 3.41, 125 stations, 123 magnitude observations, rms 0.15, quality
 // B.  Every unread column holds a 9 and no value ends in 0, so that a field
@@ -22,15 +19,12 @@ std::string kelp(const Fields& changes = {}) {
       {1, "2001"}, {6, "123"}, {10, "04"}, {13, "05"}, {16, "06.2501"}, {26, "-41.2501"},
       {36, "174.75001"}, {46, "12.501"}, {53, "3.41"}, {61, "125"}, {65, "123"}, {69, "0.15"},
       {74, "B"}};
-  std::string s(74, '9');
-  for (const Fields* fs : {&kFull, &changes})
-    for (const auto& f : *fs) s.replace(size_t(f.first - 1), f.second.size(), f.second);
-  return s + "\n";
+  return record(74, kFull, changes, '9');
 }
 
 CliCase run(Args args, const std::string& input, const std::string& out) {
   args.insert(args.begin(), {"-format", "kelp"});
-  return {::testing::PrintToString(args), args, {}, input, out, "", 0};
+  return quiet(args, input, out);
 }
 
 // Bounds at the value select the line (both are inclusive); bounds just

@@ -8,9 +8,6 @@
 
 namespace {
 
-using Fields = std::vector<std::pair<int, std::string>>;
-using Args = std::vector<std::string>;
-
 const char kNotAvailable[] = "Specified magnitude not available for orv catalog\n";
 
 // 2003-04-15 07:11:14.7205, -33.4512, -122.2575, depth 1234.125; mlb 4.25
@@ -25,10 +22,7 @@ std::string orv(const Fields& changes = {}) {
       {73, "345"}, {77, "6.25"}, {82, "456"}, {86, "1.251e+17"}, {96, "567"}, {100, "678"},
       {104, "181"}, {108, "1234.5"}, {115, "1.23456"}, {123, "12.3456"}, {131, "23.4567"},
       {139, "34.5678"}, {147, "1.23457"}, {155, "B"}, {157, "F"}};
-  std::string r(158, '9');
-  for (const Fields* fs : {&kDense, &changes})
-    for (const auto& f : *fs) r.replace(size_t(f.first - 1), f.second.size(), f.second);
-  return r + "\n";
+  return record(158, kDense, changes, '9');
 }
 
 // Magnitude type md, which this catalog lacks, is reached by any record
@@ -78,6 +72,9 @@ const Case kCases[] = {
     // -etype are no tests of this catalog.
     {{}, {"-quality", "b", "-felt", "-errhoriz", "5", "6", "-etype", "q"}, {"-quality", "ac"}},
     {{{157, "f"}}, {}, {"-felt"}},
+    // The letters at both ends of the alphabet fold, in the record and in the option.
+    {{{155, "A"}}, {"-quality", "A"}, {"-quality", "B"}},
+    {{{155, "Z"}}, {"-quality", "yZ"}, {"-quality", "a"}},
     // The first type above 0 wins and -nmag sees its count; with none the
     // magnitude and the count are 0.  A later type is reached only then.
     {kMl, {"-magnitude", "3.75", "3.75", "-nmag", "234", "234"}, {},

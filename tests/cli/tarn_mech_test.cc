@@ -9,9 +9,6 @@
 
 namespace {
 
-using Fields = std::vector<std::pair<int, std::string>>;
-using Args = std::vector<std::string>;
-
 const char kNotAvailable[] = "Specified magnitude not available for tarn mech\n";
 
 // 1999-12-31 23:59:59.125, 137.5025 N, 1122.2575 W, depth 1012.25, avg 3.125,

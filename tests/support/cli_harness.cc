@@ -90,14 +90,29 @@ void check_record_options(const std::vector<std::string>& format, const std::str
   expect(ends, ends_message);
 }
 
-std::string record(size_t width, std::initializer_list<std::pair<int, std::string>> fields,
-                   bool newline) {
-  std::string r(width, ' ');
-  for (const auto& f : fields) {
-    size_t at = static_cast<size_t>(f.first - 1);
-    if (r.size() < at + f.second.size()) r.resize(at + f.second.size(), ' ');
-    r.replace(at, f.second.size(), f.second);
-  }
-  if (newline) r += '\n';
+std::string record(size_t width, const Fields& base, const Fields& changes, char fill) {
+  std::string r(width, fill);
+  for (const Fields* fs : {&base, &changes})
+    for (const auto& f : *fs) {
+      size_t at = static_cast<size_t>(f.first - 1);
+      if (r.size() < at + f.second.size()) r.resize(at + f.second.size(), fill);
+      r.replace(at, f.second.size(), f.second);
+    }
+  return r + "\n";
+}
+
+std::string record(size_t width, const Fields& fields, bool newline) {
+  std::string r = record(width, fields, Fields{});
+  if (!newline) r.pop_back();
   return r;
+}
+
+std::string joined(const Args& args) {
+  std::string s;
+  for (const auto& a : args) s += " " + a;
+  return s;
+}
+
+CliCase quiet(const Args& args, const std::string& input, const std::string& out) {
+  return {joined(args), args, {}, input, out, "", 0};
 }

@@ -10,6 +10,9 @@
 #include <utility>
 #include <vector>
 
+using Args = std::vector<std::string>;
+using Fields = std::vector<std::pair<int, std::string>>;
+
 struct RunResult {
   std::string out;
   std::string err;
@@ -61,7 +64,15 @@ void check_record_options(const std::vector<std::string>& format, const std::str
 // A catalog record of the given width, blank but for the texts placed at
 // their first columns (counted from 1), followed by a newline unless
 // newline is false.  A width of 0 ends the record after its last text.
-std::string record(size_t width, std::initializer_list<std::pair<int, std::string>> fields,
-                   bool newline = true);
+std::string record(size_t width, const Fields& fields, bool newline = true);
+// A record of the given width filled with fill, the fields of base placed,
+// then those of changes over them, and a newline.
+std::string record(size_t width, const Fields& base, const Fields& changes, char fill = ' ');
+
+// The arguments, each after a space: the name of a case.
+std::string joined(const Args& args);
+// A case named by its arguments: the input, what it writes, nothing said,
+// status 0.
+CliCase quiet(const Args& args, const std::string& input, const std::string& out);
 
 #endif
