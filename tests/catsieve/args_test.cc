@@ -1,8 +1,22 @@
-#include "catsieve/args.h"
+// The words of the command line: dates, offsets, angles, ISO times, the
+// argument cursor, the help text and the error line.
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
 
+#include "catsieve/args.h"
+#include "catsieve/help.h"
+#include "catsieve/iso_time.h"
+#include "catsieve/long_options.h"
 #include "gtest/gtest.h"
+#include "util/calendar.h"
+#include "util/cmd_opt.h"
+#include "util/qerror.h"
 
 namespace {
+
+using namespace catsieve;
 
 using namespace catsieve;
 
@@ -44,6 +58,87 @@ TEST(Angle, Words) {
   EXPECT_EQ(isangle(nullptr), 0);
   for (const char* word : {"", "-33.5", "::", "1:2:3:4"}) EXPECT_EQ(isangle(word), 1) << word;
   for (const char* word : {"33N", "abc", "-format"}) EXPECT_EQ(isangle(word), 0) << word;
+}
+
+TEST(IsoTime, FormsAndLimits) {
+  const double day = util::timvar(1995, 2, 14, 0, 0, 0, 1);
+  const struct {
+    const char* text;
+    double value;
+  } good[] = {
+      {"1995-02-14", day},
+      {"1995-02-14Z", day},
+      {"1995-02-14T03:21", day + 3 * 3600 + 21 * 60},
+      {"1995-02-14 03:21Z", day + 3 * 3600 + 21 * 60},
+      {"1995-02-14T03:21:07", day + 3 * 3600 + 21 * 60 + 7},
+      {"1995-02-14T03:21:07.42Z", util::timvar(1995, 2, 14, 3, 21, 7.42, 1)},
+      {"1995-02-14T23:59:60.5", day + 86400 + 0.5},
+      {"2000-02-29", util::timvar(2000, 2, 29, 0, 0, 0, 1)},
+      {"1700-01-01", 0},
+  };
+  for (const auto& c : good) {
+    double v = -1;
+    EXPECT_TRUE(iso_time(c.text, &v)) << c.text;
+    EXPECT_EQ(v, c.value) << c.text;
+  }
+  const char* const bad[] = {
+      "",  "1995",  "95-02-14",  "1995-2-14",  "1995/02/14",  "19950214",  "0000-01-01",
+      "1900-02-29",  "1995-13-01",  "1995-00-10",  "1995-04-31",  "1995-02-00",
+      "1995-02-14T",  "1995-02-14T3:21",  "1995-02-14T03",  "1995-02-14T24:00",
+      "1995-02-14T03:60",  "1995-02-14T03:21:61",  "1995-02-14T03:21:7",
+      "1995-02-14T03:21:07.",  "1995-02-14T03:21:07,5",  "1995-02-14T03:21.5",
+      "1995-02-14ZZ",  "1995-02-14z",  "1995-02-14 ",  "1995-02-14T03:21:07+01:00",
+      "+1995-02-14",  " 1995-02-14",
+  };
+  for (const char* text : bad) {
+    double v = -1;
+    EXPECT_FALSE(iso_time(text, &v)) << text;
+    EXPECT_EQ(v, -1) << text;
+  }
+}
+
+TEST(Cursor, NumericWords) {
+  char prog[] = "p", a[] = "1e3", b[] = "+-e", c[] = "5km", d[] = "";
+  char* argv[] = {prog, a, b, c, d};
+  util::eargc = 5;
+  util::eargv = argv;
+  util::iarg = 0;
+  EXPECT_EQ(util::narg(), 1000.0);
+  EXPECT_EQ(util::narg(), 0.0);  // only the characters are checked
+  EXPECT_FALSE(util::isnarg());
+  EXPECT_STREQ(util::peekarg(), "5km");
+  EXPECT_STREQ(util::aarg(), "5km");
+  EXPECT_TRUE(util::isnarg());  // an empty word counts as numeric
+  EXPECT_STREQ(util::aarg(), "");
+  EXPECT_FALSE(util::isnarg());
+  EXPECT_EQ(util::peekarg(), nullptr);
+  EXPECT_EQ(util::verify(a, "0123456789"), a + 1);
+}
+
+TEST(Help, DescribesEveryTwoDashOption) {
+  char* buf = nullptr;
+  size_t n = 0;
+  std::FILE* f = open_memstream(&buf, &n);
+  write_help(f, "catsieve");
+  std::fclose(f);
+  std::string text(buf, n);
+  std::free(buf);
+  ASSERT_GT(nlong_options, 0);
+  for (int i = 0; i < nlong_options; ++i)
+    EXPECT_NE(text.find("\n  " + std::string(long_options[i].name) + " "), std::string::npos)
+        << long_options[i].name;
+}
+
+TEST(ErrorDeathTest, LineFormat) {
+  // The program name first; a system error left standing shows in
+  // parentheses.
+  util::progname = "prog";
+  EXPECT_EXIT((errno = ENOENT, util::error("minimum %s value greater than maximum", "gap")),
+              ::testing::ExitedWithCode(1),
+              "^prog: minimum gap value greater than maximum \\(No such file or directory\\)\n$");
+  util::progname = nullptr;
+  errno = 0;
+  EXPECT_EXIT(util::error("Too few args"), ::testing::ExitedWithCode(1), "^Too few args\n$");
 }
 
 }  // namespace

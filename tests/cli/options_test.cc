@@ -1,5 +1,6 @@
 // The command line: option lookup, help texts, argument checks and the
 // exact messages and exit statuses of every way the options can fail.
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -11,14 +12,7 @@ namespace {
 const char kHeader[] = "Option       Args            Remarks...\n\n";
 const char kUsage[] = "Usage:  catsieve [options] [file...]\n";
 
-// The first row of the table; the others are checked against --help.
 const char kFirstRow[] = "-help        [opt...]        Print documentation\n";
-
-std::string joined(const std::vector<std::string>& args) {
-  std::string s;
-  for (const auto& a : args) s += " " + a;
-  return s;
-}
 
 // A run that reads nothing, with its standard error and exit status.
 CliCase run(std::vector<std::string> args, std::string err, int status = 1) {
@@ -85,13 +79,30 @@ TEST(Options, MessagesAndStatuses) {
   };
   for (const auto& c : cases) check_case(c);
   RunResult help = run_catsieve({"-help"});
-  EXPECT_EQ(help.err.substr(0, 100), (kUsage + std::string(kHeader) + kFirstRow).substr(0, 100));
+  EXPECT_EQ(help.err.rfind(kUsage + std::string(kHeader) + kFirstRow, 0), 0u) << help.err;
   EXPECT_EQ(help.out + std::to_string(help.status), "1");
   // A lone minus sign lists every name, the padded "-nm0" row included.
   RunResult minus = run_catsieve({"-"});
   EXPECT_EQ(minus.err.substr(0, 53), "catsieve: option \"-\" is ambiguous: cf.  -help -negate");
   EXPECT_NE(minus.err.find(" -nm0     -errtime -errlat "), std::string::npos) << minus.err;
   EXPECT_EQ(minus.err.substr(minus.err.size() - 15) + std::to_string(minus.status), " -felt -no_mag\n1");
+}
+
+// --help names every option of the classic table, each at the start of a line.
+TEST(LongHelp, NamesEveryClassicOptionAndVersion) {
+  RunResult table = run_catsieve({"-help"}), help = run_catsieve({"--help"});
+  EXPECT_EQ(help.err + std::to_string(help.status), "0");
+  EXPECT_EQ(help.out.rfind("Usage: catsieve [options] [file...]\n", 0), 0u);
+  std::istringstream rows(table.err.substr(table.err.find("\n\n") + 2));
+  int names = 0;
+  for (std::string row; std::getline(rows, row); ++names)
+    EXPECT_NE(help.out.find("\n  " + row.substr(0, row.find(' ')) + " "), std::string::npos) << row;
+  EXPECT_EQ(names, 29);
+  // The first of them ends the run; options before it count as read.
+  for (const Args& args : {Args{"--version"}, Args{"-depth", "0", "10", "--version", "--help"}}) {
+    RunResult r = run_catsieve(args);
+    EXPECT_EQ(r.out + r.err + std::to_string(r.status), "catsieve " CATSIEVE_VERSION "\n0");
+  }
 }
 
 }  // namespace
