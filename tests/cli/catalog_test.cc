@@ -1,6 +1,5 @@
 // -catalog: the installed catalog tree named by the format's variable, its
 // files chosen by period and read in path order before the named files.
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <string>
@@ -77,30 +76,6 @@ TEST(Catalog, EachFormatLooksUpItsOwnVariable) {
     EXPECT_EQ(r.err, "cannot open LOCATION file -fatal\n");
     EXPECT_EQ(r.status, 255);
   }
-}
-
-// The example tree of the repository, as the README uses it.
-TEST(Catalog, ExampleTreeYear1995) {
-  std::string here = __FILE__;  // .../tests/cli/catalog_test.cc
-  std::string root = here.substr(0, here.rfind("/tests/")) + "/examples/catalog";
-  struct stat st;
-  if (stat(root.c_str(), &st) != 0) GTEST_SKIP() << "example tree not found";
-  RunResult r = run_catsieve({"-verbose", "-catalog", "-time", "19950101000000", "19960101000000"},
-                             catalog_env({{"LODECATDIR", root}}));
-  EXPECT_EQ(r.out,
-            "9502061035 54636 4904122 3750 2218   30212 35  17 12  9            23            154 "
-            "353  26  21                  B206\n"
-            "9508170735148238 5891121 1716   54   14151 30  31 30  6            43             76 "
-            " 40  47  43                  W431                    W431\n"
-            "9509181621381837 5638121  209 1162   33122 67  23 49  4            41       F     18 "
-            " 36   9  46                  W403\n");
-  EXPECT_EQ(r.err, "processing " + root + "/1995/1995.02 ... 1 lines, 1 selected\n" +
-                       "processing " + root + "/1995/1995.08.Z ... 1 lines, 1 selected\n" +
-                       "processing " + root + "/1995/1995.09 ... 1 lines, 1 selected\n" +
-                       "processing " + root + "/1995/1995.11 ... 1 lines, 0 selected\n" +
-                       "processing " + root + "/1996 ... 7 lines, 0 selected\n" +
-                       "processing " + root + "/current ... 3 lines, 0 selected\n");
-  EXPECT_EQ(r.status, 0);
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 #include "gtest/gtest.h"
 #include "support/cli_harness.h"
 #include "support/temp_dir.h"
-#include "support/zwriter.h"
 
 namespace {
 
@@ -44,18 +43,6 @@ TEST(Hostile, DirectoryNamedAsInput) {
   RunResult r = run_catsieve({dir.write("a", kEvent), sub});
   EXPECT_EQ(r.out + r.err, kEvent + "Unable to open file " + sub + "\n");
   EXPECT_EQ(r.status, 1);
-}
-
-TEST(Hostile, DamagedAndMissingCompressedFiles) {
-  TempDir dir;
-  std::string z = compress_z(kEvent + kEvent);
-  RunResult r = run_catsieve({dir.write("cut.Z", z.substr(0, z.size() / 2)), dir.path() + "/missing.Z",
-                              dir.write("junk.Z", "this is not compressed\n"), dir.write("good", kEvent)});
-  // Whatever the decompressor could recover, then the plain file; its
-  // complaints on standard error; the run goes on.
-  EXPECT_EQ(r.out.substr(r.out.size() - kEvent.size()), kEvent);
-  EXPECT_NE(r.err, "");
-  EXPECT_EQ(r.status, 0);
 }
 
 TEST(Output, WriteErrorIsReported) {

@@ -5,11 +5,8 @@
 
 #include "gtest/gtest.h"
 #include "support/cli_harness.h"
-#include "support/temp_dir.h"
 
 namespace {
-
-using Words = Args;
 
 // A tarn catalog event of the old layout at yymmddhhmm and seconds ssss
 // (hundredths).
@@ -29,7 +26,7 @@ const char kStart[] = "17000101000000";
 
 TEST(SinceUntil, SameAsTime) {
   const struct {
-    Words iso, classic;
+    Args iso, classic;
   } cases[] = {
       {{"--since", "1995-02-14"}, {"-time", "19950214000000", kFar}},
       {{"--since", "1995-02-14T03:21Z"}, {"-time", "19950214032100", kFar}},
@@ -52,29 +49,6 @@ TEST(SinceUntil, SameAsTime) {
     EXPECT_NE(iso.out, "") << label;
     EXPECT_NE(iso.out, kCatalog) << label;
     EXPECT_EQ(iso.err + std::to_string(iso.status), "0") << label;
-  }
-}
-
-TEST(SinceUntil, InstalledFilesAsTime) {
-  TempDir dir;
-  for (const char* name : {"1990-1994", "1995.01", "1995.02", "1995.03", "1996", "README"})
-    dir.write(std::string("cat/") + name, "");
-  RunSetup s;
-  s.env["LODECATDIR"] = dir.path() + "/cat";
-  const struct {
-    Words iso, classic;
-  } cases[] = {
-      {{"--since", "1995-02-14"}, {"-time", "19950214000000", kFar}},
-      {{"--until", "1995-02-14"}, {"-time", kStart, "19950214000000"}},
-      {{"--since", "1995-01-31T23:59", "--until", "+30d"},
-       {"-time", "19950131235900", "19950131235900+30d"}},
-  };
-  for (const auto& c : cases) {
-    Words iso = c.iso, classic = c.classic;
-    for (Words* w : {&iso, &classic}) w->insert(w->begin(), {"-catalog", "-verbose"});
-    RunResult a = run_catsieve(iso, s), b = run_catsieve(classic, s);
-    EXPECT_EQ(a.err, b.err) << ::testing::PrintToString(c.iso);
-    EXPECT_EQ(a.status, 0) << ::testing::PrintToString(c.iso);
   }
 }
 

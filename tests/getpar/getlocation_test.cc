@@ -114,10 +114,4 @@ TEST(Getlocation, EnvironmentThenTheFirstLocationsFileThatOpens) {
   unsetenv(kKey);
 }
 
-TEST(Getlocation, SystemPlacesInOrder) {
-  const char* const* p = getpar::locations_paths;
-  EXPECT_EQ(std::string(p[0]) + " " + p[1] + " " + p[2],
-            "/LOCATIONS /etc/LOCATIONS /usr/local/etc/LOCATIONS");
-}
-
 }  // namespace

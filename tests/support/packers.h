@@ -12,9 +12,4 @@ enum class Packing { kGzip, kBzip2, kXz };
 // several blocks.
 std::string pack(Packing how, const std::string& data);
 
-// The usual file name ending: ".gz", ".bz2" or ".xz".
-const char* suffix(Packing how);
-// "gzip", "bzip2" or "xz".
-const char* packing_name(Packing how);
-
 #endif
