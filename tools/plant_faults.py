@@ -21,6 +21,7 @@ import os
 import random
 import re
 import shutil
+import signal
 import subprocess
 import sys
 import time
@@ -146,11 +147,15 @@ def read_faults(path):
 
 
 def sh(cmd, cwd, limit):
+    """Runs cmd; on time-out its whole process group (hung tests too) is killed."""
+    p = subprocess.Popen(cmd, cwd=cwd, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
+                         start_new_session=True)
     try:
-        r = subprocess.run(cmd, cwd=cwd, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
-                           timeout=limit)
-        return r.returncode, r.stdout.decode(errors="replace")
+        out, _ = p.communicate(timeout=limit)
+        return p.returncode, out.decode(errors="replace")
     except subprocess.TimeoutExpired:
+        os.killpg(p.pid, signal.SIGKILL)
+        p.communicate()
         return "timeout", ""
 
 
