@@ -42,11 +42,7 @@ TEST(EventText, IsoTimes) {
 }
 
 TEST(EventText, NumbersAndQuoting) {
-  const struct {
-    double v;
-    int digits;
-    const char* text;
-  } numbers[] = {
+  const struct { double v; int digits; const char* text; } numbers[] = {
       {12.340, 3, "12.34"},      {7.0, 2, "7"},          {-0.0, 2, "0"},
       {-0.004, 2, "0"},          {-1.006, 2, "-1.01"},   {0.05, 2, "0.05"},
       {37 + 45.12 / 60, 6, "37.752"}, {-122.5126666667, 6, "-122.512667"},
@@ -58,11 +54,7 @@ TEST(EventText, NumbersAndQuoting) {
     EXPECT_EQ(number_text(n.v, n.digits, text), *n.text != '\0');
     EXPECT_EQ(str(text), n.text) << n.v;
   }
-  const struct {
-    const char* text;
-    const char* csv;
-    const char* json;
-  } texts[] = {
+  const struct { const char* text; const char* csv; const char* json; } texts[] = {
       {"quarry blast", "quarry blast", "\"quarry blast\""},
       {"a,b", "\"a,b\"", "\"a,b\""},
       {"say \"x\"", "\"say \"\"x\"\"\"", "\"say \\\"x\\\"\""},

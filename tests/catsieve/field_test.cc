@@ -90,10 +90,7 @@ TEST(Field, ColumnsPastTheEndReadAsBlanks) {
 }
 
 TEST(Blen, OnlyTheSpaceIsBlank) {
-  const struct {
-    const char* text;
-    size_t n;
-  } cases[] = {{"", 0}, {"    ", 0}, {" a  ", 2}, {" \n ", 2}, {"\t", 1}};
+  const struct { const char* text; size_t n; } cases[] = {{"", 0}, {"    ", 0}, {" a  ", 2}, {" \n ", 2}, {"\t", 1}};
   for (const auto& c : cases) EXPECT_EQ(catsieve::blen(c.text), c.n) << c.text;
 }
 

@@ -81,11 +81,7 @@ TEST(Compressed, ReadAsTheirText) {
 TEST(Compressed, DamagedOrCutShort) {
   const Catalog& c = big();
   const std::string after = ev("9501011230", "next input");
-  const struct {
-    Packing how;
-    bool cut;
-    const char* message;
-  } faults[] = {
+  const struct { Packing how; bool cut; const char* message; } faults[] = {
       {Packing::kGzip, true, "truncated gzip data"},
       {Packing::kBzip2, true, "truncated bzip2 data"},
       {Packing::kXz, true, "truncated xz data"},

@@ -49,10 +49,7 @@ CliCase run(Args args, const std::string& input, const std::string& out) {
 TEST(FullBrim, LineChoice) {
   const std::string b = "35.500000", c = "36.500000", x = "3.400", y = "4.400";
   const std::string before = rec({"$beg 0", mag("$magP", "5.400"), loc("$locP", "30.000000")});
-  const struct {
-    std::vector<std::string> lines;
-    const char *lat, *mag;
-  } rows[] = {
+  const struct { std::vector<std::string> lines; const char *lat, *mag; } rows[] = {
       {{loc(), loc("$loc ", b), mag("$mag ", x), mag("$mag ", y)}, "34.5", "3.4"},
       {{loc(), loc("$locP", b), loc("$locP", c), mag(), mag("$magP", y)}, "36.5", "4.4"},
       {{mag("$mag ", x), loc()}, "34.5", "-10"},

@@ -25,9 +25,7 @@ const char kFar[] = "99991231235959";
 const char kStart[] = "17000101000000";
 
 TEST(SinceUntil, SameAsTime) {
-  const struct {
-    Args iso, classic;
-  } cases[] = {
+  const struct { Args iso, classic; } cases[] = {
       {{"--since", "1995-02-14"}, {"-time", "19950214000000", kFar}},
       {{"--since", "1995-02-14T03:21Z"}, {"-time", "19950214032100", kFar}},
       {{"--since", "1995-02-14T03:21:07"}, {"-time", "19950214032107", kFar}},

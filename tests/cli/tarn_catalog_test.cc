@@ -34,9 +34,7 @@ std::string y2k_rec(const Fields& changes = {}) { return record(150, kY2k, chang
 // Options that select the filled record, and options that reject it: each
 // field with bounds equal to its value (both bounds are inclusive) or just
 // around it, and with bounds just past it.
-const struct {
-  Args pass, fail;
-} kFieldCases[] = {
+const struct { Args pass, fail; } kFieldCases[] = {
     {{"-time", "19950101123015.25", "19950101123015.25"}, {"-time", "19950101123015.26", "19950101123100"}},
     {{"-latitude", "-37.7521", "-37.7519"}, {"-latitude", "37.7519", "37.7521"}},
     {{"-longitude", "-122.5061", "-122.5059"}, {"-longitude", "122.5059", "122.5061"}},
@@ -71,12 +69,7 @@ TEST(TarnCatalog, FieldsOfBothLayouts) {
 // reject leads where needed.
 TEST(TarnCatalog, Selections) {
   const std::string old_q = old_rec({{77, "Q"}}), y2k_q = y2k_rec({{81, "Q"}});
-  const struct {
-    Args args;
-    std::string rec;
-    bool selected;
-    std::string lead = "";
-  } cases[] = {
+  const struct { Args args; std::string rec; bool selected; std::string lead = ""; } cases[] = {
       {{"-latitude", "37.7519", "37.7521"}, old_rec({{17, "s"}}), true, old_q},
       {{"-latitude", "7.7519", "7.7521"}, old_rec({{14, "3-7N"}}), true, old_q},
       {{"-longitude", "122.5059", "122.5061"}, old_rec({{25, "E"}}), true, old_q},
@@ -116,10 +109,7 @@ TEST(TarnCatalog, Selections) {
 // count as upper case, and blank, "-", "*" and "M" as E.
 TEST(TarnCatalog, EventTypeGroups) {
   const std::string codes = " -*MmEeLlTFfQqRNBX";
-  const struct {
-    Args args;
-    std::string accepted;
-  } cases[] = {
+  const struct { Args args; std::string accepted; } cases[] = {
       {{}, " -*MmEeLlTFf"}, {{"-etype", "b"}, "QqRNB"}, {{"-etype", "F"}, "Ff"}, {{"-etype", "n"}, "N"},
       {{"-etype", "Q"}, "Qq"}, {{"-etype", "r"}, "R"}, {{"-etype", "qA"}, codes}, {{"-etype", ""}, ""},
       {{"-etype", std::string(60, 'E')}, " -*MmEeLlTFf"}, {{"-etype", "NR"}, "RN"},

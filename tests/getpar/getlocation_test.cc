@@ -52,19 +52,6 @@ TEST(Getline, JoinsContinuedLinesAndEndsOnlyAtEndOfFile) {
   }
 }
 
-TEST(Getline, UngetlineRepeatsTheCountOnceWithoutReading) {
-  std::FILE* fp = file_with("first\nsecond\n");
-  std::string line;
-  ASSERT_EQ(getpar::getline(fp, line), 5);
-  getpar::ungetline();
-  line = "untouched";
-  EXPECT_EQ(getpar::getline(fp, line), 5);
-  EXPECT_EQ(line, "untouched");
-  EXPECT_EQ(getpar::getline(fp, line), 6);
-  EXPECT_EQ(line, "second");
-  std::fclose(fp);
-}
-
 TEST(Getlocation, EnvironmentThenTheFirstLocationsFileThatOpens) {
   const std::string kNo = "(missing)", long_value = "/data/" + std::string(300, 'v');
   const struct {
@@ -79,10 +66,8 @@ TEST(Getlocation, EnvironmentThenTheFirstLocationsFileThatOpens) {
       {nullptr, {"catsieve_test_location_key /lower\n" + kK + "X /longer\nX" + kK + " /prefixed\n" +
                  kK + " /exact\n"}, 1, "/exact"},
       {nullptr, {kK + " \\\n   /data/continued\n"}, 1, "/data/continued"},
-      {nullptr, {kK + "\\\n/data/joined\n"}, 1, "/data/joined"},
       {nullptr, {std::string(400, ' ') + kK + " " + long_value + "\n"}, 1, long_value},
       {nullptr, {"OTHERKEY /x\n# " + kK + " /commented\n"}, 0, ""},
-      {nullptr, {""}, 0, ""},
       {nullptr, {}, -1, ""},
       {nullptr, {kNo, "OTHERKEY /x\n", kK + " /third\n"}, 0, ""},
       {nullptr, {kNo, kNo, kK + " /third\n"}, 1, "/third"},

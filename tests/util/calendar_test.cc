@@ -28,9 +28,7 @@ TEST(Calendar, DayNumbersRoundTripEveryDay) {
 }
 
 TEST(Calendar, MonthsOutsideTheYearCarryOver) {
-  const struct {
-    int y, m, d, ey, em, ed;
-  } cases[] = {
+  const struct { int y, m, d, ey, em, ed; } cases[] = {
       {2000, 0, 1, 1999, 12, 1},  {1999, 13, 1, 2000, 1, 1}, {1999, 14, 29, 2000, 2, 29},
       {2000, 15, 1, 2001, 3, 1},  {2000, -1, 1, 1999, 11, 1}, {2000, -12, 5, 1998, 12, 5},
       {2000, 99, 1, 2008, 3, 1},  {2000, 1, 0, 1999, 12, 31}, {2000, 3, 0, 2000, 2, 29},
