@@ -23,6 +23,9 @@ struct Outcome {
 };
 const Outcome kSilent = {"", "", 0}, kPassed = {kOld, "", 0};
 Outcome bad(const std::string& what) { return {"", "catsieve: " + what + "\n", 1}; }
+Outcome bad_time(const std::string& word, const char* what) {
+  return bad("bad time \"" + word + "\" for -time: " + what);
+}
 Outcome bad_angle(const std::string& word, const char* option) {
   return bad("bad angle \"" + word + "\" for " + option +
              " (degrees d[:m[:s]], west and south negative)");
@@ -31,8 +34,8 @@ Outcome bad_angle(const std::string& word, const char* option) {
 struct StrictCase {
   std::string name;
   Args args;  // "@name" stands for the path of file name
-  std::map<std::string, std::string> files, env;
   Outcome classic, strict;
+  std::map<std::string, std::string> files = {{"a", kOld}}, env = {};
 };
 
 std::string with_paths(std::string text, const std::map<std::string, std::string>& paths) {
@@ -72,7 +75,6 @@ void check_strict(const StrictCase& c) {
 }
 
 TEST(Strict, BadArgumentsStopBeforeAnyInput) {
-  const std::map<std::string, std::string> a = {{"a", kOld}};
   Args many_vertices = {"-polygon"};
   for (int i = 0; i < 102; ++i) many_vertices.push_back("1");
   const char kPairs[] = "-polygon needs pairs of latitude and longitude, not 5 values";
@@ -80,57 +82,55 @@ TEST(Strict, BadArgumentsStopBeforeAnyInput) {
       // Bounds and forms that are right pass in both modes.
       {"edges_accepted", {"-latitude", "-90", "+37:59:59.9", "-longitude", "-180", "180.0",
         "-nstations", "0", "5.0", "-time", "19941231000000+1d12h", "19951231235959.99", "@a"},
-       a, {}, kPassed, kPassed},
+       kPassed, kPassed},
       // Angles: a word that is no angle reads as 0, or as far as it goes.
-      {"latitude_text", {"-latitude", "abc", "38", "@a"}, a, {}, kPassed, bad_angle("abc", "-latitude")},
-      {"latitude_letter", {"-lat", "37N", "38", "@a"}, a, {}, kPassed, bad_angle("37N", "-latitude")},
-      {"west_letter", {"-longitude", "122:25:10W", "123", "@a"}, a, {}, kSilent,
+      {"latitude_text", {"-latitude", "abc", "38", "@a"}, kPassed, bad_angle("abc", "-latitude")},
+      {"latitude_letter", {"-lat", "37N", "38", "@a"}, kPassed, bad_angle("37N", "-latitude")},
+      {"west_letter", {"-longitude", "122:25:10W", "123", "@a"}, kSilent,
        bad_angle("122:25:10W", "-longitude")},
-      {"minutes_of_60", {"-latitude", "37:60", "38", "@a"}, a, {}, kSilent, bad_angle("37:60", "-latitude")},
-      {"latitude_beyond_90", {"-latitude", "-122", "90.5", "@a"}, a, {}, kPassed,
+      {"minutes_of_60", {"-latitude", "37:60", "38", "@a"}, kSilent, bad_angle("37:60", "-latitude")},
+      {"latitude_beyond_90", {"-latitude", "-122", "90.5", "@a"}, kPassed,
        bad("latitude -122 for -latitude is beyond 90 degrees")},
-      {"delta_beyond_180", {"-delta", "37", "238", "0", "10", "@a"}, a, {}, kSilent,
+      {"delta_beyond_180", {"-delta", "37", "238", "0", "10", "@a"}, kSilent,
        bad("longitude 238 for -delta is beyond 180 degrees")},
-      {"polygon_vertex_text", {"-polygon", "37", "-122", "38", "-122", "38", "x12", "@a"}, a, {},
-       kSilent, bad(kPairs)},
+      {"polygon_vertex_text", {"-polygon", "37", "-122", "38", "-122", "38", "x12", "@a"}, kSilent, bad(kPairs)},
       // An odd count takes the file name as the last longitude; standard
       // input is read instead.
-      {"polygon_odd", {"-polygon", "37", "-122", "38", "-122", "38", "@a"}, a, {}, kSilent, bad(kPairs)},
-      {"polygon_too_many", many_vertices, {}, {}, {"", "Unable to open file 1\n", 1},
-       bad("-polygon takes at most 50 vertices, not 51")},
+      {"polygon_odd", {"-polygon", "37", "-122", "38", "-122", "38", "@a"}, kSilent, bad(kPairs)},
+      {"polygon_too_many", many_vertices, {"", "Unable to open file 1\n", 1},
+       bad("-polygon takes at most 50 vertices, not 51"), {}},
       // Numbers and times.
-      {"exponent_only", {"-depth", "1e", "5", "@a"}, a, {}, kSilent, bad("bad number \"1e\" for -depth")},
-      {"signs_only", {"-rms", "+-e", "5", "@a"}, a, {}, kPassed, bad("bad number \"+-e\" for -rms")},
-      {"infinite", {"-mag", "0", "1e999", "@a"}, a, {}, kPassed, bad("bad number \"1e999\" for -magnitude")},
-      {"count_fraction", {"-nstations", "2.9", "5", "@a"}, a, {}, kSilent,
+      {"exponent_only", {"-depth", "1e", "5", "@a"}, kSilent, bad("bad number \"1e\" for -depth")},
+      {"signs_only", {"-rms", "+-e", "5", "@a"}, kPassed, bad("bad number \"+-e\" for -rms")},
+      {"infinite", {"-mag", "0", "1e999", "@a"}, kPassed, bad("bad number \"1e999\" for -magnitude")},
+      {"count_fraction", {"-nstations", "2.9", "5", "@a"}, kSilent,
        bad("-nstations counts in whole numbers, not \"2.9\"")},
-      {"month_13", {"-time", "19951301000000", "19960101000000", "@a"}, a, {}, kSilent,
-       bad("bad time \"19951301000000\" for -time: Illegal month")},
-      {"day_0", {"-time", "19950100000000", "19960101000000", "@a"}, a, {}, kPassed,
-       bad("bad time \"19950100000000\" for -time: Illegal day")},
-      {"hour_24", {"-time", "19950101240000", "19960101000000", "@a"}, a, {}, kSilent,
-       bad("bad time \"19950101240000\" for -time: Illegal time of day")},
-      {"offset_tail", {"-time", "19950101000000", "19950101000000+1d-2h", "@a"}, a, {}, kPassed,
-       bad("bad time \"19950101000000+1d-2h\" for -time: text after the offset")},
+      {"month_13", {"-time", "19951301000000", "19960101000000", "@a"}, kSilent,
+       bad_time("19951301000000", "Illegal month")},
+      {"day_0", {"-time", "19950100000000", "19960101000000", "@a"}, kPassed, bad_time("19950100000000", "Illegal day")},
+      {"hour_24", {"-time", "19950101240000", "19960101000000", "@a"}, kSilent,
+       bad_time("19950101240000", "Illegal time of day")},
+      {"offset_tail", {"-time", "19950101000000", "19950101000000+1d-2h", "@a"}, kPassed,
+       bad_time("19950101000000+1d-2h", "text after the offset")},
       // Options that replace, or matter to no record of the format.
-      {"repeated", {"-depth", "0", "1", "-depth", "0", "10", "@a"}, a, {}, kPassed,
+      {"repeated", {"-depth", "0", "1", "-depth", "0", "10", "@a"}, kPassed,
        bad("-depth given more than once: the last one would count")},
       {"mtype_over_15", {"-mag", "0", "9", "-mtype", "md,md,md,md,md,md,md,md", "-mtype",
-        "md,md,md,md,md,md,md,mx", "@a"}, a, {}, kPassed, bad("-mtype lists more than 15 magnitude types")},
-      {"quality_on_tarn", {"-quality", "a", "@a"}, a, {}, kPassed, bad("-quality has no effect on the tarn format")},
-      {"errhoriz_on_brim", {"-format", "brim", "-errhoriz", "0", "1", "@a"}, a, {}, kPassed,
+        "md,md,md,md,md,md,md,mx", "@a"}, kPassed, bad("-mtype lists more than 15 magnitude types")},
+      {"quality_on_tarn", {"-quality", "a", "@a"}, kPassed, bad("-quality has no effect on the tarn format")},
+      {"errhoriz_on_brim", {"-format", "brim", "-errhoriz", "0", "1", "@a"}, kPassed,
        bad("-errhoriz has no effect on the brim format")},
-      {"felt_on_kelp", {"-felt", "-format", "kelp", "@a"}, a, {}, kPassed, bad("-felt has no effect on the kelp format")},
-      {"mtype_on_brim", {"-format", "brim", "-mtype", "md", "-mag", "0", "9", "@a"}, a, {}, kSilent,
+      {"felt_on_kelp", {"-felt", "-format", "kelp", "@a"}, kPassed, bad("-felt has no effect on the kelp format")},
+      {"mtype_on_brim", {"-format", "brim", "-mtype", "md", "-mag", "0", "9", "@a"}, kSilent,
        bad("-mtype has no effect on the brim format")},
-      {"mtype_alone", {"-mtype", "md", "@a"}, a, {}, kPassed, bad("-mtype has no effect without -magnitude")},
-      {"no_mag_alone", {"-no_mag", "@a"}, a, {}, kPassed, bad("-no_mag has no effect without -magnitude")},
-      {"nmag_on_orv_alone", {"-format", "orv", "-nmag", "1", "9", "@a"}, a, {}, kSilent,
+      {"mtype_alone", {"-mtype", "md", "@a"}, kPassed, bad("-mtype has no effect without -magnitude")},
+      {"no_mag_alone", {"-no_mag", "@a"}, kPassed, bad("-no_mag has no effect without -magnitude")},
+      {"nmag_on_orv_alone", {"-format", "orv", "-nmag", "1", "9", "@a"}, kSilent,
        bad("-nmag needs -magnitude on the orv format")},
-      {"etype_empty", {"-etype", "", "@a"}, a, {}, kSilent, bad("-etype without a letter: no record would pass")},
-      {"quality_empty", {"-format", "orv", "-quality", "", "@a"}, a, {}, kSilent,
+      {"etype_empty", {"-etype", "", "@a"}, kSilent, bad("-etype without a letter: no record would pass")},
+      {"quality_empty", {"-format", "orv", "-quality", "", "@a"}, kSilent,
        bad("-quality without a letter: no record would pass")},
-      {"etype_unknown_letter", {"-etype", "ex", "@a"}, a, {}, kPassed,
+      {"etype_unknown_letter", {"-etype", "ex", "@a"}, kPassed,
        bad("-etype letter \"X\" is no event type of the tarn format")},
   };
   for (const auto& c : cases) check_strict(c);
@@ -143,20 +143,19 @@ TEST(Strict, BadInputsAreReportedAfterTheOtherInputs) {
   };
   const char kTwo[] = "processing @a ... 1 lines, 1 selected\nprocessing @e ... 0 lines, 0 selected\n";
   const StrictCase cases[] = {
-      {"catalog_directory_missing", {"-catalog"}, {}, {{"LODECATDIR", "/nonexistent"}}, kSilent,
-       bad("installed catalog: /nonexistent not read (No such file or directory)")},
+      {"catalog_directory_missing", {"-catalog"}, kSilent,
+       bad("installed catalog: /nonexistent not read (No such file or directory)"), {}, {{"LODECATDIR", "/nonexistent"}}},
       // A later input of the other layout is read in the first one's.
-      {"second_layout", {"@a", "@b", "@a"}, {{"a", kOld}, {"b", kY2k}}, {}, {kOld + kY2k + kOld, "", 0},
-       {kOld + kOld, "catsieve: @b is not in the old layout of the first input: not read\n", 1}},
+      {"second_layout", {"@a", "@b", "@a"}, {kOld + kY2k + kOld, "", 0},
+       {kOld + kOld, "catsieve: @b is not in the old layout of the first input: not read\n", 1}, {{"a", kOld}, {"b", kY2k}}},
       // Each input is still announced and counted.
-      {"empty_second_input", {"-verbose", "@a", "@e"}, {{"a", kOld}, {"e", ""}}, {}, {kOld, kTwo, 0},
-       {kOld, kTwo, 0}},
+      {"empty_second_input", {"-verbose", "@a", "@e"}, {kOld, kTwo, 0}, {kOld, kTwo, 0}, {{"a", kOld}, {"e", ""}}},
       // A read error ends the input; the classic reader takes the piece
       // of a record read before it as a record.
-      {"read_error_in_a_record", {"@a"}, {{"a", kOld + kOld}}, fault_after(kOld.size() + 10),
-       {kOld + kOld.substr(0, 10), "", 0}, {kOld, "catsieve: read error on @a: Input/output error\n", 1}},
-      {"read_error_on_stdin", {"-etype", "a"}, {}, fault_after(0), kSilent,
-       bad("read error on standard input: Input/output error")},
+      {"read_error_in_a_record", {"@a"}, {kOld + kOld.substr(0, 10), "", 0},
+       {kOld, "catsieve: read error on @a: Input/output error\n", 1}, {{"a", kOld + kOld}}, fault_after(kOld.size() + 10)},
+      {"read_error_on_stdin", {"-etype", "a"}, kSilent, bad("read error on standard input: Input/output error"), {},
+       fault_after(0)},
   };
   for (const auto& c : cases) check_strict(c);
 }
