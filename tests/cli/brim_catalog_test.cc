@@ -61,7 +61,7 @@ TEST(BrimCatalog, FieldsAndMarkers) {
   }
   // -no_mag passes a missing magnitude, not a small one.
   std::string missing = brim({{130, "     "}}), small = brim({{130, "1.500"}});
-  check_case(run({"-magnitude", "2", "9", "-no_mag"}, brim() + missing + small, brim() + missing));
+  check_case(run(w("-magnitude 2 9 -no_mag"), brim() + missing + small, brim() + missing));
 }
 
 // Columns 102-103: two blanks are an earthquake; otherwise either column,
@@ -70,11 +70,9 @@ TEST(BrimCatalog, EventTypesAndFelt) {
   const std::vector<std::string> codes = {"  ", "L ", " t", "r ", "eF", " D", "C ", "v ",
                                           "f ", "Q ", "E ", " b", "n ", "H ", "x "};
   const std::pair<Args, std::vector<std::string>> rows[] = {
-      {{}, {"  ", "L ", " t", "r ", "eF", " D", "C ", "v ", "f "}},
-      {{"-etype", "b"}, {"Q ", " b", "n "}},
-      {{"-etype", "qrnh"}, {"r ", "Q ", "n ", "H "}},
-      {{"-etype", "ha"}, codes},
-      {{"-felt", "-etype", "a"}, {"eF", " D", "C "}},
+      {{}, {"  ", "L ", " t", "r ", "eF", " D", "C ", "v ", "f "}}, {w("-etype b"), {"Q ", " b", "n "}},
+      {w("-etype qrnh"), {"r ", "Q ", "n ", "H "}}, {w("-etype ha"), codes},
+      {w("-felt -etype a"), {"eF", " D", "C "}},
   };
   std::string input;
   for (const auto& c : codes) input += brim({{102, c}});
@@ -90,7 +88,7 @@ TEST(BrimCatalog, EventTypesAndFelt) {
 // line of its own, with its own depth.
 TEST(BrimCatalog, LineBuffer) {
   std::string line = brim({}, 259).replace(259, 1, std::string(295, ' ')) + "50.00000\n";
-  check_case({"pieces", {"-format", "brim", "-verbose", "-depth", "40", "60"}, {}, line,
+  check_case({"pieces", w("-format brim -verbose -depth 40 60"), {}, line,
               line.substr(511), "processing stdin ...\n2 lines, 1 selected, \n", 0});
 }
 

@@ -2,8 +2,8 @@
 // files chosen by period and read in path order before the named files.
 #include <unistd.h>
 
+#include <map>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "gtest/gtest.h"
@@ -13,20 +13,20 @@
 
 namespace {
 
-using Vars = std::vector<std::pair<std::string, std::string>>;
-
 // A tarn catalog event of the old layout at yymmddhhmm, event type E (column
 // 77 blank), with a tag in columns 50-67, which the reader never looks at.
 std::string ev(const std::string& when, const std::string& tag) {
   return record(80, {{1, when + "0000"}, {50, tag}});
 }
 
+const Args kFormats = w("tarn mech orv brim f_brim kelp");
+const Args kVars = w("LODECATDIR LODEMECHDIR ORVCATDIR BRIMCATDIR FULLBRIMCATDIR KELPCATDIR");
+
 // A run whose catalog variables are all unset but those given.
-RunSetup catalog_env(const Vars& vars) {
+RunSetup catalog_env(const std::map<std::string, std::string>& vars) {
   RunSetup s;
-  for (const auto& kv : vars) s.env[kv.first] = kv.second;
-  for (const char* v : {"LODECATDIR", "LODEMECHDIR", "ORVCATDIR", "BRIMCATDIR",
-                        "FULLBRIMCATDIR", "KELPCATDIR"})
+  s.env = vars;
+  for (const std::string& v : kVars)
     if (!s.env.count(v)) s.unset.push_back(v);
   return s;
 }
@@ -42,9 +42,8 @@ TEST(Catalog, CatalogFilesThenNamedFilesWithTimeCarriedOver) {
   RunSetup s = catalog_env({{"LODECATDIR", dir.path() + "/cat"}});
   s.input = ev("9508251200", "stdin");
   RunResult r = run_catsieve({"-time", "19950715000000", "19950902000000", "-catalog", named}, s);
-  EXPECT_EQ(r.out, ev("9507201200", "A") + ev("9508101200", "B") + ev("9508201200", "C"));
-  EXPECT_EQ(r.err, "");
-  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out + r.err + std::to_string(r.status),
+            ev("9507201200", "A") + ev("9508101200", "B") + ev("9508201200", "C") + "0");
 }
 
 TEST(Catalog, EachFormatLooksUpItsOwnVariable) {
@@ -56,25 +55,19 @@ TEST(Catalog, EachFormatLooksUpItsOwnVariable) {
   std::string named = dir.write("named", ev("9501101200", "named"));
   bool locations = access("/LOCATIONS", F_OK) == 0 || access("/etc/LOCATIONS", F_OK) == 0 ||
                    access("/usr/local/etc/LOCATIONS", F_OK) == 0;
-  const char* const formats[][2] = {{"tarn", "LODECATDIR"}, {"mech", "LODEMECHDIR"},
-                                    {"orv", "ORVCATDIR"},   {"brim", "BRIMCATDIR"},
-                                    {"f_brim", "FULLBRIMCATDIR"}, {"kelp", "KELPCATDIR"}};
-  for (const auto& f : formats) {
-    SCOPED_TRACE(f[0]);
-    Vars vars;
-    for (const auto& g : formats)
-      if (g[1] != f[1]) vars.emplace_back(g[1], other);
+  for (size_t f = 0; f < kFormats.size(); ++f) {
+    SCOPED_TRACE(kFormats[f]);
+    std::map<std::string, std::string> vars;
+    for (const std::string& v : kVars)
+      if (v != kVars[f]) vars[v] = other;
     RunSetup unset = catalog_env(vars);
-    vars.emplace_back(f[1], "");  // set, even to nothing, it wins: an empty tree
-    RunResult r = run_catsieve({"-format", f[0], "-catalog"}, catalog_env(vars));
-    EXPECT_EQ(r.out + r.err, "");
-    EXPECT_EQ(r.status, 0);
+    vars[kVars[f]] = "";  // set, even to nothing, it wins: an empty tree
+    RunResult r = run_catsieve({"-format", kFormats[f], "-catalog"}, catalog_env(vars));
+    EXPECT_EQ(r.out + r.err + std::to_string(r.status), "0");
     if (locations) continue;
     // Unset, with no LOCATIONS file: the run ends before the named file.
-    r = run_catsieve({"-format", f[0], "-catalog", named}, unset);
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err, "cannot open LOCATION file -fatal\n");
-    EXPECT_EQ(r.status, 255);
+    r = run_catsieve({"-format", kFormats[f], "-catalog", named}, unset);
+    EXPECT_EQ(r.out + r.err + std::to_string(r.status), "cannot open LOCATION file -fatal\n255");
   }
 }
 

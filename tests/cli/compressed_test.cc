@@ -82,8 +82,7 @@ TEST(Compressed, DamagedOrCutShort) {
   const Catalog& c = big();
   const std::string after = ev("9501011230", "next input");
   const struct { Packing how; bool cut; const char* message; } faults[] = {
-      {Packing::kGzip, true, "truncated gzip data"},
-      {Packing::kBzip2, true, "truncated bzip2 data"},
+      {Packing::kGzip, true, "truncated gzip data"}, {Packing::kBzip2, true, "truncated bzip2 data"},
       {Packing::kXz, true, "truncated xz data"},
       {Packing::kGzip, false, "damaged gzip data (incorrect data check)"},
       {Packing::kBzip2, false, "damaged bzip2 data (data integrity error)"},
@@ -114,7 +113,7 @@ TEST(Compressed, DamagedOrCutShort) {
 TEST(Compressed, OnlyWhatTheClassicProgramCouldNotRead) {
   // Catalog text may begin with "BZh" and a digit; bzip2 data goes on
   // with the magic number of a block.
-  RunResult r = run_catsieve({"-format", "brim"}, record(80, {{1, "BZh91995"}}));
+  RunResult r = run_catsieve(w("-format brim"), record(80, {{1, "BZh91995"}}));
   EXPECT_EQ(r.err + std::to_string(r.status), "0");
   // What uncompress makes of a ".Z" file is read as it comes, as ever: here
   // the brim reader passes the gzip bytes on as records.
@@ -136,10 +135,8 @@ TEST(Compressed, InstalledTreeByPeriod) {
   RunSetup s;
   s.env["LODECATDIR"] = dir.path() + "/cat";
   const std::pair<Args, std::string> cases[] = {
-      {{"-catalog"}, y90 + jul + aug + y96},
-      {{"-catalog", "-time", "19950801000000", "19951231000000"}, aug},
-      {{"-catalog", "--since", "1995-08-01"}, aug + y96},
-      {{"-catalog", "--until", "1993-12-31"}, y90},
+      {{"-catalog"}, y90 + jul + aug + y96}, {w("-catalog -time 19950801000000 19951231000000"), aug},
+      {w("-catalog --since 1995-08-01"), aug + y96}, {w("-catalog --until 1993-12-31"), y90},
   };
   for (const auto& c : cases) {
     RunResult r = run_catsieve(c.first, s);

@@ -16,13 +16,13 @@ TEST(Hostile, BinaryJunkAfterAGoodFirstLine) {
   std::string junk;
   unsigned x = 1;
   for (int i = 0; i < 300000; ++i) junk += static_cast<char>((x = x * 1103515245u + 12345u) >> 16);
-  for (const char* fmt : {"tarn", "mech", "orv", "brim", "kelp", "f_brim"}) {
-    RunResult some = run_catsieve({"-format", fmt, "-depth", "0", "10"}, kEvent + junk);
-    RunResult rest = run_catsieve({"-format", fmt, "-depth", "0", "10", "-negate"}, kEvent + junk);
+  for (const std::string fmt : {"tarn", "mech", "orv", "brim", "kelp", "f_brim"}) {
+    RunResult some = run_catsieve(w("-format " + fmt + " -depth 0 10"), kEvent + junk);
+    RunResult rest = run_catsieve(w("-format " + fmt + " -depth 0 10 -negate"), kEvent + junk);
     EXPECT_TRUE(some.status == 0 || some.err.find("Unable to determine format") != std::string::npos) << fmt;
     EXPECT_EQ(some.status, rest.status) << fmt;
     // Whatever is selected and whatever is not add up to the input.
-    if (some.status == 0 && std::string(fmt) != "f_brim") {
+    if (some.status == 0 && fmt != "f_brim") {
       EXPECT_EQ(some.out.size() + rest.out.size(), kEvent.size() + junk.size()) << fmt;
     }
   }

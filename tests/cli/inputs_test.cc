@@ -19,27 +19,27 @@ const std::string kNoLayout = "Error: Unable to determine format for tarn_catalo
 TEST(Inputs, SourcesAndLayouts) {
   const CliCase cases[] = {
       {"verbose_stdin", {"-verbose"}, {}, kOld + kOldQ, kOld, "processing stdin ...\n2 lines, 1 selected\n", 0},
-      {"files_in_order_stdin_unread", {"@b", "@a"}, {{"a", kOld}, {"b", kOldQ + kOld}}, kOld, kOld + kOld, "", 0},
-      {"missing_file_after_output", {"@a", "nonexistent.cat", "@a"}, {{"a", kOld}}, "", kOld,
+      {"files_in_order_stdin_unread", w("@b @a"), {{"a", kOld}, {"b", kOldQ + kOld}}, kOld, kOld + kOld, "", 0},
+      {"missing_file_after_output", w("@a nonexistent.cat @a"), {{"a", kOld}}, "", kOld,
        "Unable to open file nonexistent.cat\n", 1},
       // Only a name ending in ".Z" goes through the decompressor; the name
       // reaches it as one word, whatever the shell would make of it.
-      {"compressed_then_plain", {"@1995.07.Z", "@a.z"}, {{"1995.07.Z", compress_z(kOldQ + kOld)}, {"a.z", kOld}},
+      {"compressed_then_plain", w("@1995.07.Z @a.z"), {{"1995.07.Z", compress_z(kOldQ + kOld)}, {"a.z", kOld}},
        "", kOld + kOld, "", 0},
       {"shell_characters", {"@a b;$(false)'x.Z"}, {{"a b;$(false)'x.Z", compress_z(kOld)}}, "", kOld, "", 0},
       // The layout is settled on the first line of the first input and
       // holds for every later input; the old layout is tried first.
-      {"vesper_is_tarn_y2k", {"-format", "Vesper"}, {}, kY2k, kY2k, "", 0},
-      {"old_test_first", {"-etype", "a"}, {}, record(0, {{1, "9501011230152537 4 0 122 3000"}}),
+      {"vesper_is_tarn_y2k", w("-format Vesper"), {}, kY2k, kY2k, "", 0},
+      {"old_test_first", w("-etype a"), {}, record(0, {{1, "9501011230152537 4 0 122 3000"}}),
        record(0, {{1, "9501011230152537 4 0 122 3000"}}), "", 0},
-      {"first_file_decides", {"-etype", "a", "-time", "20030101000000", "20031231000000", "@a", "@b"},
+      {"first_file_decides", w("-etype a -time 20030101000000 20031231000000 @a @b"),
        {{"a", kOld}, {"b", kY2k}}, "", "", "", 0},
       {"neither_layout", {}, {}, record(0, {{1, "199501011230152537x4500122x3000"}}), "", kNoLayout, 1},
       // Both hemisphere columns of a layout must hold one.
       {"y2k_latitude_only", {}, {}, record(0, {{1, "199501011230152537S4500122x3000"}}), "", kNoLayout, 1},
       {"y2k_longitude_only", {}, {}, record(0, {{1, "199501011230152537x4500122 3000"}}), "", kNoLayout, 1},
       {"past_the_end_is_not_blank", {}, {}, "95010112301525\n", "", kNoLayout, 1},
-      {"mech_neither_layout", {"-format", "mech"}, {}, "xxxxxxxxxxxxxxxxxxxxxxxxxxxxx\n", "",
+      {"mech_neither_layout", w("-format mech"), {}, "xxxxxxxxxxxxxxxxxxxxxxxxxxxxx\n", "",
        "Error: Unable to determine format for tarn_mech\n", 1},
   };
   for (const auto& c : cases) check_case(c);

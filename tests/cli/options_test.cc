@@ -34,48 +34,45 @@ const std::string kBadUnit("Bad time offset unit \"\0\"", 24);
 
 TEST(Options, MessagesAndStatuses) {
   const CliCase cases[] = {
-      run({"-help", "-lat", "-nm0", "-no"}, kHeader + kHelpLat +
+      run(w("-help -lat -nm0 -no"), kHeader + kHelpLat +
           "-nm0         min max         Range of number of observations for scalar moment   [orv only]\n"
           "-no_mag                      Include events which have no reported magnitude [brim]\n"),
-      run({"-help", "-lat", "-d"}, kHeader + kHelpLat + "catsieve: option \"-d\" is ambiguous: cf.  -depth -delta\n"),
-      run({"-verbose", "-help"}, kHeader),
-      fails({"-TIME", "1", "2"}, "Option \"-TIME\" not known"),
+      run(w("-help -lat -d"), kHeader + kHelpLat + "catsieve: option \"-d\" is ambiguous: cf.  -depth -delta\n"),
+      run(w("-verbose -help"), kHeader), fails(w("-TIME 1 2"), "Option \"-TIME\" not known"),
       fails({"-felty"}, "Option \"-felty\" not known"),
       run({"-m"}, "catsieve: option \"-m\" is ambiguous: cf.  -mtype -magnitude -m0\n"),
-      run({"-t", "19950101000000", "19950102000000", "-mag", "0", "9", "-no", "-ne", "-nm0", "1", "2"}, "", 0),
+      run(w("-t 19950101000000 19950102000000 -mag 0 9 -no -ne -nm0 1 2"), "", 0),
       // A word after the first file name is a file; before it, a word
       // beginning with "-" may be an argument.
-      {"minus_word_after_file", {"@cat", "-x"}, {{"cat", kEvent}}, "", kEvent, "Unable to open file -x\n", 1},
-      {"negative_argument", {"-latitude", "-40", "40", "@cat"}, {{"cat", kEvent}}, "", kEvent, "", 0},
-      fails({"-latitude", "10"}, "Too few args"),
-      fails({"-depth", "1"}, "Numeric arg needed"),
-      fails({"-depth", "5km", "10"}, "Numeric arg needed"),
+      {"minus_word_after_file", w("@cat -x"), {{"cat", kEvent}}, "", kEvent, "Unable to open file -x\n", 1},
+      {"negative_argument", w("-latitude -40 40 @cat"), {{"cat", kEvent}}, "", kEvent, "", 0},
+      fails(w("-latitude 10"), "Too few args"), fails(w("-depth 1"), "Numeric arg needed"),
+      fails(w("-depth 5km 10"), "Numeric arg needed"),
       // Only the character set is checked; equal bounds pass; counts are
       // truncated before they are compared.
-      run({"-depth", "+-e", "1e3", "-gap", "-.5", "1", "-rms", "10", "10", "-nstations", "5.9", "5.2"}, "", 0),
-      fails({"-time", "1995010100000", "19960101000000"}, "Bad date format: \"1995010100000\""),
-      fails({"-time", "199501010000000", "19960101000000"}, "Bad date format: \"199501010000000\""),
-      fails({"-time", "19950101000000x", "19960101000000"}, "Illegal sign character \"x\""),
-      fails({"-time", "19950101000000+1e2h", "19960101000000"}, "Bad time offset unit \"e\""),
-      fails({"-time", "19950101000000+10", "19960101000000"}, kBadUnit),
-      fails({"-delta", "38", "-122", "50", "10"}, "minimum delta value greater than maximum"),
-      fails({"-delta", "38", "-122", "0", "30000"}, "max delta 30000.000000 value greater 1/2 earth circumference"),
-      fails({"-delta", "38", "-122", "-5", "10"}, "min delta -5.000000 value < 0 "),
-      fails({"-delta", "38", "-122", "0", "0"}, "max delta 0.000000 value <= 0 "),
-      fails({"-polygon", "0", "0", "1", "1", "-depth", "0", "1"}, "Polygon needs at least three vertices"),
+      run(w("-depth +-e 1e3 -gap -.5 1 -rms 10 10 -nstations 5.9 5.2"), "", 0),
+      fails(w("-time 1995010100000 19960101000000"), "Bad date format: \"1995010100000\""),
+      fails(w("-time 199501010000000 19960101000000"), "Bad date format: \"199501010000000\""),
+      fails(w("-time 19950101000000x 19960101000000"), "Illegal sign character \"x\""),
+      fails(w("-time 19950101000000+1e2h 19960101000000"), "Bad time offset unit \"e\""),
+      fails(w("-time 19950101000000+10 19960101000000"), kBadUnit),
+      fails(w("-delta 38 -122 50 10"), "minimum delta value greater than maximum"),
+      fails(w("-delta 38 -122 0 30000"), "max delta 30000.000000 value greater 1/2 earth circumference"),
+      fails(w("-delta 38 -122 -5 10"), "min delta -5.000000 value < 0 "),
+      fails(w("-delta 38 -122 0 0"), "max delta 0.000000 value <= 0 "),
+      fails(w("-polygon 0 0 1 1 -depth 0 1"), "Polygon needs at least three vertices"),
       range("-time", "time", "19960101000000", "19950101000000"), range("-latitude", "latitude", "10", "-10:30"),
       range("-longitude", "longitude"), range("-depth", "depth"), range("-magnitude", "magnitude"),
       range("-closest", "close"), range("-nstations", "nstations", "6", "5.9"), range("-rms", "rms"),
       range("-gap", "gap"), range("-nmag", "nobs for mag"), range("-m0", "M0"), range("-nm0", "nobs for M0"),
       range("-errtime", "o-time error"), range("-errlat", "lat error"), range("-errlon", "lon error"),
       range("-errhoriz", "horizontal error"), range("-errdepth", "depth error"),
-      run({"-format", "me"}, "error - invalid format\n"),
+      run(w("-format me"), "error - invalid format\n"),
       // tarn has the code of no format at all; the second word is not looked at.
-      run({"-format", "tarn", "-format", "xyz"}, "error - only 1 format allowed\n"),
-      run({"-mtype", "md,foo"}, "invalid magtype: foo\n"),
-      run({"-mtype", "md,,mx"}, "invalid magtype: \n"),
-      run({"-mtype", "MD,Amp,"}, "", 0),
-      run({"-mtype", "ml,ml,ml,ml,ml,ml,ml,ml,ml,ml,ml,ml,ml,ml,ml,bogus"}, "", 0),  // 15 at most
+      run(w("-format tarn -format xyz"), "error - only 1 format allowed\n"),
+      run(w("-mtype md,foo"), "invalid magtype: foo\n"), run(w("-mtype md,,mx"), "invalid magtype: \n"),
+      run(w("-mtype MD,Amp,"), "", 0),
+      run(w("-mtype ml,ml,ml,ml,ml,ml,ml,ml,ml,ml,ml,ml,ml,ml,ml,bogus"), "", 0),  // 15 at most
   };
   for (const auto& c : cases) check_case(c);
   RunResult help = run_catsieve({"-help"});
@@ -99,7 +96,7 @@ TEST(LongHelp, NamesEveryClassicOptionAndVersion) {
     EXPECT_NE(help.out.find("\n  " + row.substr(0, row.find(' ')) + " "), std::string::npos) << row;
   EXPECT_EQ(names, 29);
   // The first of them ends the run; options before it count as read.
-  for (const Args& args : {Args{"--version"}, Args{"-depth", "0", "10", "--version", "--help"}}) {
+  for (const Args& args : {Args{"--version"}, w("-depth 0 10 --version --help")}) {
     RunResult r = run_catsieve(args);
     EXPECT_EQ(r.out + r.err + std::to_string(r.status), "catsieve " CATSIEVE_VERSION "\n0");
   }

@@ -26,19 +26,17 @@ const char kStart[] = "17000101000000";
 
 TEST(SinceUntil, SameAsTime) {
   const struct { Args iso, classic; } cases[] = {
-      {{"--since", "1995-02-14"}, {"-time", "19950214000000", kFar}},
-      {{"--since", "1995-02-14T03:21Z"}, {"-time", "19950214032100", kFar}},
-      {{"--since", "1995-02-14T03:21:07"}, {"-time", "19950214032107", kFar}},
+      {w("--since 1995-02-14"), {"-time", "19950214000000", kFar}},
+      {w("--since 1995-02-14T03:21Z"), {"-time", "19950214032100", kFar}},
+      {w("--since 1995-02-14T03:21:07"), {"-time", "19950214032107", kFar}},
       {{"--since", "1995-02-14 03:21:07.42Z"}, {"-time", "19950214032107.42", kFar}},
-      {{"--until", "1995-02-14"}, {"-time", kStart, "19950214000000"}},
-      {{"--until", "1995-02-14T03:21Z"}, {"-time", kStart, "19950214032100"}},
+      {w("--until 1995-02-14"), {"-time", kStart, "19950214000000"}},
+      {w("--until 1995-02-14T03:21Z"), {"-time", kStart, "19950214032100"}},
       {{"--until", "1995-02-14 03:21:07.42Z"}, {"-time", kStart, "19950214032107.42"}},
-      {{"--since", "1995-02-14T03:21", "--until", "+30d"},
-       {"-time", "19950214032100", "19950214032100+30d"}},
-      {{"--since", "1995-02-14T03:21", "--until", "+1d12h"},
-       {"-time", "19950214032100", "19950214032100+1d12h"}},
-      {{"--until", "1995-02-14T03:21:07.42", "--since", "1995-02-14T03:21:07"},
-       {"-time", "19950214032107", "19950214032107.42"}},
+      {w("--since 1995-02-14T03:21 --until +30d"), w("-time 19950214032100 19950214032100+30d")},
+      {w("--since 1995-02-14T03:21 --until +1d12h"), w("-time 19950214032100 19950214032100+1d12h")},
+      {w("--until 1995-02-14T03:21:07.42 --since 1995-02-14T03:21:07"),
+       w("-time 19950214032107 19950214032107.42")},
   };
   for (const auto& c : cases) {
     std::string label = ::testing::PrintToString(c.iso);
@@ -62,23 +60,19 @@ TEST(SinceUntil, Errors) {
     return CliCase{word, {option, word}, {}, kCatalog, "", m + "\n", 1};
   };
   const CliCase cases[] = {
-      bad("--since", "1995-2-14"),
-      bad("--since", "1995-02-14T03:21:07+01:00"),
-      bad("--until", "tomorrow"),
+      bad("--since", "1995-2-14"), bad("--since", "1995-02-14T03:21:07+01:00"), bad("--until", "tomorrow"),
       {"since_then_time", {"--since", "1995-02-14", "-time", "19950101000000", kFar}, {},
        kCatalog, "", mixed, 1},
       {"time_then_until", {"-t", "19950101000000", kFar, "--until", "1995-02-14"}, {},
-       kCatalog, "", mixed, 1},
-      {"offset_first", {"--until", "+30d", "--since", "1995-02-14"}, {}, kCatalog, "",
+       kCatalog, "", mixed, 1}, {"offset_first", w("--until +30d --since 1995-02-14"), {}, kCatalog, "",
        "catsieve: --until \"+30d\": an offset counts from --since, which must come before "
        "it, e.g. --since 1995-02-14 --until +30d\n", 1},
-      {"offset_unit", {"--since", "1995-02-14", "--until", "+30x"}, {}, kCatalog, "",
+      {"offset_unit", w("--since 1995-02-14 --until +30x"), {}, kCatalog, "",
        "catsieve: Bad time offset unit \"x\"\n", 1},
-      {"reversed", {"--since", "1995-02-14", "--until", "1995-02-13T23:59:59"}, {}, kCatalog,
+      {"reversed", w("--since 1995-02-14 --until 1995-02-13T23:59:59"), {}, kCatalog,
        "", "catsieve: minimum time value greater than maximum\n", 1},
-      {"missing", {"--until"}, {}, kCatalog, "",
-       "catsieve: --until needs a date-time " + form + "\n", 1},
-      {"exact_names_only", {"--sinc", "1995-02-14"}, {}, kCatalog, "",
+      {"missing", {"--until"}, {}, kCatalog, "", "catsieve: --until needs a date-time " + form + "\n", 1},
+      {"exact_names_only", w("--sinc 1995-02-14"), {}, kCatalog, "",
        "catsieve: Option \"--sinc\" not known\n", 1},
   };
   for (const auto& c : cases) check_case(c);

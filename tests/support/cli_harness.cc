@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -105,6 +106,15 @@ std::string record(size_t width, const Fields& fields, bool newline) {
   std::string r = record(width, fields, Fields{});
   if (!newline) r.pop_back();
   return r;
+}
+
+Args w(const std::string& text) {
+  Args words;
+  for (size_t at = 0, end; at <= text.size(); at = end + 1) {
+    end = std::min(text.find(' ', at), text.size());
+    words.push_back(text.substr(at, end - at));
+  }
+  return words;
 }
 
 std::string joined(const Args& args) {

@@ -69,6 +69,8 @@ std::string record(size_t width, const Fields& fields, bool newline = true);
 // then those of changes over them, and a newline.
 std::string record(size_t width, const Fields& base, const Fields& changes, char fill = ' ');
 
+// The words of text, which are separated by single spaces.
+Args w(const std::string& text);
 // The arguments, each after a space: the name of a case.
 std::string joined(const Args& args);
 // A case named by its arguments: the input, what it writes, nothing said,
