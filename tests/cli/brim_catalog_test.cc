@@ -12,9 +12,8 @@ namespace {
 // 2003-05-06 07:08:09.5001, 34.500001, 117.250001, depth 12.5, 125 stations,
 // gap 123, closest 12.3456789, rms 1.50001, time error 3.25, depth error 1.2,
 // type "9L", magnitude 3.4 from 123 observations, latitude and longitude
-// errors 0.80000001 and 9.  Every column next to a field holds a digit, so
-// that a field read one column off or too wide changes (the length rule
-// catches a field read too narrow).  The first cut characters, then a newline.
+// errors 0.80000001 and 9 (the length rule catches a field read too narrow).
+// The first cut characters, then a newline.
 std::string brim(const Fields& changes = {}, size_t cut = 259) {
   static const Fields kFull = {
       {6, "200305060708"}, {18, "09.5001"}, {25, "34.500001"}, {34, "117.250001"},
@@ -24,10 +23,7 @@ std::string brim(const Fields& changes = {}, size_t cut = 259) {
   return record(259, kFull, changes, '9').substr(0, cut) + "\n";
 }
 
-CliCase run(Args args, const std::string& input, const std::string& out) {
-  args.insert(args.begin(), {"-format", "brim"});
-  return quiet(args, input, out);
-}
+CliCase run(const Args& args, const std::string& in, const std::string& out) { return quiet(w("-format brim") + args, in, out); }
 
 // The full line passes bounds holding only its value (both inclusive) and
 // fails bounds at the marker.  An optional field takes its marker when blank

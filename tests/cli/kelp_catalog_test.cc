@@ -11,8 +11,7 @@ namespace {
 
 // Day 123 of 2001 (3 May) 04:05:06.2501, -41.2501, 174.75001, depth 12.501,
 // magnitude 3.41, 125 stations, 123 magnitude observations, rms 0.15, quality
-// B.  Every unread column holds a 9 and no value ends in 0, so that a field
-// read one column off, too wide or too narrow changes.
+// B; no value ends in 0.
 std::string kelp(const Fields& changes = {}) {
   static const Fields kFull = {
       {1, "2001"}, {6, "123"}, {10, "04"}, {13, "05"}, {16, "06.2501"}, {26, "-41.2501"},
@@ -20,10 +19,7 @@ std::string kelp(const Fields& changes = {}) {
   return record(74, kFull, changes, '9');
 }
 
-CliCase run(Args args, const std::string& input, const std::string& out) {
-  args.insert(args.begin(), {"-format", "kelp"});
-  return quiet(args, input, out);
-}
+CliCase run(const Args& args, const std::string& in, const std::string& out) { return quiet(w("-format kelp") + args, in, out); }
 
 // Bounds at the value select the line (both are inclusive); bounds just
 // above it reject the line.

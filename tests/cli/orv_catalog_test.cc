@@ -13,8 +13,7 @@ const char kNotAvailable[] = "Specified magnitude not available for orv catalog\
 // 2003-04-15 07:11:14.7205, -33.4512, -122.2575, depth 1234.125; mlb 4.25
 // (123 observations), ml 3.75 (234), mln 5.25 (345), mw 6.25 (456); moment
 // 1.251e17 (567); 678 stations, gap 181, closest 1234.5, errors of time,
-// latitude, longitude and depth, rms; quality B, felt.  Every unread column
-// holds a 9, so that a field read one column off or too wide changes.
+// latitude, longitude and depth, rms; quality B, felt.
 std::string orv(const Fields& changes = {}) {
   static const Fields kDense = {
       {1, "20030415"}, {10, "071114.7205"}, {22, "-33.4512"}, {31, "-122.2575"},
@@ -27,11 +26,7 @@ std::string orv(const Fields& changes = {}) {
 
 // Magnitude type md, which this catalog lacks, is reached by any record
 // whose magnitude is tested.
-Args md(const Args& more) {
-  Args a = w("-mtype md -magnitude 0 9");
-  a.insert(a.end(), more.begin(), more.end());
-  return a;
-}
+Args md(const Args& more) { return w("-mtype md -magnitude 0 9") + more; }
 
 // Mw blank (its count still there) and mln zero: the default list mw, mln,
 // ml, mlb falls to ml.  Then no type with a magnitude above 0.

@@ -36,10 +36,8 @@ std::string mech(bool y2k, const Fields& changes, const Fields& base = kDense) {
 
 // Within 1999, with a magnitude list that reaches a type this catalog lacks;
 // a later -time or -magnitude in more replaces these bounds.
-Args ml(const Args& more, const char* types = "ml") {
-  Args a = {"-time", "19990101000000", "20000101000000", "-mtype", types, "-magnitude", "0", "9"};
-  a.insert(a.end(), more.begin(), more.end());
-  return a;
+Args ml(const Args& more, const std::string& types = "ml") {
+  return w("-time 19990101000000 20000101000000 -mtype " + types + " -magnitude 0 9") + more;
 }
 
 struct Case {

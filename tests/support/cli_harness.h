@@ -69,6 +69,7 @@ std::string record(size_t width, const Fields& base, const Fields& changes, char
 
 // The words of text, which are separated by single spaces.
 Args w(const std::string& text);
+Args operator+(Args a, const Args& b);
 // The arguments, each after a space: the name of a case.
 std::string joined(const Args& args);
 
