@@ -1,8 +1,6 @@
 // The brim summary reader: every field at its columns, the missing-value
 // markers and the length rule, event types and felt marks, the line buffer.
 #include <algorithm>
-#include <string>
-#include <vector>
 
 #include "gtest/gtest.h"
 #include "support/cli_harness.h"

@@ -2,10 +2,6 @@
 // files chosen by period and read in path order before the named files.
 #include <unistd.h>
 
-#include <map>
-#include <string>
-#include <vector>
-
 #include "gtest/gtest.h"
 #include "support/cli_harness.h"
 #include "support/temp_dir.h"

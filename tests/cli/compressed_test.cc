@@ -1,8 +1,6 @@
 // gzip, bzip2 and xz inputs: named, on standard input and in an installed
 // tree, recognised by their bytes, read byte for byte as their text, and
 // damaged or cut short.
-#include <string>
-#include <vector>
 
 #include "gtest/gtest.h"
 #include "support/cli_harness.h"

@@ -2,8 +2,6 @@
 // summary line built from them, event types, records written whole, the
 // line buffer and the time carried to the next input.
 #include <algorithm>
-#include <string>
-#include <vector>
 
 #include "gtest/gtest.h"
 #include "support/cli_harness.h"

@@ -2,8 +2,6 @@
 // nor loses a record, and says what went wrong in its own words.
 #include <unistd.h>
 
-#include <string>
-
 #include "gtest/gtest.h"
 #include "support/cli_harness.h"
 #include "support/temp_dir.h"

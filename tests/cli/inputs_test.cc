@@ -1,6 +1,5 @@
 // Where records come from: standard input, named files, compressed files,
 // and the tarn layout settled by the first line of the first input.
-#include <string>
 
 #include "gtest/gtest.h"
 #include "support/cli_harness.h"

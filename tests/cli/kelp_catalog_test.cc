@@ -1,8 +1,6 @@
 // The kelp catalog reader: every field at its columns, dates from the day of
 // the year, and the line buffer.
 #include <cstdio>
-#include <string>
-#include <vector>
 
 #include "gtest/gtest.h"
 #include "support/cli_harness.h"

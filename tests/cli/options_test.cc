@@ -1,8 +1,6 @@
 // The command line: option lookup, help texts, argument checks and the
 // exact messages and exit statuses of every way the options can fail.
 #include <sstream>
-#include <string>
-#include <vector>
 
 #include "gtest/gtest.h"
 #include "support/cli_harness.h"

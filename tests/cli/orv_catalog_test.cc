@@ -1,7 +1,5 @@
 // The orv catalog reader: every field at its columns, the tests in order,
 // the magnitude walk with its observation count, and the line buffer.
-#include <string>
-#include <vector>
 
 #include "gtest/gtest.h"
 #include "support/cli_harness.h"

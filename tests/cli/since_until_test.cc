@@ -1,7 +1,5 @@
 // --since and --until against the -time run of the same interval, on
 // records at the edges of every form's precision, and their errors.
-#include <string>
-#include <utility>
 
 #include "gtest/gtest.h"
 #include "support/cli_harness.h"

@@ -2,9 +2,6 @@
 // without and with --strict.  Without it the run is as it always was; with
 // it the run says what went wrong and ends with status 1: at once for a
 // bad argument, after the other inputs for a bad input.
-#include <map>
-#include <string>
-#include <vector>
 
 #include "gtest/gtest.h"
 #include "support/cli_harness.h"

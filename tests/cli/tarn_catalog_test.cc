@@ -1,7 +1,5 @@
 // The tarn catalog readers, both layouts: every field at its columns, the
 // tests in order, event types, magnitudes and the record cycle.
-#include <string>
-#include <vector>
 
 #include "gtest/gtest.h"
 #include "support/cli_harness.h"

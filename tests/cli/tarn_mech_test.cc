@@ -1,8 +1,6 @@
 // The tarn mechanism readers, both layouts: every field at its columns, the
 // tests in order, the avg magnitude walk, the line buffer and the first line
 // that the layout detector hands over.
-#include <string>
-#include <vector>
 
 #include "gtest/gtest.h"
 #include "support/cli_harness.h"

@@ -39,8 +39,7 @@ def example(name):
 
 
 def first_line(name):
-    with open(example(name), encoding="latin-1") as f:
-        return f.readline()
+    return open(example(name), encoding="latin-1").readline()
 
 
 def csv_rows(fmt, name, *criteria, stdin=None):
@@ -115,8 +114,8 @@ class Forms(unittest.TestCase):
     def test_record_letters_and_seconds(self):
         tarn, brim = first_line("tarn_old"), first_line("brim")
         cases = [("tarn", tarn, 76, c, "type", w) for c, w in (
-            (" ", "earthquake"), ("f", "earthquake"), ("Q", "quarry blast"),
-            ("N", "nuclear explosion"), ("R", "explosion"), ("X", "other event"))]
+            (" ", "earthquake"), ("f", "earthquake"), ("Q", "quarry blast"), ("N", "nuclear explosion"),
+            ("R", "explosion"), ("X", "other event"))]
         cases += [("brim", brim, 101, c, "type", w) for c, w in (
             ("  ", "earthquake"), ("LT", "earthquake"), ("Lq", "quarry blast"), ("N ", "nuclear explosion"),
             ("B ", "explosion"), ("H ", "other event"), ("V ", "earthquake"))]
