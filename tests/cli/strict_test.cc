@@ -55,7 +55,7 @@ void check_strict(const StrictCase& c) {
     args.push_back(with_paths(a, paths));
   }
   RunSetup setup;
-  setup.env = c.env;
+  for (const auto& e : c.env) setup.env[e.first] = with_paths(e.second, paths);
   if (c.env.count("LD_PRELOAD")) setup.env["ASAN_OPTIONS"] = kAsanPreload;
   auto expect = [&](const Args& run_args, const Outcome& want, const char* mode) {
     RunResult r = run_catsieve(run_args, setup);
@@ -132,6 +132,11 @@ TEST(Strict, BadInputsAreReportedAfterTheOtherInputs) {
     return std::map<std::string, std::string>{{"LD_PRELOAD", IO_FAULT_LIB},
                                               {"CATSIEVE_FAULT_READ", std::to_string(bytes)}};
   };
+  auto with_path = [](std::map<std::string, std::string> env, const char* path) {
+    env["CATSIEVE_FAULT_PATH"] = path;
+    return env;
+  };
+  const std::string june = "950601" + kOld.substr(6), sept = "950901" + kOld.substr(6), dec = "951201" + kOld.substr(6);
   const char kTwo[] = "processing @a ... 1 lines, 1 selected\nprocessing @e ... 0 lines, 0 selected\n";
   const StrictCase cases[] = {
       {"catalog_directory_missing", {"-catalog"}, kSilent,
@@ -145,6 +150,11 @@ TEST(Strict, BadInputsAreReportedAfterTheOtherInputs) {
       // of a record read before it as a record.
       {"read_error_in_a_record", {"@a"}, {kOld + kOld.substr(0, 10), "", 0},
        {kOld, "catsieve: read error on @a: Input/output error\n", 1}, {{"a", kOld + kOld}}, fault_after(kOld.size() + 10)},
+      // The time carried to the next input is that of the last whole record,
+      // though the piece read after it took its place in the buffer.
+      {"read_error_carries_the_time", w("-time 19950101000000 19951231000000 @a @b"), {june + dec.substr(0, 10), "", 0},
+       {june + sept, "catsieve: read error on @a: Input/output error\n", 1}, {{"a", june + dec}, {"b", sept}},
+       with_path(fault_after(june.size() + 10), "@a")},
       {"read_error_on_stdin", w("-etype a"), kSilent, bad("read error on standard input: Input/output error"), {},
        fault_after(0)},
   };
