@@ -3,6 +3,7 @@
 
   plant_faults.py pick [--seed N] [--count N]         > tools/faults.txt
   plant_faults.py run FAULTS LABEL [--keep-build]
+  plant_faults.py compare FAULTS LABEL1 LABEL2
 
 `pick` chooses faults at random (seeded, so the list can be made again):
 relational (< <= > >=), logical (&& ||), arithmetic (+ -), constant (n to
@@ -14,7 +15,8 @@ to a scratch folder under build-faults/, builds it once, then for each fault
 applies it, rebuilds incrementally, runs ctest with a time limit and puts the
 file back.  A fault whose build fails is "n/a".  The outcome of every fault
 is written to tools/faults-LABEL.txt, one line per fault, and a summary is
-printed.
+printed.  `compare` prints both figures and every fault caught in the first
+run and not in the second.
 """
 import argparse
 import os
@@ -238,6 +240,22 @@ def run(faults_path, label, keep):
     print(f"{label}: caught {caught} of {applicable} applicable ({len(results)} planted)")
 
 
+def compare(faults_path, first, second):
+    def outcomes(label):
+        rows = [l.rstrip("\n").split("\t") for l in open(os.path.join(ROOT, "tools", f"faults-{label}.txt"))]
+        return {r[0]: r[1] for r in rows}
+    a, b = outcomes(first), outcomes(second)
+    for label, o in ((first, a), (second, b)):
+        caught = sum(v == "caught" for v in o.values())
+        applicable = sum(v in ("caught", "survived") for v in o.values())
+        print(f"{label}: caught {caught} of {applicable} applicable ({len(o)} planted)")
+    for fid, kind, f, ln, col, old, new in read_faults(faults_path):
+        if a.get(fid) == "caught" and b.get(fid) != "caught":
+            print(f"caught in {first}, not in {second}: {fid} {f}:{ln} {old!r} -> {new!r} ({b.get(fid)})")
+        elif a.get(fid) != "caught" and b.get(fid) == "caught":
+            print(f"caught in {second} only: {fid} {f}:{ln} {old!r} -> {new!r}")
+
+
 def main():
     ap = argparse.ArgumentParser()
     sub = ap.add_subparsers(dest="cmd", required=True)
@@ -248,9 +266,15 @@ def main():
     r.add_argument("faults")
     r.add_argument("label")
     r.add_argument("--keep-build", action="store_true")
+    c = sub.add_parser("compare")
+    c.add_argument("faults")
+    c.add_argument("first")
+    c.add_argument("second")
     a = ap.parse_args()
     if a.cmd == "pick":
         pick(a.seed, a.count)
+    elif a.cmd == "compare":
+        compare(a.faults, a.first, a.second)
     else:
         run(a.faults, a.label, a.keep_build)
 
