@@ -1,5 +1,5 @@
 // The words of the command line: dates, offsets, angles, ISO times, the
-// argument cursor, the help text and the error line.
+// help text and the error line.
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -11,7 +11,6 @@
 #include "catsieve/long_options.h"
 #include "gtest/gtest.h"
 #include "util/calendar.h"
-#include "util/cmd_opt.h"
 #include "util/qerror.h"
 
 namespace {
@@ -76,24 +75,6 @@ TEST(IsoTime, FormsAndLimits) {
     EXPECT_FALSE(iso_time(text, &v)) << text;
     EXPECT_EQ(v, -1) << text;
   }
-}
-
-TEST(Cursor, NumericWords) {
-  char prog[] = "p", a[] = "1e3", b[] = "+-e", c[] = "5km", d[] = "";
-  char* argv[] = {prog, a, b, c, d};
-  util::eargc = 5;
-  util::eargv = argv;
-  util::iarg = 0;
-  EXPECT_EQ(util::narg(), 1000.0);
-  EXPECT_EQ(util::narg(), 0.0);  // only the characters are checked
-  EXPECT_FALSE(util::isnarg());
-  EXPECT_STREQ(util::peekarg(), "5km");
-  EXPECT_STREQ(util::aarg(), "5km");
-  EXPECT_TRUE(util::isnarg());  // an empty word counts as numeric
-  EXPECT_STREQ(util::aarg(), "");
-  EXPECT_FALSE(util::isnarg());
-  EXPECT_EQ(util::peekarg(), nullptr);
-  EXPECT_EQ(util::verify(a, "0123456789"), a + 1);
 }
 
 TEST(Help, DescribesEveryTwoDashOption) {

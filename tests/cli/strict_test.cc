@@ -103,6 +103,8 @@ TEST(Strict, BadArgumentsStopBeforeAnyInput) {
        bad_time("19951301000000", "Illegal month")},
       {"hour_24", w("-time 19950101240000 19960101000000 @a"), kSilent,
        bad_time("19950101240000", "Illegal time of day")},
+      {"minute_60", w("-time 19950101006000 19960101000000 @a"), kPassed,
+       bad_time("19950101006000", "Illegal time of day")},
       {"offset_tail", w("-time 19950101000000 19950101000000+1d-2h @a"), kPassed,
        bad_time("19950101000000+1d-2h", "text after the offset")},
       // Options that replace, or matter to no record of the format.
