@@ -90,7 +90,10 @@ TEST(Compressed, DamagedOrCutShort) {
     SCOPED_TRACE(f.message);
     TempDir dir;
     std::string bytes = pack(f.how, c.text);
+    // Cut, or smashed in the middle; gzip's check value is damaged instead,
+    // since what smashed deflate data makes of itself depends on the compressor.
     if (f.cut) bytes.resize(bytes.size() * 3 / 5);
+    else if (f.how == Packing::kGzip) bytes[bytes.size() - 8] ^= 1;
     else bytes.replace(bytes.size() * 3 / 5, 64, 64, '\xff');
     std::string bad = dir.write("bad", bytes), next = dir.write("next", after);
     // The records before the fault are written, the fault is named, the

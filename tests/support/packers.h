@@ -1,5 +1,4 @@
-// gzip, bzip2 and xz forms of test data, made with the same libraries the
-// program reads them with, so that no compressor program is needed.
+// gzip, bzip2 and xz forms of test data, made by the compressor programs.
 #ifndef TESTS_SUPPORT_PACKERS_H
 #define TESTS_SUPPORT_PACKERS_H
 
