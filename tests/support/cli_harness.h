@@ -33,8 +33,9 @@ struct RunSetup {
 RunResult run_catsieve(const Args& args, const RunSetup& setup = {});
 RunResult run_catsieve(const Args& args, const std::string& input);
 
-// A table-driven case.  Arguments of the form @name stand for the file of
-// that name, written from files into a temporary folder for the run.
+// A table-driven case.  Arguments of the form @name, and "@name " in err,
+// stand for the file of that name, written from files into a temporary
+// folder for the run.
 struct CliCase {
   std::string name;
   Args args;
