@@ -21,7 +21,9 @@ std::string brim(const Fields& changes = {}, size_t cut = 259) {
   return record(259, kFull, changes, '9').substr(0, cut) + "\n";
 }
 
-CliCase run(const Args& args, const std::string& in, const std::string& out) { return quiet(w("-format brim") + args, in, out); }
+CliCase run(const Args& args, const std::string& in, const std::string& out) {
+  return quiet(w("-format brim") + args, in, out);
+}
 
 // The full line passes bounds holding only its value (both inclusive) and
 // fails bounds at the marker.  An optional field takes its marker when blank

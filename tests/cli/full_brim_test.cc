@@ -36,7 +36,9 @@ std::string rec(const std::vector<std::string>& lines) {
   return r + "$end\n";
 }
 
-CliCase run(const Args& args, const std::string& in, const std::string& out) { return quiet(w("-format f_brim") + args, in, out); }
+CliCase run(const Args& args, const std::string& in, const std::string& out) {
+  return quiet(w("-format f_brim") + args, in, out);
+}
 
 // The first "$loc" and "$mag" lines are taken, unless a later one is marked
 // "P"; a magnitude line that is the record's first line does not count.

@@ -17,7 +17,9 @@ std::string kelp(const Fields& changes = {}) {
   return record(74, kFull, changes, '9');
 }
 
-CliCase run(const Args& args, const std::string& in, const std::string& out) { return quiet(w("-format kelp") + args, in, out); }
+CliCase run(const Args& args, const std::string& in, const std::string& out) {
+  return quiet(w("-format kelp") + args, in, out);
+}
 
 // Bounds at the value select the line (both are inclusive); bounds just
 // above it reject the line.

@@ -6,7 +6,8 @@
 
 namespace {
 
-// Old layout, every gap between fields filled with digits: 1995-01-01 12:30:15.25, 37S45.12, 122W30.36, depth 123.45 km, amplitude
+// Old layout, every gap between fields filled with digits: 1995-01-01
+// 12:30:15.25, 37S45.12, 122W30.36, depth 123.45 km, amplitude
 // magnitude 2.7, 123 stations, gap 187, closest 45 km, rms 0.12 s, coda
 // magnitude 3.1, type E, errors 1.50 and 2.75 km, W 3.45, L 2.89, preferred
 // D 3.12.

@@ -55,10 +55,12 @@ void check_case(const CliCase& c) {
   std::map<std::string, std::string> paths;
   for (const auto& f : c.files) paths[f.first] = dir.write(f.first, f.second);
   Args args;
-  for (const auto& a : c.args) args.push_back(a.size() > 1 && a[0] == '@' && paths.count(a.substr(1)) ? paths[a.substr(1)] : a);
+  for (const auto& a : c.args)
+    args.push_back(a.size() > 1 && a[0] == '@' && paths.count(a.substr(1)) ? paths[a.substr(1)] : a);
   std::string err = c.err;
   for (const auto& p : paths)
-    for (size_t at; (at = err.find("@" + p.first + " ")) != std::string::npos;) err.replace(at, p.first.size() + 1, p.second);
+    for (size_t at; (at = err.find("@" + p.first + " ")) != std::string::npos;)
+      err.replace(at, p.first.size() + 1, p.second);
   RunResult r = run_catsieve(args, c.input);
   EXPECT_EQ(r.out, c.out) << c.name;
   EXPECT_EQ(r.err + std::to_string(r.status), err + std::to_string(c.status)) << c.name;
