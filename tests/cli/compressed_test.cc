@@ -27,18 +27,16 @@ struct Catalog {
   std::string text, selected;
 };
 const Catalog& big() {
-  static const Catalog c = [] {
-    Catalog k;
-    unsigned state = 1;
-    for (int i = 0; i < 9000; ++i) {
-      std::string tag;
-      for (int j = 0; j < 18; ++j) tag += static_cast<char>('0' + ((state = state * 1103515245u + 12345u) >> 16) % 43);
-      std::string e = ev("9501011230", tag, i % 3 ? "E" : "Q");
-      k.text += e;
-      if (i % 3) k.selected += e;
-    }
-    return k;
-  }();
+  static Catalog c;
+  if (!c.text.empty()) return c;
+  unsigned state = 1;
+  for (int i = 0; i < 9000; ++i) {
+    std::string tag;
+    for (int j = 0; j < 18; ++j) tag += static_cast<char>('0' + ((state = state * 1103515245u + 12345u) >> 16) % 43);
+    std::string e = ev("9501011230", tag, i % 3 ? "E" : "Q");
+    c.text += e;
+    c.selected += i % 3 ? e : "";
+  }
   return c;
 }
 

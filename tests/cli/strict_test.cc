@@ -130,12 +130,10 @@ TEST(Strict, BadArgumentsStopBeforeAnyInput) {
 }
 
 TEST(Strict, BadInputsAreReportedAfterTheOtherInputs) {
-  auto fault_after = [](size_t bytes) {
-    return std::map<std::string, std::string>{{"LD_PRELOAD", IO_FAULT_LIB},
-                                              {"CATSIEVE_FAULT_READ", std::to_string(bytes)}};
-  };
-  auto with_path = [](std::map<std::string, std::string> env, const char* path) {
-    env["CATSIEVE_FAULT_PATH"] = path;
+  // Reads (of the file path only, when given) fail after the given bytes.
+  auto fault_after = [](size_t bytes, const char* path = nullptr) {
+    std::map<std::string, std::string> env = {{"LD_PRELOAD", IO_FAULT_LIB}, {"CATSIEVE_FAULT_READ", std::to_string(bytes)}};
+    if (path) env["CATSIEVE_FAULT_PATH"] = path;
     return env;
   };
   const std::string june = "950601" + kOld.substr(6), sept = "950901" + kOld.substr(6), dec = "951201" + kOld.substr(6);
@@ -156,7 +154,7 @@ TEST(Strict, BadInputsAreReportedAfterTheOtherInputs) {
       // though the piece read after it took its place in the buffer.
       {"read_error_carries_the_time", w("-time 19950101000000 19951231000000 @a @b"), {june + dec.substr(0, 10), "", 0},
        {june + sept, "catsieve: read error on @a: Input/output error\n", 1}, {{"a", june + dec}, {"b", sept}},
-       with_path(fault_after(june.size() + 10), "@a")},
+       fault_after(june.size() + 10, "@a")},
       {"read_error_on_stdin", w("-etype a"), kSilent, bad("read error on standard input: Input/output error"), {},
        fault_after(0)},
   };
