@@ -110,6 +110,7 @@ TEST(Strict, BadArgumentsStopBeforeAnyInput) {
       // Options that replace, or matter to no record of the format.
       {"repeated", w("-depth 0 1 -depth 0 10 @a"), kPassed,
        bad("-depth given more than once: the last one would count")},
+      {"mtype_15", w("-mag 0 9 -no_mag -mtype md,md,md,md,md,md,md,md -mtype md,md,md,md,md,md,mx @a"), kPassed, kPassed},
       {"mtype_over_15", {"-mag", "0", "9", "-mtype", "md,md,md,md,md,md,md,md", "-mtype",
         "md,md,md,md,md,md,md,mx", "@a"}, kPassed, bad("-mtype lists more than 15 magnitude types")},
       {"quality_on_tarn", w("-quality a @a"), kPassed, bad("-quality has no effect on the tarn format")},
