@@ -34,7 +34,10 @@ std::vector<double> box() { return {q().lat.min, q().lat.max, q().lon.min, q().l
 TEST(Inpoly, SquareBothWays) {
   const double lat[] = {0, 0, 10, 10, 0}, lon[] = {0, 10, 10, 0, 0};
   const double rlat[] = {0, 10, 10, 0, 0}, rlon[] = {0, 0, 10, 10, 0};
-  const struct { double lat, lon; int result, reversed; } cases[] = {
+  const struct {
+    double lat, lon;
+    int result, reversed;
+  } cases[] = {
       {5, 5, 4, -4},   {5, 15, 0, 0},  {15, 0, 0, 0},  {-5, 5, 0, 0},  // inside; outside
       {5, 0, 2, -2},   {10, 5, 2, -2}, {0, 5, 2, -2},                  // on the edges
       {10, 10, 1, 1},  // on a vertex
