@@ -1,5 +1,5 @@
 // Writes large realistic catalogs in every layout, deterministic from a
-// seed, for benchmarks and differential tests:
+// seed, for benchmarks:
 //
 //   catgen FORMAT COUNT SEED [YEARS]
 //

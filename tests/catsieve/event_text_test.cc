@@ -22,17 +22,13 @@ TEST(EventText, IsoTimes) {
     const char* text;  // nullptr: no text
   } cases[] = {
       {day + 3 * 3600 + 21 * 60 + 7.42, 2, "1995-02-14T03:21:07.42Z"},
-      {day + 7.42, 0, "1995-02-14T00:00:07Z"},
-      {day + 7.005, 3, "1995-02-14T00:00:07.005Z"},
+      {day + 7.42, 0, "1995-02-14T00:00:07Z"}, {day + 7.005, 3, "1995-02-14T00:00:07.005Z"},
       // Rounding to the written decimals carries into the next year.
       {util::day_start(1999, 12, 31, 1) + 86399.996, 2, "2000-01-01T00:00:00.00Z"},
       {day + 1.5, 9, "1995-02-14T00:00:01.500000Z"},  // at most six decimals
-      {day, -1, "1995-02-14T00:00:00Z"},
-      {util::day_start(1, 1, 1, 1), 0, "0001-01-01T00:00:00Z"},
-      {util::day_start(1, 1, 1, 1) - 0.5, 0, nullptr},
-      {util::day_start(10000, 1, 1, 1), 0, nullptr},
-      {util::day_start(9999, 12, 31, 1) + 86399.9999, 2, nullptr},
-      {0.0 / 0.0, 2, nullptr},
+      {day, -1, "1995-02-14T00:00:00Z"}, {util::day_start(1, 1, 1, 1), 0, "0001-01-01T00:00:00Z"},
+      {util::day_start(1, 1, 1, 1) - 0.5, 0, nullptr}, {util::day_start(10000, 1, 1, 1), 0, nullptr},
+      {util::day_start(9999, 12, 31, 1) + 86399.9999, 2, nullptr}, {0.0 / 0.0, 2, nullptr},
   };
   for (const auto& c : cases) {
     Text text;
@@ -42,31 +38,20 @@ TEST(EventText, IsoTimes) {
 }
 
 TEST(EventText, NumbersAndQuoting) {
-  const struct {
-    double v;
-    int digits;
-    const char* text;
-  } numbers[] = {
+  const struct { double v; int digits; const char* text; } numbers[] = {
       {12.340, 3, "12.34"},      {7.0, 2, "7"},          {-0.0, 2, "0"},
       {-0.004, 2, "0"},          {-1.006, 2, "-1.01"},   {0.05, 2, "0.05"},
       {37 + 45.12 / 60, 6, "37.752"}, {-122.5126666667, 6, "-122.512667"},
-      {8.76e16, kAnyDigits, "8.76e+16"}, {1e20, 2, "1e+20"}, {-0.0, kAnyDigits, "0"},
-      {1.0 / 0.0, 2, ""},
+      {8.76e16, kAnyDigits, "8.76e+16"}, {1e20, 2, "1e+20"}, {-0.0, kAnyDigits, "0"}, {1.0 / 0.0, 2, ""},
   };
   for (const auto& n : numbers) {
     Text text;
     EXPECT_EQ(number_text(n.v, n.digits, text), *n.text != '\0');
     EXPECT_EQ(str(text), n.text) << n.v;
   }
-  const struct {
-    const char* text;
-    const char* csv;
-    const char* json;
-  } texts[] = {
-      {"quarry blast", "quarry blast", "\"quarry blast\""},
-      {"a,b", "\"a,b\"", "\"a,b\""},
-      {"say \"x\"", "\"say \"\"x\"\"\"", "\"say \\\"x\\\"\""},
-      {"\n\\", "\"\n\\\"", "\"\\u000a\\\\\""},
+  const struct { const char* text; const char* csv; const char* json; } texts[] = {
+      {"quarry blast", "quarry blast", "\"quarry blast\""}, {"a,b", "\"a,b\"", "\"a,b\""},
+      {"say \"x\"", "\"say \"\"x\"\"\"", "\"say \\\"x\\\"\""}, {"\n\\", "\"\n\\\"", "\"\\u000a\\\\\""},
   };
   for (const auto& t : texts) {
     Text csv, json;

@@ -1,11 +1,14 @@
 #include "catsieve/field.h"
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
+#include "catsieve/day_cache.h"
 #include "gtest/gtest.h"
+#include "util/calendar.h"
 
 namespace {
 
@@ -43,6 +46,38 @@ TEST(Field, RandomTextsConvertAsTheCLibraryDoes) {
   }
 }
 
+// The day kept from the record before and the early time test decide as
+// working out every record in full does: records a few days either side of
+// the interval, often on the day of the one before, with hours past 24,
+// seconds that are no plain number, and records cut inside the date.
+TEST(DayCache, DecidesAsTheFullTime) {
+  const catsieve::Bounds<double> b{true, util::day_start(1995, 3, 1, 1) + 3600.5,
+                                   util::day_start(1995, 3, 3, 1) + 7.25};
+  const char* const seconds[] = {"59.99", " 0.00", "  nan", "  7  ", "-5.5 ", "1e5  ", "7.25 "};
+  const Col hour{9, 2, 0}, minute{11, 2, 0}, secs{13, 5, 0};
+  catsieve::DayCache cache;
+  unsigned seed = 99, day = 1;
+  auto next = [&seed] { return seed = seed * 1103515245u + 12345u, (seed >> 8) & 0xffff; };
+  for (int i = 0; i < 200000; ++i) {
+    if (next() % 4 == 0) day = next() % 9;  // February 26 to March 6
+    char text[40];
+    std::snprintf(text, sizeof text, "1995%02u%02u%02u%02u%s", 2 + (day + 26) / 29,
+                  day < 3 ? day + 26 : day - 2, next() % 100, next() % 61, seconds[next() % 7]);
+    std::string rec = text;
+    if (next() % 20 == 0) rec.resize(next() % 10);
+    Line l = line(rec);
+    auto full = [&l] {
+      return util::day_start(catsieve::fint(l, Col{1, 4, 0}), catsieve::fint(l, Col{5, 2, 0}),
+                             catsieve::fint(l, Col{7, 2, 0}), 1);
+    };
+    double start = catsieve::cached_day(cache, l, 1, 8, full);
+    ASSERT_EQ(start, full()) << rec;
+    bool want = b.holds(util::time_of_day(full(), catsieve::fint(l, hour),
+                                          catsieve::fint(l, minute), catsieve::freal(l, secs)));
+    ASSERT_EQ(catsieve::otime_in(b, start, l, hour, minute, secs), want) << rec;
+  }
+}
+
 TEST(Field, ColumnsPastTheEndReadAsBlanks) {
   const std::string s = "12345";
   Line l = line(s);
@@ -55,10 +90,7 @@ TEST(Field, ColumnsPastTheEndReadAsBlanks) {
 }
 
 TEST(Blen, OnlyTheSpaceIsBlank) {
-  const struct {
-    const char* text;
-    size_t n;
-  } cases[] = {{"", 0}, {"    ", 0}, {" a  ", 2}, {" \n ", 2}, {"\t", 1}};
+  const struct { const char* text; size_t n; } cases[] = {{"", 0}, {"    ", 0}, {" a  ", 2}, {" \n ", 2}, {"\t", 1}};
   for (const auto& c : cases) EXPECT_EQ(catsieve::blen(c.text), c.n) << c.text;
 }
 

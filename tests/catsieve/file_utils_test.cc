@@ -26,15 +26,13 @@ TEST(CatalogFileInRange, NamesWhosePeriodOverlapsTheMonths) {
   } cases[] = {
       // 1995 July 15 to 1995 September 2; only the beginning of the name
       // after the last slash counts, each number read as "%d" reads it.
-      {1995, 7, 1995, 9,
-       {"1995.07.Z", "1995.08", "1995.09.Z", "1995.Z", "1994-1996.Z", "README", "1995-1995",
+      {1995, 7, 1995, 9, {"1995.07.Z", "1995.08", "1995.09.Z", "1995.Z", "1994-1996.Z", "README", "1995-1995",
         "1995-x", " 1995.08", "+1995.08", "x1996.01", "", "/cat/1996/1995.08", "cat/1995.08/"},
        {"1995.06", "1995.10", "1996.Z", "1990-1994.Z", "1995-1994", "1994.12", "1996.01",
         "1996.x", "1995. 10", "95.07", "99999999999999999999.01", "/cat/1995.08/1996.01"}},
       {1995, 7, 0, 0, {"1995.07", "2030.01", "1995", "1990-1995", "notes", "3000000000.01"},
        {"1995.06", "1994", "1990-1994"}},
-      {0, 0, 1995, 9, {"1995.09", "1900.01", "1995", "1995-2000", "-5.01"},
-       {"1995.10", "1996", "1996-2000"}},
+      {0, 0, 1995, 9, {"1995.09", "1900.01", "1995", "1995-2000", "-5.01"}, {"1995.10", "1996", "1996-2000"}},
       {0, 0, 0, 0, {"1995.06", "0.0", "3000-4000", "-1", "x"}, {}},
   };
   for (const auto& c : cases) {
@@ -77,8 +75,7 @@ TEST(FindCatalog, RegularFilesOfTheIntervalInByteOrder) {
   ASSERT_EQ(mkfifo((root + "/1995.08.fifo").c_str(), 0644), 0);
   ASSERT_EQ(symlink("missing", (root + "/1995.08.dangling").c_str()), 0);
   EXPECT_EQ(find(root, when(1995, 7, 15), when(1995, 9, 2)),
-            (Names{"1994-1996.Z", "1995.07.Z", "1995.08", "1995.09.Z", "1995.Z", "README",
-                   "\xc3\xa9"}));
+            (Names{"1994-1996.Z", "1995.07.Z", "1995.08", "1995.09.Z", "1995.Z", "README", "\xc3\xa9"}));
   // Day and time of day do not count: the last second of June selects June.
   EXPECT_EQ(find(root, when(1995, 6, 30, 23, 59, 59.9), when(1995, 10, 1)),
             (Names{"1994-1996.Z", "1995.06", "1995.07.Z", "1995.08", "1995.09.Z", "1995.10",
@@ -117,8 +114,7 @@ TEST(FindCatalog, UnreadableFolderContributesNothing) {
       {
         if (geteuid() == 0 && setuid(65534) != 0) std::_Exit(2);
         std::_Exit(find(root) == Names{"1995.01"} ? 0 : 1);
-      },
-      testing::ExitedWithCode(0), "");
+      }, testing::ExitedWithCode(0), "");
 }
 
 TEST(FindCatalog, TableGrowsPastTwoThousandFortyEightNames) {

@@ -1,38 +1,28 @@
 // The brim summary reader: every field at its columns, the missing-value
 // markers and the length rule, event types and felt marks, the line buffer.
 #include <algorithm>
-#include <string>
-#include <vector>
 
 #include "gtest/gtest.h"
 #include "support/cli_harness.h"
 
 namespace {
 
-using Fields = std::vector<std::pair<int, std::string>>;
-using Args = std::vector<std::string>;
-
 // 2003-05-06 07:08:09.5001, 34.500001, 117.250001, depth 12.5, 125 stations,
 // gap 123, closest 12.3456789, rms 1.50001, time error 3.25, depth error 1.2,
 // type "9L", magnitude 3.4 from 123 observations, latitude and longitude
-// errors 0.80000001 and 9.  Every column next to a field holds a digit, so
-// that a field read one column off or too wide changes (the length rule
-// catches a field read too narrow).  The first cut characters, then a newline.
+// errors 0.80000001 and 9 (the length rule catches a field read too narrow).
+// The first cut characters, then a newline.
 std::string brim(const Fields& changes = {}, size_t cut = 259) {
   static const Fields kFull = {
       {6, "200305060708"}, {18, "09.5001"}, {25, "34.500001"}, {34, "117.250001"},
       {44, "12.50000"}, {57, " 125"}, {61, "123"}, {64, "12.3456789"}, {74, "1.50001"},
       {81, "3.25000"}, {95, "1.20000"}, {102, "9L"}, {130, "3.400"}, {140, " 123"},
       {239, "0.80000001"}, {249, "9.00000000"}};
-  std::string s(259, '9');
-  for (const Fields* fs : {&kFull, &changes})
-    for (const auto& f : *fs) s.replace(size_t(f.first - 1), f.second.size(), f.second);
-  return s.substr(0, cut) + "\n";
+  return record(259, kFull, changes, '9').substr(0, cut) + "\n";
 }
 
-CliCase run(Args args, const std::string& input, const std::string& out) {
-  args.insert(args.begin(), {"-format", "brim"});
-  return {::testing::PrintToString(args), args, {}, input, out, "", 0};
+CliCase run(const Args& args, const std::string& in, const std::string& out) {
+  return quiet(w("-format brim") + args, in, out);
 }
 
 // The full line passes bounds holding only its value (both inclusive) and
@@ -67,7 +57,7 @@ TEST(BrimCatalog, FieldsAndMarkers) {
   }
   // -no_mag passes a missing magnitude, not a small one.
   std::string missing = brim({{130, "     "}}), small = brim({{130, "1.500"}});
-  check_case(run({"-magnitude", "2", "9", "-no_mag"}, brim() + missing + small, brim() + missing));
+  check_case(run(w("-magnitude 2 9 -no_mag"), brim() + missing + small, brim() + missing));
 }
 
 // Columns 102-103: two blanks are an earthquake; otherwise either column,
@@ -76,11 +66,9 @@ TEST(BrimCatalog, EventTypesAndFelt) {
   const std::vector<std::string> codes = {"  ", "L ", " t", "r ", "eF", " D", "C ", "v ",
                                           "f ", "Q ", "E ", " b", "n ", "H ", "x "};
   const std::pair<Args, std::vector<std::string>> rows[] = {
-      {{}, {"  ", "L ", " t", "r ", "eF", " D", "C ", "v ", "f "}},
-      {{"-etype", "b"}, {"Q ", " b", "n "}},
-      {{"-etype", "qrnh"}, {"r ", "Q ", "n ", "H "}},
-      {{"-etype", "ha"}, codes},
-      {{"-felt", "-etype", "a"}, {"eF", " D", "C "}},
+      {{}, {"  ", "L ", " t", "r ", "eF", " D", "C ", "v ", "f "}}, {w("-etype b"), {"Q ", " b", "n "}},
+      {w("-etype qrnh"), {"r ", "Q ", "n ", "H "}}, {w("-etype ha"), codes},
+      {w("-felt -etype a"), {"eF", " D", "C "}},
   };
   std::string input;
   for (const auto& c : codes) input += brim({{102, c}});
@@ -96,7 +84,7 @@ TEST(BrimCatalog, EventTypesAndFelt) {
 // line of its own, with its own depth.
 TEST(BrimCatalog, LineBuffer) {
   std::string line = brim({}, 259).replace(259, 1, std::string(295, ' ')) + "50.00000\n";
-  check_case({"pieces", {"-format", "brim", "-verbose", "-depth", "40", "60"}, {}, line,
+  check_case({"pieces", w("-format brim -verbose -depth 40 60"), {}, line,
               line.substr(511), "processing stdin ...\n2 lines, 1 selected, \n", 0});
 }
 

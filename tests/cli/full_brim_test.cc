@@ -2,15 +2,11 @@
 // summary line built from them, event types, records written whole, the
 // line buffer and the time carried to the next input.
 #include <algorithm>
-#include <string>
-#include <vector>
 
 #include "gtest/gtest.h"
 #include "support/cli_harness.h"
 
 namespace {
-
-using Args = std::vector<std::string>;
 
 std::string put(std::string s, int col, const std::string& text) {
   size_t at = static_cast<size_t>(col - 1);
@@ -40,9 +36,8 @@ std::string rec(const std::vector<std::string>& lines) {
   return r + "$end\n";
 }
 
-CliCase run(Args args, const std::string& input, const std::string& out) {
-  args.insert(args.begin(), {"-format", "f_brim"});
-  return {::testing::PrintToString(args), args, {}, input, out, "", 0};
+CliCase run(const Args& args, const std::string& in, const std::string& out) {
+  return quiet(w("-format f_brim") + args, in, out);
 }
 
 // The first "$loc" and "$mag" lines are taken, unless a later one is marked
@@ -51,14 +46,10 @@ CliCase run(Args args, const std::string& input, const std::string& out) {
 TEST(FullBrim, LineChoice) {
   const std::string b = "35.500000", c = "36.500000", x = "3.400", y = "4.400";
   const std::string before = rec({"$beg 0", mag("$magP", "5.400"), loc("$locP", "30.000000")});
-  const struct {
-    std::vector<std::string> lines;
-    const char *lat, *mag;
-  } rows[] = {
+  const struct { std::vector<std::string> lines; const char *lat, *mag; } rows[] = {
       {{loc(), loc("$loc ", b), mag("$mag ", x), mag("$mag ", y)}, "34.5", "3.4"},
       {{loc(), loc("$locP", b), loc("$locP", c), mag(), mag("$magP", y)}, "36.5", "4.4"},
-      {{mag("$mag ", x), loc()}, "34.5", "-10"},
-      {{mag("$mag ", x), loc(), mag("$magP", y)}, "34.5", "4.4"},
+      {{mag("$mag ", x), loc()}, "34.5", "-10"}, {{mag("$mag ", x), loc(), mag("$magP", y)}, "34.5", "4.4"},
       {{mag("$mag ", x), loc(), mag("$mag ", y)}, "34.5", "-10"},
   };
   for (const auto& r : rows) {
@@ -73,22 +64,19 @@ TEST(FullBrim, LineChoice) {
 TEST(FullBrim, SummaryLine) {
   std::string full = rec({put(put(loc(), 239, "0.80000000"), 249, "0.90000000"), mag()});
   std::string blank = rec({put(loc(), 44, std::string(58, ' '))});
-  const std::pair<const char*, const char*> markers[] = {
-      {"-depth", "-10000"}, {"-nstations", "-1"}, {"-gap", "-1"},       {"-closest", "-1"},
-      {"-rms", "-1"},       {"-errtime", "-1"},   {"-errdepth", "-1"},  {"-magnitude", "-10"},
-      {"-nmag", "-1"},      {"-errlat", "-1"},    {"-errlon", "-1"}};
-  for (const auto& m : markers) {
-    bool always = std::string(m.first).substr(0, 5) == "-errl";
-    check_case(run({m.first, m.second, m.second}, full + blank, always ? full + blank : blank));
+  for (const std::string m : {"-depth -10000", "-nstations -1", "-gap -1", "-closest -1", "-rms -1", "-errtime -1",
+                              "-errdepth -1", "-magnitude -10", "-nmag -1", "-errlat -1", "-errlon -1"}) {
+    bool always = m.substr(0, 5) == "-errl";
+    check_case(run(w(m + m.substr(m.find(' '))), full + blank, always ? full + blank : blank));
   }
   // The location line's newline stays in the summary line, where it is not
   // a blank; a NUL byte is data, and the fields after it stand at their
   // columns.
   std::string newline = rec({loc().substr(0, 43), mag()});
-  check_case(run({"-depth", "0", "0"}, newline, newline));
+  check_case(run(w("-depth 0 0"), newline, newline));
   std::string nul = rec({put(put(loc(), 52, std::string(1, '\0')), 64, "    15.139"), mag()});
-  check_case(run({"-closest", "15.139", "15.139"}, nul, nul));
-  check_case(run({"-closest", "-1", "10.574"}, nul, ""));
+  check_case(run(w("-closest 15.139 15.139"), nul, nul));
+  check_case(run(w("-closest -1 10.574"), nul, ""));
 }
 
 // E takes LTRFDC (not V), B takes Q and R; felt takes F, D or C.
@@ -96,10 +84,8 @@ TEST(FullBrim, EventTypesAndFelt) {
   const std::vector<std::string> codes = {"  ", "L ", " T", "R ", "eF", " D", "c ",
                                           "V ", "Q ", "B ", "N ", "E ", "H "};
   const std::pair<Args, std::vector<std::string>> rows[] = {
-      {{}, {"  ", "L ", " T", "R ", "eF", " D", "c "}},
-      {{"-etype", "b"}, {"R ", "Q "}},
-      {{"-etype", "qnhr"}, {"R ", "Q ", "N ", "H "}},
-      {{"-felt", "-etype", "a"}, {"eF", " D"}},
+      {{}, {"  ", "L ", " T", "R ", "eF", " D", "c "}}, {w("-etype b"), {"R ", "Q "}},
+      {w("-etype qnhr"), {"R ", "Q ", "N ", "H "}}, {w("-felt -etype a"), {"eF", " D"}},
   };
   auto typed = [](const std::string& code) { return rec({put(loc(), 102, code), mag()}); };
   std::string input;
@@ -122,21 +108,19 @@ TEST(FullBrim, Records) {
   std::string noloc = rec({"$beg 1", mag()}), failing = rec({put(loc(), 102, "V "), mag()});
   std::string input = whole + noloc + failing + "$beg 3\n" + loc() + "\n$pha RIDG\n";
   check_case(run({}, input, whole));
-  check_case({"negated", {"-format", "f_brim", "-verbose", "-negate"}, {}, input, failing,
+  check_case({"negated", w("-format f_brim -verbose -negate"), {}, input, failing,
               "processing stdin ...\n3 lines, 1 selected\n", 0});
 
   auto at = [](const char* date) { return rec({put(loc(), 6, date), mag()}); };
-  check_case({"carry_over",
-              {"-format", "f_brim", "-time", "20040101000000", "20050101000000", "@a", "@b"},
+  check_case({"carry_over", w("-format f_brim -time 20040101000000 20050101000000 @a @b"),
               {{"a", at("20040510") + noloc + put(loc(), 6, "20040520")},
-               {"b", at("20040508") + at("20040512")}}, "",
-              at("20040510") + at("20040512"), "", 0});
+               {"b", at("20040508") + at("20040512")}}, "", at("20040510") + at("20040512"), "", 0});
 
   // Lines of at most 511 characters: a piece that begins with "$end" closes
   // the record, and every piece is written with it.
   std::string pieces = rec({loc(), std::string(700, 'x')}) + loc() + "\n" +
                        std::string(511, 'y') + "$end\n";
-  check_case({"pieces", {"-format", "f_brim", "-verbose"}, {}, pieces, pieces,
+  check_case({"pieces", w("-format f_brim -verbose"), {}, pieces, pieces,
               "processing stdin ...\n2 lines, 2 selected\n", 0});
 
   // Records of many input blocks are written whole, around a short one
@@ -144,9 +128,9 @@ TEST(FullBrim, Records) {
   std::string big = "$beg 9\n" + loc() + "\n";
   for (int i = 0; i < 20000; ++i) big += "$pha STA" + std::to_string(i) + " HHZ P 1.25 0.5 onset\n";
   big += "$end\n";
-  check_case({"long records", {"-format", "f_brim"}, {}, whole + big + failing + big,
+  check_case({"long records", w("-format f_brim"), {}, whole + big + failing + big,
               whole + big + big, "", 0});
-  check_case({"long records dropped", {"-format", "f_brim", "-negate"}, {},
+  check_case({"long records dropped", w("-format f_brim -negate"), {},
               big + failing + big + whole, failing, "", 0});
 }
 

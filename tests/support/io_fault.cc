@@ -2,6 +2,7 @@
 // how it reports them.  Loaded with LD_PRELOAD; the environment says what
 // fails:
 //   CATSIEVE_FAULT_READ=n   reads deliver n bytes in all, then fail (EIO)
+//   CATSIEVE_FAULT_PATH=p   only reads of the file p do so
 //   CATSIEVE_FAULT_WRITE=k  writes to standard output fail from the k-th
 //                           on (ENOSPC)
 #include <dlfcn.h>
@@ -10,6 +11,8 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
+#include <string>
 
 namespace {
 
@@ -42,7 +45,10 @@ bool write_fails(int fd) {
 extern "C" ssize_t read(int fd, void* buf, size_t n) {
   static const auto real = next<ssize_t (*)(int, void*, size_t)>("read");
   if (read_left == kNotLooked) read_left = setting("CATSIEVE_FAULT_READ");
-  if (read_left == kUnset) return real(fd, buf, n);
+  static const char* only = std::getenv("CATSIEVE_FAULT_PATH");
+  char path[4096] = "";
+  if (only && readlink(("/proc/self/fd/" + std::to_string(fd)).c_str(), path, sizeof path - 1) < 0) path[0] = 0;
+  if (read_left == kUnset || (only && std::strcmp(path, only) != 0)) return real(fd, buf, n);
   if (read_left == 0) {
     errno = EIO;
     return -1;

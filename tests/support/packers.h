@@ -1,5 +1,4 @@
-// gzip, bzip2 and xz forms of test data, made with the same libraries the
-// program reads them with, so that no compressor program is needed.
+// gzip, bzip2 and xz forms of test data, made by the compressor programs.
 #ifndef TESTS_SUPPORT_PACKERS_H
 #define TESTS_SUPPORT_PACKERS_H
 
@@ -11,10 +10,5 @@ enum class Packing { kGzip, kBzip2, kXz };
 // uses its smallest blocks (100 kB), so that a few hundred kB of text make
 // several blocks.
 std::string pack(Packing how, const std::string& data);
-
-// The usual file name ending: ".gz", ".bz2" or ".xz".
-const char* suffix(Packing how);
-// "gzip", "bzip2" or "xz".
-const char* packing_name(Packing how);
 
 #endif

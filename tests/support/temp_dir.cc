@@ -9,20 +9,10 @@
 #include <sstream>
 #include <stdexcept>
 
-namespace {
-
-void make_parents(const std::string& path) {
-  for (size_t i = 1; i < path.size(); ++i)
-    if (path[i] == '/') ::mkdir(path.substr(0, i).c_str(), 0755);
-}
-
-}  // namespace
-
 TempDir::TempDir() {
   const char* base = std::getenv("TMPDIR");
-  std::string templ = std::string(base && *base ? base : "/tmp") + "/catsieve-test-XXXXXX";
-  if (!::mkdtemp(&templ[0])) throw std::runtime_error("mkdtemp failed");
-  path_ = templ;
+  path_ = std::string(base && *base ? base : "/tmp") + "/catsieve-test-XXXXXX";
+  if (!::mkdtemp(&path_[0])) throw std::runtime_error("mkdtemp failed");
 }
 
 TempDir::~TempDir() {
@@ -31,18 +21,18 @@ TempDir::~TempDir() {
   if (std::system(cmd.c_str()) != 0) std::fprintf(stderr, "could not remove %s\n", path_.c_str());
 }
 
-std::string TempDir::write(const std::string& name, const std::string& content) const {
+std::string TempDir::mkdir(const std::string& name) const {
   std::string full = path_ + "/" + name;
-  make_parents(full);
-  std::ofstream f(full, std::ios::binary);
-  f << content;
-  if (!f) throw std::runtime_error("cannot write " + full);
+  for (size_t i = 1; i <= full.size(); ++i)
+    if (i == full.size() || full[i] == '/') ::mkdir(full.substr(0, i).c_str(), 0755);
   return full;
 }
 
-std::string TempDir::mkdir(const std::string& name) const {
-  std::string full = path_ + "/" + name;
-  make_parents(full + "/");
+std::string TempDir::write(const std::string& name, const std::string& content) const {
+  size_t slash = name.rfind('/');
+  std::string full = slash == std::string::npos ? path_ + "/" + name : mkdir(name.substr(0, slash)) + name.substr(slash);
+  std::ofstream f(full, std::ios::binary);
+  if (!(f << content)) throw std::runtime_error("cannot write " + full);
   return full;
 }
 

@@ -28,9 +28,7 @@ TEST(Calendar, DayNumbersRoundTripEveryDay) {
 }
 
 TEST(Calendar, MonthsOutsideTheYearCarryOver) {
-  const struct {
-    int y, m, d, ey, em, ed;
-  } cases[] = {
+  const struct { int y, m, d, ey, em, ed; } cases[] = {
       {2000, 0, 1, 1999, 12, 1},  {1999, 13, 1, 2000, 1, 1}, {1999, 14, 29, 2000, 2, 29},
       {2000, 15, 1, 2001, 3, 1},  {2000, -1, 1, 1999, 11, 1}, {2000, -12, 5, 1998, 12, 5},
       {2000, 99, 1, 2008, 3, 1},  {2000, 1, 0, 1999, 12, 31}, {2000, 3, 0, 2000, 2, 29},
@@ -51,19 +49,12 @@ double split(double t) {
 TEST(Calendar, SplitsTimeValues) {
   EXPECT_EQ(split(9467020800.0 + 3661.5), 20000101010101.5);
   EXPECT_EQ(split(-1.0), 16991231235959.0);  // the day before, to its last second
-  // Absurd values are held to a far-away day instead of overflowing.
-  for (double t : {1e300, -1e300, 0.0 / 0.0}) split(t);
 }
 
 TEST(Calendar, ChecksDatesAndBounds) {
-  // Day numbers of every valid day are checked above.
   EXPECT_EQ(ckdate(2001, 13, 1, 1), 1002);
   EXPECT_EQ(ckdate(0, 1, 1, 1), 1003);
   EXPECT_EQ(ckdate(-1, 2, 29, 1), 0);  // 1 BC is a leap year
-  const double v[] = {3, -1, 2};
-  EXPECT_EQ(dmin(v, 3), -1);
-  EXPECT_EQ(dmax(v, 3), 3);
-  EXPECT_EQ(dmin(v, 0), 3);  // one value or none: the first
 }
 
 }  // namespace
