@@ -2,13 +2,53 @@
 // point drawn from the input, or as raw bytes behind the magic number, so
 // that the decoders' faults and the pieces of text they hand out meet every
 // reader.
+#include <bzlib.h>
+#include <lzma.h>
+#include <zlib.h>
+
 #include <string>
 #include <vector>
 
 #include "fuzz_support.h"
-#include "support/packers.h"
 
 namespace {
+
+enum class Packing { kGzip, kBzip2, kXz };
+
+// The text in one gzip member, bzip2 stream or xz stream, packed by the
+// libraries in memory: a fuzzer runs too many inputs to start a program
+// for each.
+std::string pack(Packing how, const std::string& text) {
+  std::vector<char> out(text.size() + text.size() / 2 + 1024);
+  size_t n = 0;
+  switch (how) {
+    case Packing::kGzip: {
+      z_stream z{};
+      deflateInit2(&z, Z_DEFAULT_COMPRESSION, Z_DEFLATED, 15 + 16, 8, Z_DEFAULT_STRATEGY);
+      z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(text.data()));
+      z.avail_in = static_cast<uInt>(text.size());
+      z.next_out = reinterpret_cast<Bytef*>(out.data());
+      z.avail_out = static_cast<uInt>(out.size());
+      deflate(&z, Z_FINISH);
+      n = z.total_out;
+      deflateEnd(&z);
+      break;
+    }
+    case Packing::kBzip2: {
+      unsigned len = static_cast<unsigned>(out.size());
+      BZ2_bzBuffToBuffCompress(out.data(), &len, const_cast<char*>(text.data()),
+                               static_cast<unsigned>(text.size()), 1, 0, 0);
+      n = len;
+      break;
+    }
+    case Packing::kXz:
+      lzma_easy_buffer_encode(0, LZMA_CHECK_CRC64, nullptr,
+                              reinterpret_cast<const uint8_t*>(text.data()), text.size(),
+                              reinterpret_cast<uint8_t*>(out.data()), &n, out.size());
+      break;
+  }
+  return std::string(out.data(), n);
+}
 
 const Packing kinds[] = {Packing::kGzip, Packing::kBzip2, Packing::kXz};
 const char* const formats[] = {"tarn", "mech", "orv", "brim", "kelp", "f_brim"};
