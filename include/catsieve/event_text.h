@@ -11,9 +11,6 @@
 
 namespace catsieve {
 
-// Kilometres per degree of arc on the sphere of the distance test.
-constexpr double kKmPerDegree = 6371.0 * 0.017453292519943295;
-
 // The text of one output record, built in place.  No record's text comes
 // near the capacity; what would pass it is left out rather than written
 // past the end.

@@ -37,13 +37,25 @@ struct Tally {
 // Reads the stream to its end, first with the given first line if any.
 void search_lines(Stream& s, const Line* first, const LineReader& reader, Query& q, Sink& out);
 
+// What a reader settles once per input for emit: the test result of the
+// records put out (false under -negate), and whether they go out as they
+// stood in the input.
+struct EmitRule {
+  bool wanted;
+  bool records;
+};
+inline EmitRule emit_rule(const Query& q, const Sink& out) {
+  return EmitRule{!q.negate, out.form == OutputForm::kRecords};
+}
 // Puts out a record that passed its tests, or with -negate one that failed.
-inline void emit(bool pass, const Line& raw, const Line& view, Describe describe,
+inline void emit(EmitRule rule, bool pass, const Line& raw, const Line& view, Describe describe,
                  const Query& q, Sink& out, Tally& tally) {
-  if (pass == !q.negate) {
+  if (pass != rule.wanted) return;
+  ++tally.selected;
+  if (rule.records)
+    out_span(raw.p, raw.n);
+  else
     sink_record(out, raw, q, view, describe);
-    ++tally.selected;
-  }
 }
 // The end-of-stream step: the lower time bound from the last record when
 // there was one, then the -verbose summary.

@@ -87,9 +87,9 @@ void describe_summary(const Query&, const Line& summary, Event* e) {
 
 // Puts out the whole record, every line as read, when it is selected (or
 // with -negate when it is not); its summary line describes it.
-void print_stuff(const Query& q, Sink& out, bool pass, const Line& text, const Line& summary,
-                 Tally& tally) {
-  emit(pass, text, summary, describe_summary, q, out, tally);
+void print_stuff(const Query& q, Sink& out, EmitRule rule, bool pass, const Line& text,
+                 const Line& summary, Tally& tally) {
+  emit(rule, pass, text, summary, describe_summary, q, out, tally);
 }
 
 // Empties the record for the next one.
@@ -107,6 +107,7 @@ void search_full_brim_catalog(Stream& s, const Line*, Query& q, Sink& out) {
   FullBrimRecord r;
   Tally tally;
   int unlocated = 0;  // records without a location line
+  EmitRule rule = emit_rule(q, out);
   // The date and time columns of the last record's location line, for the
   // lower time bound of the next input.
   constexpr size_t kTimeColumns = 24;
@@ -145,7 +146,7 @@ void search_full_brim_catalog(Stream& s, const Line*, Query& q, Sink& out) {
       bool pass = brim_select(q, line, kRules);
       // Only the forms that describe the record need its summary written.
       Line view = sink_describes(out) ? write_summary(line, summary) : line.loc;
-      print_stuff(q, out, pass, text, view, tally);
+      print_stuff(q, out, rule, pass, text, view, tally);
     }
     clear_old_data(s, r);
   }

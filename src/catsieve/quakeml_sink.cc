@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "catsieve/event_text.h"
+#include "catsieve/geo.h"
 #include "catsieve/output.h"
 
 namespace catsieve {
@@ -15,6 +16,8 @@ namespace catsieve {
 namespace {
 
 constexpr double kMetresPerKm = 1000.0;
+// Kilometres per degree of arc on the sphere of the distance test.
+constexpr double kKmPerDegree = kEarthRadius * kRad;
 
 Text x;
 

@@ -50,17 +50,10 @@ void search_lines(Stream& s, const Line* first, const LineReader& reader, Query&
     }
     tally.selected = tally.lines;
   }
-  bool records = out.form == OutputForm::kRecords;
-  bool wanted = !q.negate;  // the test result of the records put out
+  EmitRule rule = emit_rule(q, out);
   while (have) {
     ++tally.lines;
-    if (reader.select(q, record) == wanted) {
-      ++tally.selected;
-      if (records)
-        out_span(record.p, record.n);
-      else
-        sink_record(out, record, q, record, reader.describe);
-    }
+    emit(rule, reader.select(q, record), record, record, reader.describe, q, out, tally);
     have = readline(s, reader.size, &record);
   }
   // The stream keeps the last record it handed out, the detector's first
