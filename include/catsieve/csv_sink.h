@@ -4,11 +4,13 @@
 #define CATSIEVE_CSV_SINK_H
 
 #include "catsieve/event.h"
+#include "catsieve/event_text.h"
 
 namespace catsieve {
 
 void csv_begin();
-void csv_event(const Event& e);
+// The row of an event, line end included.
+const Text& csv_event(const Event& e);
 
 }  // namespace catsieve
 

@@ -14,11 +14,10 @@
 
 namespace catsieve {
 
-// Scratch texts into which a field is copied and terminated: dcbuf for the
-// numbers of every reader, xx for the optional fields of the brim readers.
+// Scratch text into which a field is copied and terminated for the C
+// library; each thread that decodes records has its own.
 constexpr int kFieldMax = 80;
-extern char dcbuf[];
-extern char xx[];
+extern thread_local char dcbuf[kFieldMax + 1];
 
 // Copies the field into buf (at least width + 1 bytes) and terminates it.
 inline char* field_text(const Line& l, int col, int width, char* buf) {
@@ -54,10 +53,6 @@ inline double freal(const Line& l, Col c) {
   double v = plain_real(n);
   return c.dec ? v / kTensReal[c.dec] : v;
 }
-
-// Length of text up to and including its last character that is not a
-// space; 0 for an empty or all-space text.
-size_t blen(const char* text);
 
 }  // namespace catsieve
 

@@ -14,7 +14,7 @@ namespace catsieve {
 
 template <const auto& t>
 double layout_day(const Line& l) {
-  static DayCache days;
+  thread_local DayCache days;
   return cached_day(days, l, t.year.col, t.day.col + t.day.width - t.year.col, [&l] {
     return util::day_start(fint(l, t.year) + t.century, fint(l, t.month), fint(l, t.day), 1);
   });

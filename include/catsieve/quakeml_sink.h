@@ -4,12 +4,13 @@
 #define CATSIEVE_QUAKEML_SINK_H
 
 #include "catsieve/event.h"
+#include "catsieve/event_text.h"
 
 namespace catsieve {
 
 void quakeml_begin();
 // number counts the events from 1 and names their resources.
-void quakeml_event(const Event& e, long long number);
+const Text& quakeml_event(const Event& e, long long number);
 void quakeml_end();
 
 }  // namespace catsieve

@@ -6,6 +6,7 @@
 #define CATSIEVE_SINK_H
 
 #include "catsieve/event.h"
+#include "catsieve/event_batch.h"
 #include "catsieve/output.h"
 #include "catsieve/query.h"
 #include "catsieve/stream.h"
@@ -26,16 +27,14 @@ inline bool sink_describes(const Sink& s) {
   return s.form != OutputForm::kRecords && s.form != OutputForm::kCount;
 }
 
-// A reader's decoding of the record that view shows into an event.
-using Describe = void (*)(const Query& q, const Line& view, Event* e);
-
 // The opening text of the chosen form (the CSV header, the start of the
 // document) goes out with the first event, or at the end: a run that ends
 // in an error before any event leaves no document begun.
 void sink_begin(Sink& s);
-// One record described as an event in the chosen form.
-void sink_event(Sink& s, const Event& e);
-// The closing text of the document, or the count.
+// The chosen form's text of an event.
+Format sink_format(const Sink& s);
+// The closing text of the document, or the count, after the events still
+// being formatted.
 void sink_end(Sink& s);
 
 // A record put out: raw is the record as it stood in the input, view the
@@ -48,9 +47,8 @@ inline void sink_record(Sink& s, const Line& raw, const Query& q, const Line& vi
   }
   ++s.written;
   if (s.form == OutputForm::kCount) return;
-  Event e;
-  describe(q, view, &e);
-  sink_event(s, e);
+  sink_begin(s);
+  batch_record(view, q, describe, sink_format(s), s.written);
 }
 
 // The sink that the output-form options choose, and their handlers: only

@@ -5,7 +5,7 @@
 // builds from each record.
 #include "brim_catalog.h"
 
-#include <cstdlib>
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -63,20 +63,28 @@ const Line& part(const SummaryLine& l, Col* c) {
 static_assert(kEtype + 1 <= kBrimLocWidth, "event type in the location part");
 
 // An optional field is missing when the line, newline included, ends
-// before the field's last column, or when the field is all blanks.  When
-// present its text is left in xx.
-bool missing(const SummaryLine& l, Col c) {
-  if (l.n < static_cast<size_t>(c.col + c.width - 1)) return true;
-  const Line& in = part(l, &c);
-  return blen(field_text(in, c.col, c.width, xx)) == 0;
+// before the field's last column, or when its text is all blanks: blanks
+// up to the end of the field, or up to a NUL byte, which ends the text as
+// the C library reads it.  The line it lies in is left in *in and its
+// column in *c.
+bool missing(const SummaryLine& l, Col* c, const Line** in) {
+  if (l.n < static_cast<size_t>(c->col + c->width - 1)) return true;
+  *in = &part(l, c);
+  size_t from = static_cast<size_t>(c->col - 1);
+  size_t to = std::min(from + static_cast<size_t>(c->width), (*in)->n);
+  for (size_t i = from; i < to; ++i)
+    if ((*in)->p[i] != ' ') return (*in)->p[i] == '\0';
+  return true;
 }
 
 double opt_real(const SummaryLine& l, Col c, double marker) {
-  return missing(l, c) ? marker : std::strtod(xx, nullptr);
+  const Line* in;
+  return missing(l, &c, &in) ? marker : freal(*in, c);
 }
 
 int opt_int(const SummaryLine& l, Col c, int marker) {
-  return missing(l, c) ? marker : static_cast<int>(std::strtol(xx, nullptr, 10));
+  const Line* in;
+  return missing(l, &c, &in) ? marker : fint(*in, c);
 }
 
 char upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
@@ -126,7 +134,7 @@ void describe_line(const Query&, const Line& l, Event* e) {
 namespace {
 
 double day(const Line& l) {
-  static DayCache days;
+  thread_local DayCache days;
   return cached_day(days, l, kYear.col, kDay.col + kDay.width - kYear.col, [&l] {
     return util::day_start(fint(l, kYear), fint(l, kMonth), fint(l, kDay), 1);
   });
@@ -161,9 +169,9 @@ bool fields_ok(const Query& q, const SummaryLine& l, const BrimMissing& m) {
 // An optional field as an event sees it: absent when missing, or when it
 // holds the marker itself.
 Real opt_field(const SummaryLine& l, Col c, double marker) {
-  if (missing(l, c)) return Real{};
-  const Line& in = part(l, &c);
-  Real r = real_field(in, c);
+  const Line* in;
+  if (missing(l, &c, &in)) return Real{};
+  Real r = real_field(*in, c);
   r.has = value(r) != marker;
   return r;
 }

@@ -9,20 +9,21 @@
 namespace catsieve {
 
 namespace {
-Text row, cell;
+// Each thread that formats events builds its rows in its own text.
+thread_local Text row, cell;
 }  // namespace
 
 void csv_begin() {
-  row.n = 0;
+  Text header;
   for (int i = 0; i < nevent_columns; ++i) {
-    if (i) put(row, ',');
-    put(row, event_columns[i].name);
+    if (i) put(header, ',');
+    put(header, event_columns[i].name);
   }
-  put(row, '\n');
-  out_text(row.buf, row.n);
+  put(header, '\n');
+  out_text(header.buf, header.n);
 }
 
-void csv_event(const Event& e) {
+const Text& csv_event(const Event& e) {
   row.n = 0;
   for (int i = 0; i < nevent_columns; ++i) {
     const EventColumn& c = event_columns[i];
@@ -35,7 +36,7 @@ void csv_event(const Event& e) {
     if (c.value(e, cell)) csv_cell(cell.buf, cell.n, row);
   }
   put(row, '\n');
-  out_text(row.buf, row.n);
+  return row;
 }
 
 }  // namespace catsieve

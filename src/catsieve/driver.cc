@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "catsieve/event_batch.h"
 #include "catsieve/file_utils.h"
 #include "catsieve/geo.h"
 #include "catsieve/long_options.h"
@@ -34,6 +35,13 @@ int verbose;
 bool input_failed;
 
 namespace {
+
+// At the end of the run, also one that ends early: what was selected goes
+// out.
+void flush_output() {
+  batch_flush();
+  out_flush();
+}
 
 bool format_chosen = false;
 
@@ -175,7 +183,7 @@ void reset_run() {
 }
 
 void run(int argc, char** argv) {
-  static bool flush_at_exit = std::atexit(out_flush) == 0;
+  static bool flush_at_exit = std::atexit(flush_output) == 0;
   (void)flush_at_exit;
   std::set_new_handler(util::out_of_memory);
 

@@ -20,6 +20,8 @@ const double kEndTime = (util::jdn(10000, 1, 1, 1) - util::kJdnEpoch) * 86400.0;
 constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
 constexpr int kMaxFixed = 9;
 constexpr double kMaxUnits = 1e15;  // below 2^53: whole units stay exact
+constexpr unsigned long long kSixteenDigits = 10000000000000000ULL;
+constexpr unsigned long long kEightDigits = 100000000ULL;
 
 // "00" to "99": digits are written two at a time.
 constexpr char kPairs[] =
@@ -68,6 +70,40 @@ unsigned long long split_decimals(unsigned long long* u, int digits) {
   }
 }
 
+// Digits of any size, one at a time: the rare value of sixteen digits or
+// more.
+void units_text_long(unsigned long long u, bool negative, int digits, Text& to) {
+  char buf[48];
+  char* end = buf + sizeof buf;
+  char* p = end;
+  if (digits > 0) {
+    // The decimals less their trailing zeros, and the point when any is left.
+    unsigned long long decimals = split_decimals(&u, digits);
+    if (decimals != 0) {
+      p = digits_back(decimals, digits, end);
+      while (end[-1] == '0') --end;
+      *--p = '.';
+    }
+  }
+  p = digits_back(u, 1, p);
+  if (negative) *--p = '-';
+  put(to, p, static_cast<size_t>(end - p));
+}
+
+// The eight decimal digits of x < 10^8 as the bytes 0 to 9, the first digit
+// in the lowest byte, worked out for all of them at once: x split into two
+// halves of four digits, each into two of two, each into two single
+// digits, by multiplications that stand in for divisions by 100 and 10.
+inline unsigned long long eight_digits(unsigned x) {
+  unsigned long long merged = (x / 10000) | static_cast<unsigned long long>(x % 10000) << 32;
+  unsigned long long top = ((merged * 10486) >> 20) & ((0x7FULL << 32) | 0x7FULL);
+  unsigned long long bottom = merged - 100 * top;
+  unsigned long long hundreds = (bottom << 16) + top;
+  unsigned long long tens = (hundreds * 103) >> 10;
+  tens &= (0xFULL << 48) | (0xFULL << 32) | (0xFULL << 16) | 0xFULL;
+  return tens + ((hundreds - 10 * tens) << 8);
+}
+
 long long round_half_away(double v) { return static_cast<long long>(v < 0 ? v - 0.5 : v + 0.5); }
 
 }  // namespace
@@ -88,21 +124,68 @@ bool number_text(double v, int digits, Text& to) {
 void units_text(long long whole, int digits, Text& to) {
   unsigned long long u = whole < 0 ? 0ULL - static_cast<unsigned long long>(whole)
                                    : static_cast<unsigned long long>(whole);
-  char buf[48];
-  char* end = buf + sizeof buf;
-  char* p = end;
-  if (digits > 0) {
-    // The decimals less their trailing zeros, and the point when any is left.
-    unsigned long long decimals = split_decimals(&u, digits);
-    if (decimals != 0) {
-      p = digits_back(decimals, digits, end);
-      while (end[-1] == '0') --end;
-      *--p = '.';
-    }
+  if (digits < 0) digits = 0;
+  if (digits > kMaxFixed || u >= kSixteenDigits) {
+    units_text_long(u, whole < 0, digits, to);
+    return;
   }
-  p = digits_back(u, 1, p);
-  if (whole < 0) *--p = '-';
-  put(to, p, static_cast<size_t>(end - p));
+  if (u < kEightDigits && digits < 8 && Text::kCapacity - to.n >= 24) {
+    // Eight digits in one word, the first in its lowest byte.  The integer
+    // part starts at the first digit that is not zero, or at the one before
+    // the point; the decimals end at their last digit that is not zero.
+    unsigned long long w = eight_digits(static_cast<unsigned>(u));
+    int point = 8 - digits;
+    int lead = __builtin_ctzll(w | 1ULL << (8 * (point - 1))) / 8;
+    unsigned long long decimals = digits ? w >> (8 * point) : 0;
+    w |= 0x3030303030303030ULL;
+    char* p = to.buf + to.n;
+    *p = '-';
+    p += whole < 0;
+    unsigned long long integer = w >> (8 * lead);
+    std::memcpy(p, &integer, 8);
+    p += point - lead;
+    if (decimals) {
+      *p++ = '.';
+      unsigned long long text = w >> (8 * point);
+      std::memcpy(p, &text, 8);
+      p += (63 - __builtin_clzll(decimals)) / 8 + 1;
+    }
+    to.n = static_cast<size_t>(p - to.buf);
+    return;
+  }
+  // The sixteen digits of u, then the integer part from its first digit
+  // that is not a leading zero (the one before the point at the latest)
+  // and the decimals up to their last digit that is not zero.
+  char d[32] = {};
+  // Most values have eight digits or fewer: their first eight are zeros.
+  unsigned long long first =
+      u >= kEightDigits ? eight_digits(static_cast<unsigned>(u / kEightDigits)) : 0;
+  unsigned long long last = eight_digits(static_cast<unsigned>(u % kEightDigits));
+  unsigned long long ascii = 0x3030303030303030ULL;
+  unsigned long long w[2] = {first | ascii, last | ascii};
+  std::memcpy(d, w, 16);
+  int point = 16 - digits;
+  int lead = first ? __builtin_ctzll(first) / 8 : last ? 8 + __builtin_ctzll(last) / 8 : 16;
+  if (lead > point - 1) lead = point - 1;
+  int end = last ? 8 + (63 - __builtin_clzll(last)) / 8 : first ? (63 - __builtin_clzll(first)) / 8 : 0;
+  // Written in place when the text has room for the longest number.
+  char local[48];
+  bool room = Text::kCapacity - to.n >= sizeof local;
+  char* out = room ? to.buf + to.n : local;
+  char* p = out;
+  *p = '-';
+  p += whole < 0;
+  std::memcpy(p, d + lead, 16);
+  p += point - lead;
+  if (end >= point) {
+    *p++ = '.';
+    std::memcpy(p, d + point, 16);
+    p += end - point + 1;
+  }
+  if (room)
+    to.n += static_cast<size_t>(p - out);
+  else
+    put(to, local, static_cast<size_t>(p - out));
 }
 
 void count_text(long long v, Text& to) {
@@ -132,8 +215,8 @@ bool iso_time_text(double time, int digits, Text& to) {
   long long secs = static_cast<long long>(units % kSecondsPerDay);
   // Events come in time order, many to a day: the date text of the day
   // before is kept.
-  static long long last_day = -1;
-  static char date_text[10];
+  thread_local long long last_day = -1;
+  thread_local char date_text[10];
   if (days != last_day) {
     int year, month, day;
     util::date(static_cast<int>(days) + util::kJdnEpoch, &year, &month, &day, 1);

@@ -4,8 +4,7 @@
 
 namespace catsieve {
 
-char dcbuf[kFieldMax + 1];
-char xx[kFieldMax + 1];
+thread_local char dcbuf[kFieldMax + 1];
 
 int fint_slow(const Line& l, Col c) {
   return static_cast<int>(std::strtol(field_text(l, c.col, c.width, dcbuf), nullptr, 10));

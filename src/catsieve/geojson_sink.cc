@@ -13,7 +13,8 @@ namespace catsieve {
 
 namespace {
 
-Text f, word;
+// Each thread that formats events builds its features in its own text.
+thread_local Text f, word;
 
 void put_out(const char* text) { out_text(text, std::strlen(text)); }
 
@@ -21,7 +22,7 @@ void put_out(const char* text) { out_text(text, std::strlen(text)); }
 
 void geojson_begin() { put_out("{\"type\":\"FeatureCollection\",\"features\":[\n"); }
 
-void geojson_event(const Event& e, long long number) {
+const Text& geojson_event(const Event& e, long long number) {
   f.n = 0;
   if (number > 1) put(f, ",\n");
   put(f, "{\"type\":\"Feature\",\"geometry\":");
@@ -53,7 +54,7 @@ void geojson_event(const Event& e, long long number) {
       put(f, "null");
   }
   put(f, "}}");
-  out_text(f.buf, f.n);
+  return f;
 }
 
 void geojson_end() { put_out("\n]}\n"); }

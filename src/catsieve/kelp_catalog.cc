@@ -31,7 +31,7 @@ constexpr int kQuality = 74;
 const int DOY[13] = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334, 365};
 
 double kelp_day(const Line& l) {
-  static DayCache days;
+  thread_local DayCache days;
   return cached_day(days, l, kYear.col, kDoy.col + kDoy.width - kYear.col, [&l] {
     int year = fint(l, kYear);
     int month, day;

@@ -54,7 +54,7 @@ Col obs_col(int type) {
 }
 
 double day(const Line& l) {
-  static DayCache days;
+  thread_local DayCache days;
   return cached_day(days, l, kYear.col, kDay.col + kDay.width - kYear.col, [&l] {
     return util::day_start(fint(l, kYear), fint(l, kMonth), fint(l, kDay), 1);
   });

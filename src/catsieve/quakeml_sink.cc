@@ -19,7 +19,8 @@ constexpr double kMetresPerKm = 1000.0;
 // Kilometres per degree of arc on the sphere of the distance test.
 constexpr double kKmPerDegree = kEarthRadius * kRad;
 
-Text x;
+// Each thread that formats events builds them in its own text.
+thread_local Text x;
 
 void put_out(const char* text) { out_text(text, std::strlen(text)); }
 
@@ -142,8 +143,8 @@ void quakeml_begin() {
 
 // The origin and magnitude are written first, to learn whether the event
 // has them, and then moved behind the references to them.
-void quakeml_event(const Event& e, long long number) {
-  static Text parts;
+const Text& quakeml_event(const Event& e, long long number) {
+  thread_local Text parts;
   x.n = 0;
   bool has_origin = origin(e, number);
   bool has_mag = magnitude(e, number, has_origin);
@@ -158,7 +159,7 @@ void quakeml_event(const Event& e, long long number) {
   if (e.type) element("type", [&] { return put(x, e.type), true; });
   put(x, parts.buf, parts.n);
   put(x, "</event>\n");
-  out_text(x.buf, x.n);
+  return x;
 }
 
 void quakeml_end() { put_out("</eventParameters>\n</q:quakeml>\n"); }

@@ -12,6 +12,9 @@ namespace catsieve {
 
 void end_of_stream(Query& q, const Tally& tally, bool have_last, double last_time,
                    const char* summary) {
+  // The query changes for the next input: what this one selected is
+  // formatted first.
+  batch_flush();
   if (have_last) q.otime.min = last_time;
   if (verbose) std::fprintf(stderr, summary, tally.lines, tally.selected);
 }

@@ -22,6 +22,8 @@ void choose(OutputForm form) {
   form_chosen = true;
 }
 
+const Text& csv_row(const Event& e, long long) { return csv_event(e); }
+
 }  // namespace
 
 Sink& building_sink() { return building; }
@@ -47,17 +49,16 @@ void sink_begin(Sink& s) {
   }
 }
 
-void sink_event(Sink& s, const Event& e) {
-  sink_begin(s);
+Format sink_format(const Sink& s) {
   switch (s.form) {
-    case OutputForm::kCsv: csv_event(e); break;
-    case OutputForm::kGeoJson: geojson_event(e, s.written); break;
-    case OutputForm::kQuakeMl: quakeml_event(e, s.written); break;
-    default: break;
+    case OutputForm::kGeoJson: return geojson_event;
+    case OutputForm::kQuakeMl: return quakeml_event;
+    default: return csv_row;
   }
 }
 
 void sink_end(Sink& s) {
+  batch_flush();
   sink_begin(s);
   switch (s.form) {
     case OutputForm::kGeoJson: geojson_end(); break;

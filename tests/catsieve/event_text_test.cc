@@ -62,4 +62,32 @@ TEST(EventText, NumbersAndQuoting) {
   }
 }
 
+// Whole units against their decimal text cut at the point by hand: every
+// digit count up to nineteen, every number of decimals, both signs, and a
+// text that has no room left.
+TEST(EventText, UnitsAgainstTheirDigits) {
+  unsigned long long seed = 15;
+  for (int i = 0; i < 20000; ++i) {
+    seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
+    unsigned long long limit = 10;  // 10^n for n = 1 to 18 digits
+    for (int n = i % 18; n > 0; --n) limit *= 10;
+    unsigned long long u = (seed >> 1) % limit;
+    long long whole = i % 3 == 1 ? -static_cast<long long>(u) : static_cast<long long>(u);
+    int digits = i % 10;
+    std::string all = std::to_string(u);
+    all.insert(0, digits + 1 > static_cast<int>(all.size()) ? digits + 1 - all.size() : 0, '0');
+    std::string decimals = all.substr(all.size() - digits);
+    decimals.erase(decimals.find_last_not_of('0') + 1);
+    std::string want = (whole < 0 ? "-" : "") + all.substr(0, all.size() - digits) +
+                       (decimals.empty() ? "" : "." + decimals);
+    Text text, full;
+    units_text(whole, digits, text);
+    ASSERT_EQ(str(text), want) << whole << " " << digits;
+    full.n = Text::kCapacity - 3;
+    units_text(whole, digits, full);
+    EXPECT_EQ(std::string(full.buf + Text::kCapacity - 3, full.n + 3 - Text::kCapacity),
+              want.substr(0, 3));
+  }
+}
+
 }  // namespace

@@ -89,9 +89,5 @@ TEST(Field, ColumnsPastTheEndReadAsBlanks) {
   EXPECT_STREQ(catsieve::field_text(l, 4, 4, buf), "45  ");
 }
 
-TEST(Blen, OnlyTheSpaceIsBlank) {
-  const struct { const char* text; size_t n; } cases[] = {{"", 0}, {"    ", 0}, {" a  ", 2}, {" \n ", 2}, {"\t", 1}};
-  for (const auto& c : cases) EXPECT_EQ(catsieve::blen(c.text), c.n) << c.text;
-}
 
 }  // namespace

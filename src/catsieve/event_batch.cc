@@ -1,0 +1,180 @@
+// Batches of records to format.  Two batches take turns: while one is
+// filled with the records the cycle selects, the other, filled before, is
+// formatted by the helper thread; once the new one is full, this thread
+// helps with what is left of the older one, puts its text out and hands
+// the new one over.  A batch is formatted in chunks that either thread
+// claims, each into a text of its own, so that the text goes out in the
+// records' order whoever formatted it.
+#include "catsieve/event_batch.h"
+
+#include <algorithm>
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "catsieve/output.h"
+
+namespace catsieve {
+
+namespace {
+
+constexpr int kChunkRecords = 64;
+constexpr int kBatchRecords = 2048;
+constexpr int kBatchChunks = kBatchRecords / kChunkRecords;
+// Records are counted and their bytes too, so that long views (a full brim
+// summary line, an unending line) keep a batch small.
+constexpr size_t kBatchBytes = 512 * 1024;
+
+struct Item {
+  size_t at, n;
+  long long number;
+};
+
+struct Batch {
+  std::vector<char> bytes;
+  std::vector<Item> items;
+  std::string texts[kBatchChunks];
+  const Query* q = nullptr;
+  Describe describe = nullptr;
+  Format format = nullptr;
+  int chunks = 0;
+  // The chunks of the batch (high half) and the next one to claim (low
+  // half), in one word: a claim made on a batch that is put out already
+  // finds it used up, whatever has become of the slot since.
+  std::atomic<unsigned long long> claim{0};
+  std::atomic<int> done{0};  // chunks formatted
+};
+
+struct Batches {
+  Batch slot[2];
+  int filling = 0;         // the slot that records go into
+  bool in_flight = false;  // whether the other slot is handed over and not yet out
+  bool helper = false;     // whether the helper thread runs
+  std::mutex m;
+  std::condition_variable work;
+  Batch* published = nullptr;  // under m: the batch the helper is to work on
+};
+
+// Never destroyed: the helper thread waits on it until the process ends.
+Batches& batches() {
+  static Batches* b = new Batches;
+  return *b;
+}
+
+void format_chunk(Batch& b, int c) {
+  std::string& text = b.texts[c];
+  text.clear();
+  size_t from = static_cast<size_t>(c) * kChunkRecords;
+  size_t to = std::min(from + kChunkRecords, b.items.size());
+  for (size_t i = from; i < to; ++i) {
+    const Item& it = b.items[i];
+    Event e;
+    b.describe(*b.q, Line{b.bytes.data() + it.at, it.n}, &e);
+    const Text& t = b.format(e, it.number);
+    text.append(t.buf, t.n);
+  }
+}
+
+bool unclaimed(unsigned long long claim) { return (claim & 0xffffffff) < claim >> 32; }
+
+// Claims and formats chunks of the batch until none is left.
+void work_on(Batch& b) {
+  unsigned long long claim = b.claim.load(std::memory_order_acquire);
+  while (unclaimed(claim)) {
+    if (!b.claim.compare_exchange_weak(claim, claim + 1, std::memory_order_acq_rel)) continue;
+    format_chunk(b, static_cast<int>(claim & 0xffffffff));
+    b.done.fetch_add(1, std::memory_order_release);
+    claim = b.claim.load(std::memory_order_acquire);
+  }
+}
+
+void helper_loop(Batches* s) {
+  for (;;) {
+    Batch* b;
+    {
+      std::unique_lock<std::mutex> lock(s->m);
+      s->work.wait(lock, [s] {
+        return s->published && unclaimed(s->published->claim.load(std::memory_order_acquire));
+      });
+      b = s->published;
+    }
+    work_on(*b);
+  }
+}
+
+// Hands the filling batch over; the helper is started for the first full
+// one, so that a small selection is formatted by this thread alone.
+void publish(Batches& s, bool full) {
+  Batch& b = s.slot[s.filling];
+  b.chunks = static_cast<int>((b.items.size() + kChunkRecords - 1) / kChunkRecords);
+  b.done.store(0, std::memory_order_relaxed);
+  b.claim.store(static_cast<unsigned long long>(b.chunks) << 32, std::memory_order_release);
+  if (full && !s.helper) {
+    s.helper = true;
+    std::thread(helper_loop, &s).detach();
+  }
+  {
+    std::lock_guard<std::mutex> lock(s.m);
+    s.published = &b;
+  }
+  if (s.helper) s.work.notify_one();
+  s.in_flight = true;
+  s.filling ^= 1;
+}
+
+// Formats what is left of the batch in flight, waits for the chunk the
+// helper is on, and puts the text out.
+void finish_in_flight(Batches& s) {
+  if (!s.in_flight) return;
+  Batch& b = s.slot[s.filling ^ 1];
+  work_on(b);
+  while (b.done.load(std::memory_order_acquire) < b.chunks) std::this_thread::yield();
+  {
+    std::lock_guard<std::mutex> lock(s.m);
+    s.published = nullptr;
+  }
+  for (int c = 0; c < b.chunks; ++c) out_text(b.texts[c].data(), b.texts[c].size());
+  b.items.clear();
+  b.bytes.clear();
+  s.in_flight = false;
+}
+
+}  // namespace
+
+void batch_record(const Line& view, const Query& q, Describe describe, Format format,
+                  long long number) {
+  Batches& s = batches();
+  Batch* b = &s.slot[s.filling];
+  if (!b->items.empty() && (b->q != &q || b->describe != describe || b->format != format)) {
+    finish_in_flight(s);
+    publish(s, false);
+    b = &s.slot[s.filling];
+  }
+  b->q = &q;
+  b->describe = describe;
+  b->format = format;
+  b->items.push_back(Item{b->bytes.size(), view.n, number});
+  b->bytes.insert(b->bytes.end(), view.p, view.p + view.n);
+  if (b->items.size() < kBatchRecords && b->bytes.size() < kBatchBytes) return;
+  finish_in_flight(s);
+  publish(s, true);
+}
+
+void batch_flush() {
+  // A run ended from within a flush (out of memory) ends without another.
+  static bool flushing = false;
+  if (flushing) return;
+  flushing = true;
+  Batches& s = batches();
+  finish_in_flight(s);
+  if (!s.slot[s.filling].items.empty()) {
+    publish(s, false);
+    finish_in_flight(s);
+  }
+  flushing = false;
+}
+
+}  // namespace catsieve
