@@ -167,7 +167,9 @@ void units_text(long long whole, int digits, Text& to) {
   int point = 16 - digits;
   int lead = first ? __builtin_ctzll(first) / 8 : last ? 8 + __builtin_ctzll(last) / 8 : 16;
   if (lead > point - 1) lead = point - 1;
-  int end = last ? 8 + (63 - __builtin_clzll(last)) / 8 : first ? (63 - __builtin_clzll(first)) / 8 : 0;
+  int end = last    ? 8 + (63 - __builtin_clzll(last)) / 8
+            : first ? (63 - __builtin_clzll(first)) / 8
+                    : 0;
   // Written in place when the text has room for the longest number.
   char local[48];
   bool room = Text::kCapacity - to.n >= sizeof local;
