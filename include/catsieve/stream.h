@@ -44,6 +44,11 @@ struct Stream {
   bool sniffed;    // the first bytes have told compressed data from text
   Decoder* dec;    // decompressor of the input's bytes, or null
   const char* name;  // the input as messages name it
+  char* spare;       // the buffer the next block is read ahead into, or null
+  size_t spare_size;
+  bool ahead;        // a read into spare is under way
+  bool alone;        // no block is to be read ahead
+  size_t total;      // bytes read so far
   Line last;       // last record handed out
   char lastbuf[kMaxLineBuffer];
 };

@@ -23,6 +23,11 @@ namespace {
 
 constexpr int kChunkRecords = 64;
 constexpr int kBatchRecords = 2048;
+// The text of a batch is kept near this size, so that memory stays small
+// whatever the form: a batch takes as many records as the batch before
+// needed for it, in chunks, starting with a few chunks.
+constexpr size_t kBatchText = 512 * 1024;
+constexpr size_t kFirstBatchRecords = 4 * kChunkRecords;
 constexpr int kBatchChunks = kBatchRecords / kChunkRecords;
 // Records are counted and their bytes too, so that long views (a full brim
 // summary line, an unending line) keep a batch small.
@@ -53,6 +58,7 @@ struct Batches {
   int filling = 0;         // the slot that records go into
   bool in_flight = false;  // whether the other slot is handed over and not yet out
   bool helper = false;     // whether the helper thread runs
+  size_t limit = kFirstBatchRecords;  // records to a batch
   std::mutex m;
   std::condition_variable work;
   Batch* published = nullptr;  // under m: the batch the helper is to work on
@@ -136,7 +142,13 @@ void finish_in_flight(Batches& s) {
     std::lock_guard<std::mutex> lock(s.m);
     s.published = nullptr;
   }
-  for (int c = 0; c < b.chunks; ++c) out_text(b.texts[c].data(), b.texts[c].size());
+  size_t text = 0;
+  for (int c = 0; c < b.chunks; ++c) {
+    out_text(b.texts[c].data(), b.texts[c].size());
+    text += b.texts[c].size();
+  }
+  size_t per_record = text / std::max<size_t>(b.items.size(), 1) + 1;
+  s.limit = std::min<size_t>(std::max<size_t>(kBatchText / per_record, kChunkRecords), kBatchRecords);
   b.items.clear();
   b.bytes.clear();
   s.in_flight = false;
@@ -158,7 +170,7 @@ void batch_record(const Line& view, const Query& q, Describe describe, Format fo
   b->format = format;
   b->items.push_back(Item{b->bytes.size(), view.n, number});
   b->bytes.insert(b->bytes.end(), view.p, view.p + view.n);
-  if (b->items.size() < kBatchRecords && b->bytes.size() < kBatchBytes) return;
+  if (b->items.size() < s.limit && b->bytes.size() < kBatchBytes) return;
   finish_in_flight(s);
   publish(s, true);
 }

@@ -11,10 +11,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "catsieve/decompress.h"
 #include "catsieve/driver.h"
 #include "catsieve/output.h"
+#include "catsieve/read_ahead.h"
 #include "catsieve/strict.h"
 #include "util/qerror.h"
 #include "util/quit.h"
@@ -45,23 +47,22 @@ Stream* new_stream(int fd, pid_t pid, const char* name) {
   s->sniffed = pid > 0;
   s->dec = nullptr;
   s->name = name;
+  s->spare = nullptr;
+  s->spare_size = 0;
+  s->ahead = false;
+  s->alone = false;
+  s->total = 0;
   s->last = Line{nullptr, 0};
   return s;
 }
 
-// Moves the unread bytes, and any held before them, to the front and reads
-// the next block behind them.
-void refill(Stream& s) {
-  // Selected records may still be waiting in the buffer to be written.
-  out_settle();
-  // The last record handed out is about to be overwritten: keep a copy,
-  // since the end-of-stream step still needs it.
-  if (s.last.p >= s.buf && s.last.p < s.buf + s.end) {
-    std::memcpy(s.lastbuf, s.last.p, s.last.n);
-    s.last.p = s.lastbuf;
-  }
-  size_t from = s.held < s.pos ? s.held : s.pos;
-  size_t avail = s.end - from;
+// Room before a block read ahead for the unread bytes of the block before:
+// an unfinished line, or the lines so far of a full brim record held whole.
+constexpr size_t kHeadroom = 64 * 1024;
+
+// Moves the avail bytes from `from` on to the front of the buffer, with room
+// for a block behind them.
+void compact(Stream& s, size_t from, size_t avail) {
   if (s.size - avail < kBlock) {
     size_t size = avail + kBlock + kMaxLineBuffer;
     char* buf = static_cast<char*>(std::realloc(s.buf, size));
@@ -73,12 +74,59 @@ void refill(Stream& s) {
   s.pos -= from;
   if (s.held != kNothingHeld) s.held -= from;
   s.end = avail;
+}
+
+// Takes the block read ahead: the unread bytes go just before it, and the
+// buffers change places, so that the block itself is not copied; unread
+// bytes that do not fit there (a long record held whole) take the block
+// behind them instead.
+ssize_t take_ahead(Stream& s, size_t from, size_t avail, int* error) {
+  ReadResult r = ahead_wait();
+  s.ahead = false;
+  *error = r.error;
+  char* block = s.spare + kHeadroom;
+  if (avail > kHeadroom) {
+    compact(s, from, avail);
+    if (r.got > 0) std::memcpy(s.buf + s.end, block, static_cast<size_t>(r.got));
+    return r.got;
+  }
+  std::memcpy(block - avail, s.buf + from, avail);
+  size_t base = kHeadroom - avail;
+  s.pos = s.pos - from + base;
+  if (s.held != kNothingHeld) s.held = s.held - from + base;
+  s.end = kHeadroom;
+  std::swap(s.buf, s.spare);
+  std::swap(s.size, s.spare_size);
+  return r.got;
+}
+
+// Moves the unread bytes, and any held before them, to the front and reads
+// the next block behind them.  From the second block of an input on, the
+// block after is read ahead while this one is searched.
+void refill(Stream& s) {
+  // Selected records may still be waiting in the buffer to be written.
+  out_settle();
+  // The last record handed out is about to be overwritten: keep a copy,
+  // since the end-of-stream step still needs it.
+  if (s.last.p >= s.buf && s.last.p < s.buf + s.end) {
+    std::memcpy(s.lastbuf, s.last.p, s.last.n);
+    s.last.p = s.lastbuf;
+  }
+  size_t from = s.held < s.pos ? s.held : s.pos;
+  size_t avail = s.end - from;
   ssize_t got;
-  do {
-    got = read_text(s, s.buf + s.end, kBlock);
-  } while (got < 0 && errno == EINTR);
+  int error = 0;
+  if (s.ahead) {
+    got = take_ahead(s, from, avail, &error);
+  } else {
+    compact(s, from, avail);
+    do {
+      got = read_text(s, s.buf + s.end, kBlock);
+    } while (got < 0 && errno == EINTR);
+    error = errno;
+  }
   if (got < 0) {
-    s.read_error = errno;
+    s.read_error = error;
     // Under --strict a record cut short by the error is no record.
     if (strict_mode) {
       const char* from = s.buf + s.pos;
@@ -88,9 +136,21 @@ void refill(Stream& s) {
   }
   if (got <= 0) {
     s.eof = true;
-  } else {
-    s.end += static_cast<size_t>(got);
+    return;
   }
+  s.end += static_cast<size_t>(got);
+  s.total += static_cast<size_t>(got);
+  if (s.total < kBlock || s.alone) return;
+  // The buffer the block before was read into may be too small: a block
+  // and its headroom are what is needed.
+  if (s.spare_size < kHeadroom + kBlock) {
+    std::free(s.spare);
+    s.spare_size = kHeadroom + kBlock;
+    s.spare = static_cast<char*>(std::malloc(s.spare_size));
+    if (!s.spare) util::out_of_memory();
+  }
+  ahead_start(s, s.spare + kHeadroom, kBlock);
+  s.ahead = true;
 }
 
 [[noreturn]] void unable_to_open(const char* file) {
@@ -125,6 +185,12 @@ Stream* open_compressed(const char* file) {
   return new_stream(fds[0], pid, file);
 }
 
+// A read still under way ends before its stream does.
+void finish_ahead(Stream* s) {
+  if (s->ahead) ahead_wait();
+  s->ahead = false;
+}
+
 }  // namespace
 
 // The piece near the end of the bytes read: refills the buffer when the
@@ -155,6 +221,8 @@ bool readline_refill(Stream& s, size_t size, Line* record) {
 }
 
 void pass_rest(Stream& s) {
+  // Nothing is done with the bytes here that reading could overlap.
+  s.alone = true;
   for (;;) {
     if (s.end > s.pos) out_span(s.buf + s.pos, s.end - s.pos);
     s.pos = s.end;
@@ -178,6 +246,7 @@ Stream* ecfopen(const char* file, const char* mode) {
 }
 
 int ecfclose(Stream* s) {
+  finish_ahead(s);
   int rc = ::close(s->fd);
   if (s->pid > 0) {
     int status = 0;
@@ -192,9 +261,11 @@ int ecfclose(Stream* s) {
 Stream* open_stdin() { return new_stream(STDIN_FILENO, -1, "stdin"); }
 
 void release_stream(Stream* s) {
+  finish_ahead(s);
   out_settle();
   if (s->dec && !close_decoder(s->dec, s->name)) input_failed = true;
   std::free(s->buf);
+  std::free(s->spare);
   std::free(s);
 }
 
