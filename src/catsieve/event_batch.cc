@@ -55,9 +55,9 @@ struct Batch {
 
 struct Batches {
   Batch slot[2];
-  int filling = 0;         // the slot that records go into
-  bool in_flight = false;  // whether the other slot is handed over and not yet out
-  bool helper = false;     // whether the helper thread runs
+  int filling = 0;                    // the slot that records go into
+  bool in_flight = false;             // whether the other slot is handed over and not yet out
+  bool helper = false;                // whether the helper thread runs
   size_t limit = kFirstBatchRecords;  // records to a batch
   std::mutex m;
   std::condition_variable work;
@@ -148,7 +148,8 @@ void finish_in_flight(Batches& s) {
     text += b.texts[c].size();
   }
   size_t per_record = text / std::max<size_t>(b.items.size(), 1) + 1;
-  s.limit = std::min<size_t>(std::max<size_t>(kBatchText / per_record, kChunkRecords), kBatchRecords);
+  s.limit =
+      std::min<size_t>(std::max<size_t>(kBatchText / per_record, kChunkRecords), kBatchRecords);
   b.items.clear();
   b.bytes.clear();
   s.in_flight = false;
