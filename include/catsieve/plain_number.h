@@ -5,7 +5,6 @@
 #define CATSIEVE_PLAIN_NUMBER_H
 
 #include <cstddef>
-#include <cstring>
 
 #include "catsieve/stream.h"
 
@@ -32,66 +31,8 @@ struct PlainNumber {
 // library's reading.  Anything else (exponents, infinities, tabs, columns
 // past the record's end) is read by the C library, so that the result is
 // always the library's.
-// The commonest fields, of at most eight columns with eight bytes of the
-// record from their first column on, read eight bytes at once: blanks, an
-// optional sign, then digits with at most one point, and nothing after
-// them.  Every byte is classed in one word (high bit of each byte), the
-// shape checked, and the digits, the point squeezed out, turned into one
-// number by three multiplications.  False for any other shape.
-inline bool eight_byte_number(const char* p, int width, PlainNumber* out) {
-  constexpr unsigned long long kOnes = 0x0101010101010101ULL;
-  constexpr unsigned long long kHigh = 0x8080808080808080ULL;
-  constexpr unsigned long long kLow7 = 0x7F7F7F7F7F7F7F7FULL;
-  unsigned long long w;
-  std::memcpy(&w, p, 8);
-  // High bit of each byte that equals b.
-  auto equal = [w](unsigned char b) {
-    unsigned long long z = w ^ (kOnes * b);
-    return ~(((z & kLow7) + kLow7) | z) & kHigh;
-  };
-  unsigned long long x = w ^ (kOnes * '0');
-  unsigned long long digit = ~(((x & kLow7) + kOnes * (0x80 - 10)) | x) & kHigh;
-  unsigned long long field = width == 8 ? kHigh : ((1ULL << (8 * width)) - 1) & kHigh;
-  unsigned long long blank = equal(' ') & field;
-  unsigned long long minus = equal('-') & field;
-  unsigned long long sign = (minus | equal('+')) & field;
-  unsigned long long point = equal('.') & field;
-  digit &= field;
-  if ((blank | sign | digit | point) != field) return false;
-  // Blanks first: their bytes, as 0xFF each, make one run from the lowest.
-  unsigned long long lead = (blank >> 7) * 0xFF;
-  if (lead & (lead + 1)) return false;
-  // A sign right after them, and one point at most.
-  if (sign & ~((lead + 1) << 7)) return false;
-  if (point & (point - 1)) return false;
-  // The digit values alone: blanks, the sign and what follows the field
-  // cleared.
-  unsigned long long v = w & (kOnes * 0x0F) & (((digit | point) >> 7) * 0xFF);
-  int n = width;
-  int fraction = 0;
-  if (point) {
-    int at = __builtin_ctzll(point) / 8;
-    unsigned long long below = (1ULL << (8 * at)) - 1;
-    v = (v & below) | ((v >> 8) & ~below);
-    fraction = width - 1 - at;
-    --n;
-  }
-  // The n digit values at the top of the word, the first digit highest.
-  v <<= 8 * (8 - n);
-  v = v * 10 + (v >> 8);
-  v = (((v & 0x000000FF000000FFULL) * 0x000F424000000064ULL) +
-       (((v >> 16) & 0x000000FF000000FFULL) * 0x0000271000000001ULL)) >>
-      32;
-  out->mantissa = static_cast<long long>(v & 0xFFFFFFFF);
-  out->fraction = fraction;
-  out->negative = minus && digit;
-  out->text = field != blank;
-  return true;
-}
-
 inline bool short_number(const Line& l, Col c, PlainNumber* out) {
   size_t from = static_cast<size_t>(c.col - 1);
-  if (c.width <= 8 && from + 8 <= l.n && eight_byte_number(l.p + from, c.width, out)) return true;
   if (from + static_cast<size_t>(c.width) > l.n || c.width > 15) return false;
   const char* p = l.p + from;
   enum { kLead, kWhole, kFraction, kDone } at = kLead;
