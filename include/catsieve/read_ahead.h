@@ -20,8 +20,8 @@ struct ReadResult {
 
 // Starts reading up to n bytes of the stream's text into dst on the reading
 // thread.  One read is ahead at a time; the stream is not read otherwise
-// until ahead_wait.
-void ahead_start(Stream& s, char* dst, size_t n);
+// until ahead_wait.  False, and nothing started, when no thread can be had.
+bool ahead_start(Stream& s, char* dst, size_t n);
 // Waits for the read started last and gives its result.
 ReadResult ahead_wait();
 

@@ -58,6 +58,7 @@ struct Batches {
   int filling = 0;                    // the slot that records go into
   bool in_flight = false;             // whether the other slot is handed over and not yet out
   bool helper = false;                // whether the helper thread runs
+  bool tried = false;                 // whether it was started
   size_t limit = kFirstBatchRecords;  // records to a batch
   std::mutex m;
   std::condition_variable work;
@@ -118,9 +119,15 @@ void publish(Batches& s, bool full) {
   b.chunks = static_cast<int>((b.items.size() + kChunkRecords - 1) / kChunkRecords);
   b.done.store(0, std::memory_order_relaxed);
   b.claim.store(static_cast<unsigned long long>(b.chunks) << 32, std::memory_order_release);
-  if (full && !s.helper) {
-    s.helper = true;
-    std::thread(helper_loop, &s).detach();
+  if (full && !s.tried) {
+    // Without a helper thread (the system has none to give) this thread
+    // formats every batch itself.
+    s.tried = true;
+    try {
+      std::thread(helper_loop, &s).detach();
+      s.helper = true;
+    } catch (const std::system_error&) {
+    }
   }
   {
     std::lock_guard<std::mutex> lock(s.m);

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <condition_variable>
 #include <mutex>
+#include <system_error>
 #include <thread>
 
 #include "catsieve/decompress.h"
@@ -65,12 +66,18 @@ void reader_loop(Reader* r) {
 
 }  // namespace
 
-void ahead_start(Stream& s, char* dst, size_t n) {
+bool ahead_start(Stream& s, char* dst, size_t n) {
   Reader& r = reader();
   std::lock_guard<std::mutex> lock(r.m);
   if (!r.started) {
+    // Without a thread (the system has none to give) inputs are read as
+    // their blocks are needed.
+    try {
+      std::thread(reader_loop, &r).detach();
+    } catch (const std::system_error&) {
+      return false;
+    }
     r.started = true;
-    std::thread(reader_loop, &r).detach();
   }
   r.s = &s;
   r.dst = dst;
@@ -79,6 +86,7 @@ void ahead_start(Stream& s, char* dst, size_t n) {
   r.done_flag.store(false, std::memory_order_relaxed);
   r.asked_flag.store(true, std::memory_order_release);
   r.asked.notify_one();
+  return true;
 }
 
 ReadResult ahead_wait() {

@@ -149,8 +149,8 @@ void refill(Stream& s) {
     s.spare = static_cast<char*>(std::malloc(s.spare_size));
     if (!s.spare) util::out_of_memory();
   }
-  ahead_start(s, s.spare + kHeadroom, kBlock);
-  s.ahead = true;
+  s.ahead = ahead_start(s, s.spare + kHeadroom, kBlock);
+  s.alone = !s.ahead;
 }
 
 [[noreturn]] void unable_to_open(const char* file) {
