@@ -79,7 +79,6 @@ inline constexpr int nevent_columns = sizeof event_columns / sizeof event_column
 using columns::event_columns;
 using columns::nevent_columns;
 
-
 }  // namespace catsieve
 
 #endif
