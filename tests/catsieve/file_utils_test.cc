@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "gtest/gtest.h"
-#include "support/temp_dir.h"
+#include "support/harness.h"
 #include "util/calendar.h"
 
 namespace catsieve {

@@ -1,86 +1,175 @@
-// Where records come from: standard input, named files, compressed files,
-// and the tarn layout settled by the first line of the first input.
+// Where records come from and where they go: standard input, named files,
+// .Z files, the installed catalog, the tarn layout settled by the first line,
+// damaged and hostile inputs, and failed or closed outputs.
+#include <unistd.h>
 
-#include "gtest/gtest.h"
-#include "support/cli_harness.h"
-#include "support/temp_dir.h"
-#include "support/zwriter.h"
+#include "support/harness.h"
 
 namespace {
 
-// Old-layout tarn records of type E and Q, and a Y2K-layout one of type E
-// at 2003-05-06.
-const std::string kOld = record(0, {{1, "9501011230152537 4500122 3000"}, {77, "E"}});
-const std::string kOldQ = record(0, {{1, "9501011230152537 4500122 3000"}, {77, "Q"}});
-const std::string kY2k = record(0, {{1, "200305061230152537 4500122 3000"}, {81, "E"}});
+const std::string kOldQ = tarn("95010112301525", "", "Q");
 const std::string kNoLayout = "Error: Unable to determine format for tarn_catalog\n";
 
 TEST(Inputs, SourcesAndLayouts) {
   std::string many, selected;
   for (int i = 0; i < 20000; ++i) many += i % 3 ? kOld : kOldQ, selected += i % 3 ? kOld : "";
+  const std::string nul = record(0, {{1, "9501011230152537"}, {17, std::string(1, '\0')},
+                                     {18, "4500122 3000"}});
   const CliCase cases[] = {
-      {"verbose_stdin", {"-verbose"}, {}, kOld + kOldQ, kOld, "processing stdin ...\n2 lines, 1 selected\n", 0},
-      {"files_in_order_stdin_unread", w("@b @a"), {{"a", kOld}, {"b", kOldQ + kOld}}, kOld, kOld + kOld, "", 0},
-      {"missing_file_after_output", w("@a nonexistent.cat @a"), {{"a", kOld}}, "", kOld,
+      {"verbose_stdin", {"-verbose"}, {}, kOld + kOldQ, kOld,
+       "processing stdin ...\n2 lines, 1 selected\n", 0},
+      {"files_in_order", w("@b @a"), {{"a", kOld}, {"b", kOldQ + kOld}}, kOld, kOld + kOld, "", 0},
+      {"missing_file", w("@a nonexistent.cat @a"), {{"a", kOld}}, "", kOld,
        "Unable to open file nonexistent.cat\n", 1},
       // Only a name ending in ".Z" goes through the decompressor; the name
       // reaches it as one word, whatever the shell would make of it.
-      {"compressed_then_plain", w("@1995.07.Z @a.z"), {{"1995.07.Z", compress_z(kOldQ + kOld)}, {"a.z", kOld}},
-       "", kOld + kOld, "", 0},
-      {"shell_characters", {"@a b;$(false)'x.Z"}, {{"a b;$(false)'x.Z", compress_z(kOld)}}, "", kOld, "", 0},
-      // The layout is settled on the first line of the first input and
-      // holds for every later input; the old layout is tried first.
+      {"compressed_then_plain", w("@1995.07.Z @a.z"),
+       {{"1995.07.Z", compress_z(kOldQ + kOld)}, {"a.z", kOld}}, "", kOld + kOld, "", 0},
+      {"shell_characters", {"@a b;$(false)'x.Z"}, {{"a b;$(false)'x.Z", compress_z(kOld)}}, "",
+       kOld, "", 0},
+      // The first line of the first input settles the layout for every input;
+      // the old layout is tried first, and both of a layout's hemisphere
+      // columns must hold one (a NUL byte, or the end of the line, is none).
       {"vesper_is_tarn_y2k", w("-format Vesper"), {}, kY2k, kY2k, "", 0},
       {"old_test_first", w("-etype a"), {}, record(0, {{1, "9501011230152537 4 0 122 3000"}}),
        record(0, {{1, "9501011230152537 4 0 122 3000"}}), "", 0},
       {"first_file_decides", w("-etype a -time 20030101000000 20031231000000 @a @b"),
        {{"a", kOld}, {"b", kY2k}}, "", "", "", 0},
-      {"neither_layout", {}, {}, record(0, {{1, "199501011230152537x4500122x3000"}}), "", kNoLayout, 1},
-      // Both hemisphere columns of a layout must hold one.
-      {"y2k_latitude_only", {}, {}, record(0, {{1, "199501011230152537S4500122x3000"}}), "", kNoLayout, 1},
-      {"y2k_longitude_only", {}, {}, record(0, {{1, "199501011230152537x4500122 3000"}}), "", kNoLayout, 1},
-      {"past_the_end_is_not_blank", {}, {}, "95010112301525\n", "", kNoLayout, 1},
-      // A NUL byte is no hemisphere character.
-      {"nul_is_no_hemisphere", {}, {},
-       record(0, {{1, "9501011230152537"}, {17, std::string(1, '\0')}, {18, "4500122 3000"}}), "",
-       kNoLayout, 1},
-      {"mech_neither_layout", w("-format mech"), {}, "xxxxxxxxxxxxxxxxxxxxxxxxxxxxx\n", "",
+      {"neither", {}, {}, "199501011230152537x4500122x3000\n", "", kNoLayout, 1},
+      {"y2k_lat_only", {}, {}, "199501011230152537S4500122x3000\n", "", kNoLayout, 1},
+      {"y2k_lon_only", {}, {}, "199501011230152537x4500122 3000\n", "", kNoLayout, 1},
+      {"past_the_end", {}, {}, "95010112301525\n", "", kNoLayout, 1},
+      {"nul_is_no_hemisphere", {}, {}, nul, "", kNoLayout, 1},
+      {"mech_neither", w("-format mech"), {}, std::string(29, 'x') + "\n", "",
        "Error: Unable to determine format for tarn_mech\n", 1},
       // An empty first input is announced and decides nothing.
       {"empty_first", w("-verbose @e @a"), {{"e", ""}, {"a", kY2k + kY2k}}, "", kY2k + kY2k,
        "processing @e ... processing @a ... 2 lines, 2 selected\n", 0},
-      // A large compressed file, read from the decompressor in short reads.
+      // A large .Z file, read from the decompressor in short reads.
       {"large_compressed", w("-verbose @big.Z"), {{"big.Z", compress_z(many)}}, "", selected,
        "processing @big.Z ... 20000 lines, 13333 selected\n", 0},
-  };
+      // Each input is written back whole: blank lines are of type E, as is a
+      // record ending in a carriage return, NUL bytes or no newline.
+      {"empty", {}, {}, "", "", "", 0},
+      quiet({}, kOld + "\n\n\n", kOld + "\n\n\n"),
+      quiet({}, kOld.substr(0, 79) + "\r\n", kOld.substr(0, 79) + "\r\n"),
+      quiet({}, kOld + kOld.substr(0, 79), kOld + kOld.substr(0, 79)),
+      quiet({}, kOld + std::string(5, '\0') + "\n", kOld + std::string(5, '\0') + "\n")};
   for (const auto& c : cases) check_case(c);
-}
-
-TEST(Inputs, NameThatIsJustDotZIsPlain) {
-  TempDir dir;
+  TempDir dir;  // a name that is just ".Z" is plain; a directory cannot be opened
   dir.write(".Z", kOld);
   RunSetup setup;
   setup.cwd = dir.path();
-  RunResult r = run_catsieve({".Z"}, setup);
-  EXPECT_EQ(r.out + r.err, kOld);
-  EXPECT_EQ(r.status, 0);
+  RunResult r = run_catsieve({".Z", dir.path()}, setup);
+  EXPECT_EQ(r.out + r.err + std::to_string(r.status),
+            kOld + "Unable to open file " + dir.path() + "\n1");
 }
 
 // A query that tests nothing of a format's records passes the input whole:
-// over several blocks, a line longer than the line buffer, no final
-// newline, the mechanism detector's first line; counted under -verbose.
+// over several blocks, a line longer than the line buffer, no final newline,
+// the mechanism detector's first line; counted under -verbose.
 TEST(Inputs, EveryRecordPassesWhole) {
-  std::string mech = record(0, {{1, "950101 1230 15.25 37S45.12 122E30.00"}});
-  std::string input;
+  std::string mech = record(0, {{1, "950101 1230 15.25 37S45.12 122E30.00"}}), input;
   for (int i = 0; i < 4000; ++i) input += mech;
   input += std::string(400, '7') + "\n" + mech + "unended";
-  for (const auto& [format, lines] : {std::pair<std::string, std::string>{"mech", "buf_lines"},
-                                      {"orv", "lines"}, {"kelp", "lines"}}) {
-    check_case({format, {"-format", format, "@in"}, {{"in", input}}, "", input, "", 0});
-    check_case({format + " piped", {"-format", format}, {}, input, input, "", 0});
+  for (const auto& [fmt, lines] : {std::pair<std::string, std::string>{"mech", "buf_lines"},
+                                   {"orv", "lines"}, {"kelp", "lines"}}) {
+    check_case({fmt, {"-format", fmt, "@in"}, {{"in", input}}, "", input, "", 0});
     // 4001 lines, the long one in 3 pieces, the unended one.
-    check_case({format + " counted", {"-format", format, "-verbose"}, {}, input, input,
+    check_case({fmt + " counted", {"-format", fmt, "-verbose"}, {}, input, input,
                 "processing stdin ...\n4005 " + lines + ", 4005 selected\n", 0});
+  }
+}
+
+TEST(Inputs, BinaryJunkAfterAGoodFirstLine) {
+  std::string junk;
+  unsigned x = 1;
+  for (int i = 0; i < 300000; ++i) junk += static_cast<char>((x = x * 1103515245u + 12345u) >> 16);
+  for (const std::string fmt : {"tarn", "mech", "orv", "brim", "kelp", "f_brim"}) {
+    RunResult some = run_catsieve(w("-format " + fmt + " -depth 0 10"), kOld + junk);
+    RunResult rest = run_catsieve(w("-format " + fmt + " -depth 0 10 -negate"), kOld + junk);
+    EXPECT_TRUE(some.status == 0 || some.err.find("Unable to determine") != some.err.npos) << fmt;
+    EXPECT_EQ(some.status, rest.status) << fmt;
+    // What is selected and what is not add up to the input.
+    if (some.status == 0 && fmt != "f_brim") {
+      EXPECT_EQ(some.out.size() + rest.out.size(), kOld.size() + junk.size()) << fmt;
+    }
+  }
+}
+
+TEST(Output, WriteErrorIsReported) {
+  RunSetup setup;
+  setup.input = kOld;
+  setup.out_path = "/dev/full";
+  for (const Args& args : {Args{}, Args{"--help"}, Args{"--version"}}) {
+    RunResult r = run_catsieve(args, setup);
+    EXPECT_EQ(r.err + std::to_string(r.status),
+              "catsieve: write error on standard output: No space left on device\n1");
+  }
+}
+
+// Ended by the broken pipe (141 from the shell), with nothing said.
+TEST(Output, ClosedPipeEndsQuietly) {
+  TempDir dir;
+  std::string big;
+  for (int i = 0; i < 200000; ++i) big += kOld;
+  RunSetup s;
+  s.program = "/bin/bash";
+  s.env = {{"F", dir.write("big", big)}, {"E", dir.path() + "/err"}, {"BIN", CATSIEVE_BIN}};
+  RunResult r = run_catsieve({"-c", "\"$BIN\" \"$F\" 2>\"$E\" | head -1 >/dev/null; "
+                                    "echo ${PIPESTATUS[0]}; cat \"$E\""}, s);
+  EXPECT_TRUE(r.out == "141\n" || r.out == "1\n") << r.out;
+}
+
+// -catalog: the installed tree named by the format's variable, its files
+// chosen by period and read in path order before the named files.
+const Args kVars = w("LODECATDIR LODEMECHDIR ORVCATDIR BRIMCATDIR FULLBRIMCATDIR KELPCATDIR");
+RunSetup catalog_env(const Files& vars) {  // every other catalog variable unset
+  RunSetup s;
+  s.env = vars;
+  for (const std::string& v : kVars)
+    if (!s.env.count(v)) s.unset.push_back(v);
+  return s;
+}
+
+// Each input starts from the origin time of the last line of the one before;
+// standard input is not read.
+TEST(Catalog, CatalogFilesThenNamedFilesWithTimeCarriedOver) {
+  TempDir dir;
+  dir.write("cat/1995.07.Z", compress_z(tarn("9507101200", "before") + tarn("9507201200", "A")));
+  dir.write("cat/1995.08", tarn("9507191300", "carried") + tarn("9508101200", "B"));
+  dir.write("cat/1996", tarn("9508151200", "outside"));
+  std::string named = dir.write("named", tarn("9508051200", "early") + tarn("9508201200", "C"));
+  RunSetup s = catalog_env({{"LODECATDIR", dir.path() + "/cat"}});
+  s.input = tarn("9508251200", "stdin");
+  RunResult r = run_catsieve({"-time", "19950715000000", "19950902000000", "-catalog", named}, s);
+  EXPECT_EQ(r.out + r.err + std::to_string(r.status),
+            tarn("9507201200", "A") + tarn("9508101200", "B") + tarn("9508201200", "C") + "0");
+}
+
+// Every other variable names a tree whose one file would make the
+// decompressor complain if it were read.
+TEST(Catalog, EachFormatLooksUpItsOwnVariable) {
+  const Args formats = w("tarn mech orv brim f_brim kelp");
+  TempDir dir;
+  std::string other = dir.mkdir("other");
+  dir.write("other/1995.01.Z", "not compressed\n");
+  std::string named = dir.write("named", tarn("9501101200", "named"));
+  bool locations = access("/LOCATIONS", F_OK) == 0 || access("/etc/LOCATIONS", F_OK) == 0 ||
+                   access("/usr/local/etc/LOCATIONS", F_OK) == 0;
+  for (size_t f = 0; f < formats.size(); ++f) {
+    Files vars;
+    for (const std::string& v : kVars)
+      if (v != kVars[f]) vars[v] = other;
+    RunSetup unset = catalog_env(vars);
+    vars[kVars[f]] = "";  // set, even to nothing, it wins: an empty tree
+    RunResult r = run_catsieve({"-format", formats[f], "-catalog"}, catalog_env(vars));
+    EXPECT_EQ(r.out + r.err + std::to_string(r.status), "0") << formats[f];
+    if (locations) continue;
+    // Unset, with no LOCATIONS file: the run ends before the named file.
+    r = run_catsieve({"-format", formats[f], "-catalog", named}, unset);
+    EXPECT_EQ(r.out + r.err + std::to_string(r.status), "cannot open LOCATION file -fatal\n255")
+        << formats[f];
   }
 }
 

@@ -1,9 +1,6 @@
 // The kelp catalog reader: every field at its columns, dates from the day of
 // the year, and the line buffer.
-#include <cstdio>
-
-#include "gtest/gtest.h"
-#include "support/cli_harness.h"
+#include "support/harness.h"
 
 namespace {
 
@@ -13,7 +10,8 @@ namespace {
 std::string kelp(const Fields& changes = {}) {
   static const Fields kFull = {
       {1, "2001"}, {6, "123"}, {10, "04"}, {13, "05"}, {16, "06.2501"}, {26, "-41.2501"},
-      {36, "174.75001"}, {46, "12.501"}, {53, "3.41"}, {61, "125"}, {65, "123"}, {69, "0.15"}, {74, "B"}};
+      {36, "174.75001"}, {46, "12.501"}, {53, "3.41"}, {61, "125"}, {65, "123"}, {69, "0.15"},
+      {74, "B"}};
   return record(74, kFull, changes, '9');
 }
 
@@ -22,19 +20,17 @@ CliCase run(const Args& args, const std::string& in, const std::string& out) {
 }
 
 // Bounds at the value select the line (both are inclusive); bounds just
-// above it reject the line.
+// above it reject it.
 TEST(KelpCatalog, Fields) {
-  const Args rows[] = {
-      w("-time 20010503040506.2501 20010503040506.26"),
-      w("-latitude -41.2501 -41.25"), w("-longitude 174.75001 174.7501"),
-      w("-depth 12.501 12.5011"),     w("-magnitude 3.41 3.4101"),
-      w("-nstations 125 126"),        w("-rms 0.15 0.1501"), w("-nmag 123 124")};
-  for (const auto& r : rows) {
-    check_case(run({r[0], r[1], r[1]}, kelp(), kelp()));
-    check_case(run({r[0], r[2], r[2]}, kelp(), ""));
+  for (const char* r : {"-time 20010503040506.2501 20010503040506.26",
+                        "-latitude -41.2501 -41.25", "-longitude 174.75001 174.7501",
+                        "-depth 12.501 12.5011", "-magnitude 3.41 3.4101", "-nstations 125 126",
+                        "-rms 0.15 0.1501", "-nmag 123 124"}) {
+    Args a = w(r);
+    check_case(run({a[0], a[1], a[1]}, kelp(), kelp()));
+    check_case(run({a[0], a[2], a[2]}, kelp(), ""));
   }
-  // The quality letter folds to lower case.
-  check_case(run(w("-quality ab"), kelp() + kelp({{74, "c"}}), kelp()));
+  check_case(run(w("-quality ab"), kelp() + kelp({{74, "c"}}), kelp()));  // folded to lower case
   // A blank magnitude is 0, and -no_mag makes no exception for it.
   std::string blank = kelp({{53, "    "}});
   check_case(run(w("-magnitude 0 0"), blank, blank));
@@ -42,8 +38,7 @@ TEST(KelpCatalog, Fields) {
 }
 
 // Leap years are those divisible by 4 but not by 100, or by 400; a day past
-// the end of the year runs on into the next, a day of 0 or below back into
-// the one before.
+// the end of the year runs on into the next, a day of 0 or below back.
 TEST(KelpCatalog, DayOfYear) {
   std::vector<std::pair<std::string, std::string>> days = {
       {"1900 060", "19000301"}, {"2004 060", "20040229"}, {"2001 366", "20020101"},
@@ -58,16 +53,16 @@ TEST(KelpCatalog, DayOfYear) {
       std::snprintf(date, sizeof date, "%d%02d%02d", year, m, length);
       days.emplace_back(day, date);
     }
-  for (const auto& d : days)
-    check_case(run({"-time", d.second + "000000", d.second + "235959"}, kelp({{1, d.first}}),
-                   kelp({{1, d.first}})));
+  for (const auto& [day, date] : days)
+    check_case(run({"-time", date + "000000", date + "235959"}, kelp({{1, day}}),
+                   kelp({{1, day}})));
 }
 
 // Lines of at most 199 characters: a longer line is cut into pieces.
 TEST(KelpCatalog, LineBuffer) {
   std::string line = kelp().replace(74, 1, std::string(125, ' ')) + kelp();
-  check_case({"pieces", w("-format kelp -verbose -latitude -41.2501 -41.2501"), {},
-              line, line, "processing stdin ...\n2 lines, 2 selected\n", 0});
+  check_case({"pieces", w("-format kelp -verbose -latitude -41.2501 -41.2501"), {}, line, line,
+              "processing stdin ...\n2 lines, 2 selected\n", 0});
 }
 
 }  // namespace

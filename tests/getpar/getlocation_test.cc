@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "gtest/gtest.h"
-#include "support/temp_dir.h"
+#include "support/harness.h"
 
 namespace {
 

@@ -1,0 +1,190 @@
+#include "support/harness.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+TempDir::TempDir() {
+  const char* base = std::getenv("TMPDIR");
+  path_ = std::string(base && *base ? base : "/tmp") + "/catsieve-test-XXXXXX";
+  if (!::mkdtemp(&path_[0])) throw std::runtime_error("mkdtemp failed");
+}
+
+TempDir::~TempDir() {  // permissions a test took away are given back first
+  std::string cmd = "chmod -R u+rwx '" + path_ + "' 2>/dev/null; rm -rf '" + path_ + "'";
+  if (std::system(cmd.c_str()) != 0) std::fprintf(stderr, "could not remove %s\n", path_.c_str());
+}
+
+std::string TempDir::mkdir(const std::string& name) const {
+  std::string full = path_ + "/" + name;
+  for (size_t i = 1; i <= full.size(); ++i)
+    if (i == full.size() || full[i] == '/') ::mkdir(full.substr(0, i).c_str(), 0755);
+  return full;
+}
+
+std::string TempDir::write(const std::string& name, const std::string& content) const {
+  size_t slash = name.rfind('/');
+  std::string full = slash == std::string::npos ? path_ + "/" + name
+                                                : mkdir(name.substr(0, slash)) + name.substr(slash);
+  std::ofstream f(full, std::ios::binary);
+  if (!(f << content)) throw std::runtime_error("cannot write " + full);
+  return full;
+}
+
+std::string read_file(const std::string& path) {
+  std::ifstream f(path, std::ios::binary);
+  std::stringstream ss;
+  ss << f.rdbuf();
+  return ss.str();
+}
+
+std::string pack(Packing how, const std::string& data) {
+  static const char* const kCommand[] = {"gzip -c", "bzip2 -1 -c", "xz -0 -c"};
+  TempDir dir;
+  std::string in = dir.write("in", data), out = dir.path() + "/out";
+  std::string command = kCommand[static_cast<int>(how)] + (" '" + in + "' > '" + out + "'");
+  if (std::system(command.c_str()) != 0) throw std::runtime_error(command);
+  return read_file(out);
+}
+
+std::string compress_z(const std::string& data) {
+  // After a table reset (code 256) the reader skips to the next group of
+  // eight codes.
+  std::vector<unsigned> codes;
+  for (size_t i = 0; i < data.size(); ++i) {
+    if (i > 0 && i % 200 == 0) codes.push_back(256), codes.resize((codes.size() + 7) / 8 * 8);
+    codes.push_back(static_cast<unsigned char>(data[i]));
+  }
+  std::string out("\x1f\x9d\x90", 3);  // magic number; block mode, codes of up to 16 bits
+  size_t bit = out.size() * 8;
+  out.resize(out.size() + (codes.size() * 9 + 7) / 8);
+  for (unsigned code : codes)
+    for (int i = 0; i < 9; ++i, ++bit)
+      if (code >> i & 1) out[bit / 8] = static_cast<char>(out[bit / 8] | 1 << bit % 8);
+  return out;
+}
+
+RunResult run_catsieve(const Args& args, const RunSetup& setup) {
+  TempDir io;
+  std::string in = io.write("stdin", setup.input), out = io.path() + "/stdout";
+  std::string err = io.path() + "/stderr";
+  pid_t pid = ::fork();
+  if (pid < 0) throw std::runtime_error("fork failed");
+  if (pid == 0) {
+    const std::string& to = setup.out_path.empty() ? out : setup.out_path;
+    const int fds[] = {::open(in.c_str(), O_RDONLY),
+                       ::open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644),
+                       ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644)};
+    for (int i = 0; i < 3; ++i)
+      if (fds[i] < 0 || ::dup2(fds[i], i) < 0) ::_exit(126);
+    if (setup.env.count("LD_PRELOAD")) ::setenv("ASAN_OPTIONS", "verify_asan_link_order=0", 1);
+    for (const auto& kv : setup.env) ::setenv(kv.first.c_str(), kv.second.c_str(), 1);
+    for (const auto& name : setup.unset) ::unsetenv(name.c_str());
+    if (!setup.cwd.empty() && ::chdir(setup.cwd.c_str()) != 0) ::_exit(126);
+    static char name[] = "catsieve";
+    std::vector<char*> argv = {name};
+    for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    ::execv(setup.program.c_str(), argv.data());
+    ::_exit(127);
+  }
+  int status = 0;
+  while (::waitpid(pid, &status, 0) < 0) {
+  }
+  return {setup.out_path.empty() ? read_file(out) : "", read_file(err),
+          WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status)};
+}
+
+RunResult run_catsieve(const Args& args, const std::string& input) {
+  RunSetup setup;
+  setup.input = input;
+  return run_catsieve(args, setup);
+}
+
+// text with each "@name" replaced by the path of the longest file name that fits.
+static std::string expand(const std::string& text, const Files& paths) {
+  std::string s;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const std::string* path = nullptr;
+    size_t len = 0;
+    for (const auto& p : paths)
+      if (text[i] == '@' && p.first.size() > len && !text.compare(i + 1, p.first.size(), p.first))
+        path = &p.second, len = p.first.size();
+    s += path ? *path : text.substr(i, 1);
+    i += len;
+  }
+  return s;
+}
+
+void PrintTo(const CliCase& c, std::ostream* os) { *os << c.name; }
+
+void check_case(const CliCase& c) {
+  TempDir dir;
+  Files paths;
+  for (const auto& f : c.files) paths[f.first] = dir.write(f.first, f.second);
+  RunSetup setup;
+  setup.input = c.input;
+  for (const auto& e : c.env) setup.env[e.first] = expand(e.second, paths);
+  Args args;
+  for (const auto& a : c.args) args.push_back(expand(a, paths));
+  RunResult r = run_catsieve(args, setup);
+  EXPECT_EQ(r.out, c.out) << c.name;
+  EXPECT_EQ(r.err + std::to_string(r.status), expand(c.err, paths) + std::to_string(c.status))
+      << c.name;
+}
+
+CliCase quiet(const Args& args, const std::string& input, const std::string& out) {
+  return {joined(args), args, {}, input, out, "", 0};
+}
+
+void check_record_options(const Args& format, const std::string& lead, const std::string& rec,
+                          const Args& pass, const Args& fail, const Args& ends,
+                          const std::string& ends_message, const std::string& label) {
+  const std::pair<const Args*, std::string> runs[] = {
+      {&pass, rec}, {&fail, ""}, {&ends, ends_message}};
+  for (const auto& [options, want] : runs)
+    if (!options->empty()) {
+      RunResult r = run_catsieve(format + *options, lead + rec);
+      EXPECT_EQ(r.out + r.err, want) << label << joined(format + *options);
+    }
+}
+
+std::string record(size_t width, const Fields& base, const Fields& changes, char fill) {
+  std::string r(width, fill);
+  for (const Fields* fs : {&base, &changes})
+    for (const auto& [col, text] : *fs) {
+      size_t at = static_cast<size_t>(col - 1);
+      if (r.size() < at + text.size()) r.resize(at + text.size(), fill);
+      r.replace(at, text.size(), text);
+    }
+  return r + "\n";
+}
+
+std::string tarn(const std::string& when, const std::string& tag, const std::string& type) {
+  return record(80, {{1, when}, {15, "37 4500122 3000"}, {50, tag}, {77, type}});
+}
+
+Args w(const std::string& text) {
+  Args words;
+  for (size_t at = 0, end; !text.empty() && at <= text.size(); at = end + 1)
+    words.push_back(text.substr(at, (end = std::min(text.find(' ', at), text.size())) - at));
+  return words;
+}
+
+Args operator+(Args a, const Args& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
+std::string joined(const Args& args) {
+  std::string s;
+  for (const auto& a : args) s += " " + a;
+  return s;
+}
