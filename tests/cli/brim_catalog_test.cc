@@ -7,11 +7,8 @@
 
 namespace {
 
-// 2003-05-06 07:08:09.5001, 34.500001, 117.250001, depth 12.5, 125 stations,
-// gap 123, closest 12.3456789, rms 1.50001, time error 3.25, depth error 1.2,
-// type "9L", magnitude 3.4 from 123 observations, latitude and longitude
-// errors 0.80000001 and 9 (the length rule catches a field read too narrow).
-// The first cut characters, then a newline.
+// The first cut characters of a brim line, then a newline.  Its values are in
+// the table below; the errors of 0.80000001 and 9 show a field read too narrow.
 std::string brim(const Fields& changes = {}, size_t cut = 259) {
   static const Fields kFull = {
       {6, "200305060708"}, {18, "09.5001"}, {25, "34.500001"}, {34, "117.250001"},
@@ -22,8 +19,7 @@ std::string brim(const Fields& changes = {}, size_t cut = 259) {
 }
 
 // A full brim location line in the summary columns: 2004-05-06 07:08:09.5,
-// 34.5, -117.25, depth 12.5, 125 stations, gap 123, closest 12.3456789, rms
-// 0.15, time error 0.3, depth error 1.2, no event type; unread columns hold 9s.
+// 34.5, -117.25, depth 12.5, 125 stations, gap 123, closest 12.3456789, no type.
 std::string loc(const Fields& changes = {}, const std::string& key = "$loc ",
                 const std::string& lat = "34.500000") {
   std::string l = record(115, {{1, key}, {6, "20040506070809.5000" + lat + "-117.25000"},
@@ -31,7 +27,6 @@ std::string loc(const Fields& changes = {}, const std::string& key = "$loc ",
                                {95, "1.20000  "}}, {}, '9');
   return record(0, {{1, l.substr(0, 115)}}, changes);
 }
-// A magnitude line: magnitude in columns 7-11, observations in 17-20.
 std::string mag(const std::string& key = "$mag ", const std::string& m = "3.400") {
   return key + " " + m + " ML    12 BR\n";
 }
@@ -41,8 +36,7 @@ std::string rec(const std::vector<std::string>& lines) {  // closed by "$end"
   return r + "$end\n";
 }
 
-// Each code of a record's type columns on a record of its own; the rows say
-// which codes the options select.
+// A record of each type code; the rows say which codes the options select.
 void check_types(const Args& format, const std::vector<std::string>& codes,
                  const std::vector<std::pair<Args, std::vector<std::string>>>& rows,
                  std::string (*typed)(const std::string&)) {
@@ -69,16 +63,15 @@ TEST(BrimCatalog, FieldsAndMarkers) {
       {"-errdepth", 95, 7, "1.2", "-1"},        {"-magnitude", 130, 5, "3.4", "-10"},
       {"-nmag", 140, 4, "123", "-1"},           {"-errlat", 239, 10, "0.80000001", "-1"},
       {"-errlon", 249, 10, "9", "-1"}};
-  const Args brim_format = w("-format brim");
   for (const auto& r : rows) {
-    check_case(quiet(brim_format + Args{r.opt, r.value, r.value}, brim(), brim()));
+    check_case(quiet({"-format", "brim", r.opt, r.value, r.value}, brim(), brim()));
     std::string blank, shorter, reaching;
     if (r.col > 0) {
       size_t last = size_t(r.col + r.width - 1);
       blank = brim({{r.col, std::string(size_t(r.width), ' ')}});
       shorter = brim({}, last - 2), reaching = brim({}, last - 1);
     }
-    check_case(quiet(brim_format + Args{r.opt, r.marker, r.marker},
+    check_case(quiet({"-format", "brim", r.opt, r.marker, r.marker},
                      brim() + blank + shorter + reaching, blank + shorter));
   }
   // -no_mag passes a missing magnitude, not a small one.
@@ -106,7 +99,7 @@ TEST(BrimCatalog, EventTypesAndFelt) {
 }
 
 // Lines of at most 511 characters: the second piece of a longer line is a
-// line of its own, with its own depth.
+// line of its own.
 TEST(BrimCatalog, LineBuffer) {
   std::string line = brim().replace(259, 1, std::string(295, ' ')) + "50.00000\n";
   check_case({"pieces", w("-format brim -verbose -depth 40 60"), {}, line, line.substr(511),
@@ -157,9 +150,8 @@ TEST(FullBrim, SummaryLine) {
 // never written, and leaves the time for the next input alone, as do lines
 // after the last "$end", which are no record.
 TEST(FullBrim, Records) {
-  std::string whole = "$beg 40100012 BR\n$com located twice\n" + loc() +
-                      loc({}, "$loc ", "35.500000") + "$err  1.2 3.4\n" + mag() + mag("$mag ", "4.100") +
-                      "$pha PASA HHZ P\n$end of event\n";
+  std::string whole = "$beg 40100012 BR\n$com located twice\n" + loc() + loc({}, "$loc ", "35.5") +
+                      "$err  1.2 3.4\n" + mag() + mag("$mag ", "4.100") + "$pha P\n$end of event\n";
   std::string noloc = rec({"$beg 1\n", mag()}), failing = rec({loc({{102, "V "}}), mag()});
   std::string input = whole + noloc + failing + "$beg 3\n" + loc() + "$pha RIDG\n";
   check_case(quiet(w("-format f_brim"), input, whole));
@@ -176,8 +168,7 @@ TEST(FullBrim, Records) {
       rec({loc(), std::string(700, 'x') + "\n"}) + loc() + std::string(511, 'y') + "$end\n";
   check_case({"pieces", w("-format f_brim -verbose"), {}, pieces, pieces,
               "processing stdin ...\n2 lines, 2 selected\n", 0});
-  // Records of many input blocks are written whole, around a short one that
-  // is dropped.
+  // Records of many input blocks are written whole, around a dropped one.
   std::string big = "$beg 9\n" + loc();
   for (int i = 0; i < 20000; ++i) big += "$pha STA" + std::to_string(i) + " HHZ P 1.25 0.5 onset\n";
   big += "$end\n";

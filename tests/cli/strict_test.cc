@@ -23,7 +23,6 @@ Outcome bad_angle(const std::string& word, const char* option) {
 }
 
 struct StrictCase {
-  std::string name;
   Args args;
   Outcome classic, strict;
   Files files = {{"a", kOld}}, env = {};
@@ -33,75 +32,61 @@ struct StrictCase {
 // then after them: the mode holds wherever the word stands.
 void check_strict(const StrictCase& c) {
   auto names = std::find_if(c.args.begin(), c.args.end(), [](auto& a) { return a[0] == '@'; });
-  Args first = {"--strict"}, last(c.args.begin(), names);
-  first.insert(first.end(), c.args.begin(), c.args.end());
-  last.push_back("--strict"), last.insert(last.end(), names, c.args.end());
+  Args last = Args(c.args.begin(), names) + Args{"--strict"} + Args(names, c.args.end());
   const std::pair<Args, Outcome> runs[] = {
-      {c.args, c.classic}, {first, c.strict}, {last, c.strict}};
+      {c.args, c.classic}, {Args{"--strict"} + c.args, c.strict}, {last, c.strict}};
   for (const auto& [args, o] : runs)
-    check_case({c.name + ":" + joined(args), args, c.files, "", o.out, o.err, o.status, c.env});
+    check_case({joined(args), args, c.files, "", o.out, o.err, o.status, c.env});
 }
 
 TEST(Strict, BadArgumentsStopBeforeAnyInput) {
-  Args many_vertices = {"-polygon"};
-  for (int i = 0; i < 102; ++i) many_vertices.push_back("1");
+  const Args many_vertices = Args{"-polygon"} + Args(102, "1");
   const char kPairs[] = "-polygon needs pairs of latitude and longitude, not 5 values";
   const char kMd8[] = "-mag 0 9 -mtype md,md,md,md,md,md,md,md -mtype md,md,md,md,md,md,md";
   const StrictCase cases[] = {
       // Bounds and forms that are right pass in both modes.
-      {"edges", {"-latitude", "-90", "+37:59:59.9", "-longitude", "-180", "180.0", "-nstations",
-                 "0", "5.0", "-time", "19941231000000+1d12h", "19951231235959.99", "@a"},
-       kPassed, kPassed},
+      {{"-latitude", "-90", "+37:59:59.9", "-longitude", "-180", "180.0", "-nstations", "0", "5.0",
+        "-time", "19941231000000+1d12h", "19951231235959.99", "@a"}, kPassed, kPassed},
       // Angles: a word that is no angle reads as 0, or as far as it goes.
-      {"latitude_text", w("-latitude abc 38 @a"), kPassed, bad_angle("abc", "-latitude")},
-      {"west_letter", w("-longitude 122:25:10W 123 @a"), kSilent,
-       bad_angle("122:25:10W", "-longitude")},
-      {"minutes_of_60", w("-latitude 37:60 38 @a"), kSilent, bad_angle("37:60", "-latitude")},
-      {"latitude_beyond_90", w("-latitude -122 90.5 @a"), kPassed,
+      {w("-latitude abc 38 @a"), kPassed, bad_angle("abc", "-latitude")},
+      {w("-longitude 122:25:10W 123 @a"), kSilent, bad_angle("122:25:10W", "-longitude")},
+      {w("-latitude 37:60 38 @a"), kSilent, bad_angle("37:60", "-latitude")},
+      {w("-latitude -122 90.5 @a"), kPassed,
        bad("latitude -122 for -latitude is beyond 90 degrees")},
-      {"delta_beyond_180", w("-delta 37 238 0 10 @a"), kSilent,
-       bad("longitude 238 for -delta is beyond 180 degrees")},
+      {w("-delta 37 238 0 10 @a"), kSilent, bad("longitude 238 for -delta is beyond 180 degrees")},
       // An odd count takes the file name as the last longitude; standard
       // input is read instead.
-      {"polygon_text", w("-polygon 37 -122 38 -122 38 x12 @a"), kSilent, bad(kPairs)},
-      {"polygon_odd", w("-polygon 37 -122 38 -122 38 @a"), kSilent, bad(kPairs)},
-      {"polygon_too_many", many_vertices, {"", "Unable to open file 1\n", 1},
+      {w("-polygon 37 -122 38 -122 38 x12 @a"), kSilent, bad(kPairs)},
+      {w("-polygon 37 -122 38 -122 38 @a"), kSilent, bad(kPairs)},
+      {many_vertices, {"", "Unable to open file 1\n", 1},
        bad("-polygon takes at most 50 vertices, not 51"), {}},
-      // Numbers and times.
-      {"exponent_only", w("-depth 1e 5 @a"), kSilent, bad("bad number \"1e\" for -depth")},
-      {"infinite", w("-mag 0 1e999 @a"), kPassed, bad("bad number \"1e999\" for -magnitude")},
-      {"count_fraction", w("-nstations 2.9 5 @a"), kSilent,
-       bad("-nstations counts in whole numbers, not \"2.9\"")},
-      {"month_13", w("-time 19951301000000 19960101000000 @a"), kSilent,
+      {w("-depth 1e 5 @a"), kSilent, bad("bad number \"1e\" for -depth")},
+      {w("-mag 0 1e999 @a"), kPassed, bad("bad number \"1e999\" for -magnitude")},
+      {w("-nstations 2.9 5 @a"), kSilent, bad("-nstations counts in whole numbers, not \"2.9\"")},
+      {w("-time 19951301000000 19960101000000 @a"), kSilent,
        bad_time("19951301000000", "Illegal month")},
-      {"hour_24", w("-time 19950101240000 19960101000000 @a"), kSilent,
+      {w("-time 19950101240000 19960101000000 @a"), kSilent,
        bad_time("19950101240000", "Illegal time of day")},
-      {"minute_60", w("-time 19950101006000 19960101000000 @a"), kPassed,
+      {w("-time 19950101006000 19960101000000 @a"), kPassed,
        bad_time("19950101006000", "Illegal time of day")},
-      {"offset_tail", w("-time 19950101000000 19950101000000+1d-2h @a"), kPassed,
+      {w("-time 19950101000000 19950101000000+1d-2h @a"), kPassed,
        bad_time("19950101000000+1d-2h", "text after the offset")},
       // Options that replace, or matter to no record of the format.
-      {"repeated", w("-depth 0 1 -depth 0 10 @a"), kPassed,
+      {w("-depth 0 1 -depth 0 10 @a"), kPassed,
        bad("-depth given more than once: the last one would count")},
-      {"mtype_15", w(std::string(kMd8) + " -no_mag @a"), kPassed, kPassed},
-      {"mtype_over_15", w(std::string(kMd8) + ",mx @a"), kPassed,
-       bad("-mtype lists more than 15 magnitude types")},
-      {"quality_on_tarn", w("-quality a @a"), kPassed,
-       bad("-quality has no effect on the tarn format")},
-      {"felt_on_kelp", w("-felt -format kelp @a"), kPassed,
-       bad("-felt has no effect on the kelp format")},
-      {"mtype_on_brim", w("-format brim -mtype md -mag 0 9 @a"), kSilent,
+      {w(std::string(kMd8) + " -no_mag @a"), kPassed, kPassed},
+      {w(std::string(kMd8) + ",mx @a"), kPassed, bad("-mtype lists more than 15 magnitude types")},
+      {w("-quality a @a"), kPassed, bad("-quality has no effect on the tarn format")},
+      {w("-felt -format kelp @a"), kPassed, bad("-felt has no effect on the kelp format")},
+      {w("-format brim -mtype md -mag 0 9 @a"), kSilent,
        bad("-mtype has no effect on the brim format")},
-      {"mtype_alone", w("-mtype md @a"), kPassed, bad("-mtype has no effect without -magnitude")},
-      {"no_mag_alone", w("-no_mag @a"), kPassed, bad("-no_mag has no effect without -magnitude")},
-      {"nmag_on_orv_alone", w("-format orv -nmag 1 9 @a"), kSilent,
-       bad("-nmag needs -magnitude on the orv format")},
-      {"etype_empty", {"-etype", "", "@a"}, kSilent,
-       bad("-etype without a letter: no record would pass")},
-      {"quality_empty", {"-format", "orv", "-quality", "", "@a"}, kSilent,
+      {w("-mtype md @a"), kPassed, bad("-mtype has no effect without -magnitude")},
+      {w("-no_mag @a"), kPassed, bad("-no_mag has no effect without -magnitude")},
+      {w("-format orv -nmag 1 9 @a"), kSilent, bad("-nmag needs -magnitude on the orv format")},
+      {{"-etype", "", "@a"}, kSilent, bad("-etype without a letter: no record would pass")},
+      {{"-format", "orv", "-quality", "", "@a"}, kSilent,
        bad("-quality without a letter: no record would pass")},
-      {"etype_unknown_letter", w("-etype ex @a"), kPassed,
-       bad("-etype letter \"X\" is no event type of the tarn format")}};
+      {w("-etype ex @a"), kPassed, bad("-etype letter \"X\" is no event type of the tarn format")}};
   for (const auto& c : cases) check_strict(c);
 }
 
@@ -117,34 +102,32 @@ TEST(Strict, BadInputsAreReportedAfterTheOtherInputs) {
   const std::string kTwo =
       "processing @a ... 1 lines, 1 selected\nprocessing @e ... 0 lines, 0 selected\n";
   const StrictCase cases[] = {
-      {"catalog_missing", {"-catalog"}, kSilent,
+      {{"-catalog"}, kSilent,
        bad("installed catalog: /nonexistent not read (No such file or directory)"), {},
        {{"LODECATDIR", "/nonexistent"}}},
       // A later input of the other layout is read in the first one's.
-      {"second_layout", w("@a @b @a"), {kOld + kY2k + kOld, "", 0},
+      {w("@a @b @a"), {kOld + kY2k + kOld, "", 0},
        {kOld + kOld, "catsieve: @b is not in the old layout of the first input: not read\n", 1},
        {{"a", kOld}, {"b", kY2k}}},
       // Each input is still announced and counted.
-      {"empty_second_input", w("-verbose @a @e"), {kOld, kTwo, 0}, {kOld, kTwo, 0},
-       {{"a", kOld}, {"e", ""}}},
+      {w("-verbose @a @e"), {kOld, kTwo, 0}, {kOld, kTwo, 0}, {{"a", kOld}, {"e", ""}}},
       // Full brim records the classic reader drops without a word.
-      {"full_brim_dropped", w("-format f_brim @f"), kSilent,
+      {w("-format f_brim @f"), kSilent,
        {"", "catsieve: @f: 2 full brim records without a $loc line dropped\n"
             "catsieve: @f: 1 line after the last $end dropped\n", 1},
        {{"f", "$beg\n$end\n$beg\n$end\n$beg\n"}}},
       // A read error ends the input; the classic reader takes the piece of a
       // record read before it as a record.
-      {"read_error_in_a_record", {"@a"}, {kOld + kOld.substr(0, 10), "", 0},
+      {{"@a"}, {kOld + kOld.substr(0, 10), "", 0},
        {kOld, "catsieve: read error on @a: Input/output error\n", 1}, {{"a", kOld + kOld}},
        fault_after(kOld.size() + 10)},
       // The time carried to the next input is that of the last whole record,
       // though the piece read after it took its place in the buffer.
-      {"read_error_carries_the_time", w("-time 19950101000000 19951231000000 @a @b"),
-       {june + dec.substr(0, 10), "", 0},
+      {w("-time 19950101000000 19951231000000 @a @b"), {june + dec.substr(0, 10), "", 0},
        {june + sept, "catsieve: read error on @a: Input/output error\n", 1},
        {{"a", june + dec}, {"b", sept}}, fault_after(june.size() + 10, "@a")},
-      {"read_error_on_stdin", w("-etype a"), kSilent,
-       bad("read error on standard input: Input/output error"), {}, fault_after(0)}};
+      {w("-etype a"), kSilent, bad("read error on standard input: Input/output error"), {},
+       fault_after(0)}};
   for (const auto& c : cases) check_strict(c);
 }
 

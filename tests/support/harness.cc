@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <stdexcept>
 
 TempDir::TempDir() {
@@ -18,8 +18,8 @@ TempDir::TempDir() {
 }
 
 TempDir::~TempDir() {  // permissions a test took away are given back first
-  std::string cmd = "chmod -R u+rwx '" + path_ + "' 2>/dev/null; rm -rf '" + path_ + "'";
-  if (std::system(cmd.c_str()) != 0) std::fprintf(stderr, "could not remove %s\n", path_.c_str());
+  std::string rm = "chmod -R u+rwx '" + path_ + "' 2>/dev/null; rm -rf '" + path_ + "'";
+  if (std::system(rm.c_str()) != 0) std::fprintf(stderr, "could not remove %s\n", path_.c_str());
 }
 
 std::string TempDir::mkdir(const std::string& name) const {
@@ -40,9 +40,7 @@ std::string TempDir::write(const std::string& name, const std::string& content) 
 
 std::string read_file(const std::string& path) {
   std::ifstream f(path, std::ios::binary);
-  std::stringstream ss;
-  ss << f.rdbuf();
-  return ss.str();
+  return std::string(std::istreambuf_iterator<char>(f), {});
 }
 
 std::string pack(Packing how, const std::string& data) {
@@ -73,8 +71,7 @@ std::string compress_z(const std::string& data) {
 
 RunResult run_catsieve(const Args& args, const RunSetup& setup) {
   TempDir io;
-  std::string in = io.write("stdin", setup.input), out = io.path() + "/stdout";
-  std::string err = io.path() + "/stderr";
+  std::string in = io.write("stdin", setup.input), out = io.path_ + "/out", err = io.path_ + "/err";
   pid_t pid = ::fork();
   if (pid < 0) throw std::runtime_error("fork failed");
   if (pid == 0) {
@@ -103,9 +100,7 @@ RunResult run_catsieve(const Args& args, const RunSetup& setup) {
 }
 
 RunResult run_catsieve(const Args& args, const std::string& input) {
-  RunSetup setup;
-  setup.input = input;
-  return run_catsieve(args, setup);
+  return run_catsieve(args, RunSetup{input});
 }
 
 // text with each "@name" replaced by the path of the longest file name that fits.
@@ -122,8 +117,6 @@ static std::string expand(const std::string& text, const Files& paths) {
   }
   return s;
 }
-
-void PrintTo(const CliCase& c, std::ostream* os) { *os << c.name; }
 
 void check_case(const CliCase& c) {
   TempDir dir;
