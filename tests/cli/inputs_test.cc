@@ -1,8 +1,6 @@
 // Where records come from and where they go: standard input, named files,
 // .Z files, the installed catalog, the tarn layout settled by the first line,
 // damaged and hostile inputs, and failed or closed outputs.
-#include <unistd.h>
-
 #include "support/harness.h"
 
 namespace {
@@ -48,18 +46,16 @@ TEST(Inputs, SourcesAndLayouts) {
       // A large .Z file, read from the decompressor in short reads.
       {"large_compressed", w("-verbose @big.Z"), {{"big.Z", compress_z(many)}}, "", selected,
        "processing @big.Z ... 20000 lines, 13333 selected\n", 0},
-      // Each input is written back whole: blank lines are of type E, as is a
-      // record ending in a carriage return, NUL bytes or no newline.
-      {"empty", {}, {}, "", "", "", 0},
-      quiet({}, kOld + "\n\n\n", kOld + "\n\n\n"),
-      quiet({}, kOld.substr(0, 79) + "\r\n", kOld.substr(0, 79) + "\r\n"),
-      quiet({}, kOld + kOld.substr(0, 79), kOld + kOld.substr(0, 79)),
-      quiet({}, kOld + std::string(5, '\0') + "\n", kOld + std::string(5, '\0') + "\n")};
+      {"empty", {}, {}, "", "", "", 0}};
   for (const auto& c : cases) check_case(c);
+  // Each input is written back whole: blank lines are of type E, as is a
+  // record ending in a carriage return, NUL bytes or no newline.
+  for (const std::string& in : {kOld + "\n\n\n", kOld.substr(0, 79) + "\r\n",
+                                kOld + kOld.substr(0, 79), kOld + std::string(5, '\0') + "\n"})
+    check_case(quiet({}, in, in));
   TempDir dir;  // a name that is just ".Z" is plain; a directory cannot be opened
   dir.write(".Z", kOld);
-  RunSetup setup;
-  setup.cwd = dir.path();
+  RunSetup setup{"", {}, {}, dir.path()};
   RunResult r = run_catsieve({".Z", dir.path()}, setup);
   EXPECT_EQ(r.out + r.err + std::to_string(r.status),
             kOld + "Unable to open file " + dir.path() + "\n1");
@@ -98,8 +94,7 @@ TEST(Inputs, BinaryJunkAfterAGoodFirstLine) {
 }
 
 TEST(Output, WriteErrorIsReported) {
-  RunSetup setup;
-  setup.input = kOld;
+  RunSetup setup{kOld};
   setup.out_path = "/dev/full";
   for (const Args& args : {Args{}, Args{"--help"}, Args{"--version"}}) {
     RunResult r = run_catsieve(args, setup);
@@ -113,63 +108,40 @@ TEST(Output, ClosedPipeEndsQuietly) {
   TempDir dir;
   std::string big;
   for (int i = 0; i < 200000; ++i) big += kOld;
-  RunSetup s;
+  RunSetup s{"", {{"F", dir.write("big", big)}, {"E", dir.path() + "/err"}, {"BIN", CATSIEVE_BIN}}};
   s.program = "/bin/bash";
-  s.env = {{"F", dir.write("big", big)}, {"E", dir.path() + "/err"}, {"BIN", CATSIEVE_BIN}};
   RunResult r = run_catsieve({"-c", "\"$BIN\" \"$F\" 2>\"$E\" | head -1 >/dev/null; "
                                     "echo ${PIPESTATUS[0]}; cat \"$E\""}, s);
   EXPECT_TRUE(r.out == "141\n" || r.out == "1\n") << r.out;
 }
 
-// -catalog: the installed tree named by the format's variable, its files
-// chosen by period and read in path order before the named files.
-const Args kVars = w("LODECATDIR LODEMECHDIR ORVCATDIR BRIMCATDIR FULLBRIMCATDIR KELPCATDIR");
-RunSetup catalog_env(const Files& vars) {  // every other catalog variable unset
-  RunSetup s;
-  s.env = vars;
-  for (const std::string& v : kVars)
-    if (!s.env.count(v)) s.unset.push_back(v);
-  return s;
-}
-
-// Each input starts from the origin time of the last line of the one before;
-// standard input is not read.
+// -catalog: the installed tree named by the format's variable, its files chosen
+// by period and read in path order before the named files.  Each input starts
+// from the origin time of the last line of the one before; standard input is
+// not read.
 TEST(Catalog, CatalogFilesThenNamedFilesWithTimeCarriedOver) {
   TempDir dir;
   dir.write("cat/1995.07.Z", compress_z(tarn("9507101200", "before") + tarn("9507201200", "A")));
   dir.write("cat/1995.08", tarn("9507191300", "carried") + tarn("9508101200", "B"));
   dir.write("cat/1996", tarn("9508151200", "outside"));
   std::string named = dir.write("named", tarn("9508051200", "early") + tarn("9508201200", "C"));
-  RunSetup s = catalog_env({{"LODECATDIR", dir.path() + "/cat"}});
-  s.input = tarn("9508251200", "stdin");
+  RunSetup s{tarn("9508251200", "stdin"), {{"LODECATDIR", dir.path() + "/cat"}}};
   RunResult r = run_catsieve({"-time", "19950715000000", "19950902000000", "-catalog", named}, s);
   EXPECT_EQ(r.out + r.err + std::to_string(r.status),
             tarn("9507201200", "A") + tarn("9508101200", "B") + tarn("9508201200", "C") + "0");
 }
 
-// Every other variable names a tree whose one file would make the
-// decompressor complain if it were read.
+// Set, even to nothing, a format's own variable wins; the others name a tree
+// whose one file would make the decompressor complain if it were read.
 TEST(Catalog, EachFormatLooksUpItsOwnVariable) {
   const Args formats = w("tarn mech orv brim f_brim kelp");
+  const Args vars = w("LODECATDIR LODEMECHDIR ORVCATDIR BRIMCATDIR FULLBRIMCATDIR KELPCATDIR");
   TempDir dir;
-  std::string other = dir.mkdir("other");
   dir.write("other/1995.01.Z", "not compressed\n");
-  std::string named = dir.write("named", tarn("9501101200", "named"));
-  bool locations = access("/LOCATIONS", F_OK) == 0 || access("/etc/LOCATIONS", F_OK) == 0 ||
-                   access("/usr/local/etc/LOCATIONS", F_OK) == 0;
   for (size_t f = 0; f < formats.size(); ++f) {
-    Files vars;
-    for (const std::string& v : kVars)
-      if (v != kVars[f]) vars[v] = other;
-    RunSetup unset = catalog_env(vars);
-    vars[kVars[f]] = "";  // set, even to nothing, it wins: an empty tree
-    RunResult r = run_catsieve({"-format", formats[f], "-catalog"}, catalog_env(vars));
-    EXPECT_EQ(r.out + r.err + std::to_string(r.status), "0") << formats[f];
-    if (locations) continue;
-    // Unset, with no LOCATIONS file: the run ends before the named file.
-    r = run_catsieve({"-format", formats[f], "-catalog", named}, unset);
-    EXPECT_EQ(r.out + r.err + std::to_string(r.status), "cannot open LOCATION file -fatal\n255")
-        << formats[f];
+    Files env;
+    for (const std::string& v : vars) env[v] = v == vars[f] ? "" : dir.path() + "/other";
+    check_case({formats[f], {"-format", formats[f], "-catalog"}, {}, "", "", "", 0, env});
   }
 }
 

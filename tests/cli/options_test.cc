@@ -8,6 +8,10 @@ namespace {
 
 const char kHeader[] = "Option       Args            Remarks...\n\n";
 const std::string kHelpLat = "-latitude    min max         Latitude range (d[:m[:s]])\n";
+const std::string kIso = "yyyy-mm-dd[Thh:mm[:ss[.s]]][Z] in UTC, e.g. 1995-02-14T03:21:07";
+const std::string kMixed = "-time cannot be combined with --since or --until: use either, e.g. "
+                           "-time 19950214000000 19950301000000 or --since 1995-02-14 --until "
+                           "1995-03-01";
 
 // A run that reads nothing, with its standard error and exit status.
 CliCase run(const Args& args, const std::string& err, int status = 1) {
@@ -67,19 +71,33 @@ TEST(Options, MessagesAndStatuses) {
       run(w("-format tarn -format xyz"), "error - only 1 format allowed\n"),
       run(w("-mtype md,foo"), "invalid magtype: foo\n"),
       run(w("-mtype md,,mx"), "invalid magtype: \n"), run(w("-mtype MD,Amp,"), "", 0),
-      run(w("-mtype ml,ml,ml,ml,ml,ml,ml,ml,ml,ml,ml,ml,ml,ml,ml,bogus"), "", 0)};  // 15 at most
+      run(w("-mtype ml,ml,ml,ml,ml,ml,ml,ml,ml,ml,ml,ml,ml,ml,ml,bogus"), "", 0),  // 15 at most
+      // --since and --until take ISO date-times, --until also an offset.
+      fails("--since 1995-2-14", "--since \"1995-2-14\": expected a date-time " + kIso),
+      fails("--since 1995-02-14T03:21:07+01:00",
+            "--since \"1995-02-14T03:21:07+01:00\": expected a date-time " + kIso),
+      fails("--until tomorrow", "--until \"tomorrow\": expected a date-time " + kIso +
+                                    ", or an offset from --since such as +30d"),
+      fails("--since 1995-02-14 -time 19950101000000 99991231235959", kMixed),
+      fails("-t 19950101000000 99991231235959 --until 1995-02-14", kMixed),
+      fails("--until +30d --since 1995-02-14", "--until \"+30d\": an offset counts from --since, "
+            "which must come before it, e.g. --since 1995-02-14 --until +30d"),
+      fails("--since 1995-02-14 --until +30x", "Bad time offset unit \"x\""),
+      fails("--since 1995-02-14 --until 1995-02-13T23:59:59",
+            "minimum time value greater than maximum"),
+      fails("--until", "--until needs a date-time " + kIso),
+      fails("--sinc 1995-02-14", "Option \"--sinc\" not known"),
+      // A lone minus sign lists every name, the padded "-nm0" row included.
+      run({"-"}, "catsieve: option \"-\" is ambiguous: cf.  -help -negate -time -latitude "
+                 "-longitude -depth -mtype -magnitude -closest -nstations -rms -gap -delta "
+                 "-polygon -catalog -verbose -format -quality -etype -nmag -m0 -nm0     -errtime "
+                 "-errlat -errlon -errhoriz -errdepth -felt -no_mag\n")};
   for (const auto& c : cases) check_case(c);
   RunResult help = run_catsieve({"-help"});
   EXPECT_EQ(help.err.rfind("Usage:  catsieve [options] [file...]\n" + std::string(kHeader) +
                                "-help        [opt...]        Print documentation\n", 0),
             0u) << help.err;
   EXPECT_EQ(help.out + std::to_string(help.status), "1");
-  // A lone minus sign lists every name, the padded "-nm0" row included.
-  RunResult minus = run_catsieve({"-"});
-  EXPECT_EQ(minus.err.substr(0, 53), "catsieve: option \"-\" is ambiguous: cf.  -help -negate");
-  EXPECT_NE(minus.err.find(" -nm0     -errtime -errlat "), std::string::npos) << minus.err;
-  EXPECT_EQ(minus.err.substr(minus.err.size() - 15) + std::to_string(minus.status),
-            " -felt -no_mag\n1");
 }
 
 // --help names every option of the classic table at the start of a line.
@@ -103,10 +121,10 @@ TEST(Options, LongHelpAndVersion) {
 // yymmddhhmm and seconds in hundredths.
 std::string catalog() {
   std::string c;
-  for (const char* t : {"95021323595999", "95021400000000", "95021403205999", "95021403210000",
-                        "95021403210699", "95021403210700", "95021403210741", "95021403210742",
-                        "95021403210743", "95021403220000", "95021515210000", "95021515210001",
-                        "95031603210000", "95031603210001", "96010100000000"})
+  for (const std::string& t : w("95021323595999 95021400000000 95021403205999 95021403210000 "
+                                "95021403210699 95021403210700 95021403210741 95021403210742 "
+                                "95021403210743 95021403220000 95021515210000 95021515210001 "
+                                "95031603210000 95031603210001 96010100000000"))
     c += tarn(t, t);
   return c;
 }
@@ -129,32 +147,6 @@ TEST(SinceUntil, SameAsTime) {
     EXPECT_TRUE(iso.out == classic.out && iso.out != "" && iso.out != catalog()) << interval;
     EXPECT_EQ(iso.err + std::to_string(iso.status), "0") << interval;
   }
-}
-
-TEST(SinceUntil, Errors) {
-  const std::string form = "yyyy-mm-dd[Thh:mm[:ss[.s]]][Z] in UTC, e.g. 1995-02-14T03:21:07";
-  const std::string mixed =
-      "catsieve: -time cannot be combined with --since or --until: use either, e.g. "
-      "-time 19950214000000 19950301000000 or --since 1995-02-14 --until 1995-03-01\n";
-  auto bad = [&](const std::string& option, const std::string& word, std::string message = "") {
-    if (message.empty())
-      message = "catsieve: " + option + " \"" + word + "\": expected a date-time " + form +
-                (option == "--until" ? ", or an offset from --since such as +30d\n" : "\n");
-    return CliCase{word, w(option + " " + word), {}, catalog(), "", message, 1};
-  };
-  const CliCase cases[] = {
-      bad("--since", "1995-2-14"), bad("--since", "1995-02-14T03:21:07+01:00"),
-      bad("--until", "tomorrow"),
-      bad("--since", "1995-02-14 -time 19950101000000 99991231235959", mixed),
-      bad("-t", "19950101000000 99991231235959 --until 1995-02-14", mixed),
-      bad("--until", "+30d --since 1995-02-14", "catsieve: --until \"+30d\": an offset counts "
-          "from --since, which must come before it, e.g. --since 1995-02-14 --until +30d\n"),
-      bad("--since", "1995-02-14 --until +30x", "catsieve: Bad time offset unit \"x\"\n"),
-      bad("--since", "1995-02-14 --until 1995-02-13T23:59:59",
-          "catsieve: minimum time value greater than maximum\n"),
-      {"missing", {"--until"}, {}, "", "", "catsieve: --until needs a date-time " + form + "\n", 1},
-      bad("--sinc", "1995-02-14", "catsieve: Option \"--sinc\" not known\n")};
-  for (const auto& c : cases) check_case(c);
 }
 
 }  // namespace

@@ -53,8 +53,7 @@ std::string pack(Packing how, const std::string& data) {
 }
 
 std::string compress_z(const std::string& data) {
-  // After a table reset (code 256) the reader skips to the next group of
-  // eight codes.
+  // After a table reset (code 256) the reader skips to the next group of 8.
   std::vector<unsigned> codes;
   for (size_t i = 0; i < data.size(); ++i) {
     if (i > 0 && i % 200 == 0) codes.push_back(256), codes.resize((codes.size() + 7) / 8 * 8);
@@ -93,14 +92,9 @@ RunResult run_catsieve(const Args& args, const RunSetup& setup) {
     ::_exit(127);
   }
   int status = 0;
-  while (::waitpid(pid, &status, 0) < 0) {
-  }
+  while (::waitpid(pid, &status, 0) < 0) continue;
   return {setup.out_path.empty() ? read_file(out) : "", read_file(err),
           WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status)};
-}
-
-RunResult run_catsieve(const Args& args, const std::string& input) {
-  return run_catsieve(args, RunSetup{input});
 }
 
 // text with each "@name" replaced by the path of the longest file name that fits.
@@ -122,8 +116,7 @@ void check_case(const CliCase& c) {
   TempDir dir;
   Files paths;
   for (const auto& f : c.files) paths[f.first] = dir.write(f.first, f.second);
-  RunSetup setup;
-  setup.input = c.input;
+  RunSetup setup{c.input};
   for (const auto& e : c.env) setup.env[e.first] = expand(e.second, paths);
   Args args;
   for (const auto& a : c.args) args.push_back(expand(a, paths));

@@ -43,7 +43,9 @@ struct RunSetup {
   std::string program = CATSIEVE_BIN;
 };
 RunResult run_catsieve(const Args& args, const RunSetup& setup = {});  // argv[0] "catsieve"
-RunResult run_catsieve(const Args& args, const std::string& input);
+inline RunResult run_catsieve(const Args& args, const std::string& input) {
+  return run_catsieve(args, RunSetup{input});
+}
 
 // A run from a table.  The files are written to a temporary folder; "@name"
 // in args, env and err stands for the path of file name.
