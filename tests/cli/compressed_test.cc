@@ -6,10 +6,9 @@ namespace {
 
 const Packing kAll[] = {Packing::kGzip, Packing::kBzip2, Packing::kXz};
 
-// Several blocks of the stream's buffer and several bzip2 blocks; every third
-// event is of type Q, which the default selection drops.  The tags are
-// pseudo-random, so that a fault in the middle of the compressed bytes lies
-// in the middle of the text.
+// Several blocks of the stream's buffer and of bzip2; every third event is of
+// type Q, which is dropped.  Pseudo-random tags put a fault in the middle of
+// the compressed bytes in the middle of the text.
 struct Catalog { std::string text, selected; };
 const Catalog& big() {
   static Catalog c;
@@ -31,8 +30,7 @@ TEST(Compressed, ReadAsTheirText) {
     const char* suffix[] = {".gz", ".bz2", ".xz"};
     SCOPED_TRACE(suffix[static_cast<int>(how)]);
     TempDir dir;
-    // By content, not by name: a compressed file without a suffix, and a
-    // text file with one.
+    // By content, not by name: packed without a suffix, text with one.
     std::string plainly = dir.write("catalog", pack(how, c.text));
     std::string text = dir.write(std::string("text") + suffix[static_cast<int>(how)], text_rec);
     RunResult r = run_catsieve({"-verbose", plainly, text});
@@ -48,9 +46,8 @@ TEST(Compressed, ReadAsTheirText) {
     r = run_catsieve({}, pack(how, "") + pack(how, last));
     EXPECT_EQ(r.out + r.err + std::to_string(r.status), last + "0");
     // The magic number arrives alone through a pipe.
-    RunSetup s;
+    RunSetup s{"", {{"F", plainly}, {"BIN", CATSIEVE_BIN}}};
     s.program = "/bin/sh";
-    s.env = {{"F", plainly}, {"BIN", CATSIEVE_BIN}};
     r = run_catsieve({"-c", "(head -c 1 \"$F\"; sleep 0.2; tail -c +2 \"$F\") | \"$BIN\""}, s);
     EXPECT_TRUE(r.out == c.selected) << "through a pipe";
   }
@@ -69,13 +66,13 @@ TEST(Compressed, DamagedOrCutShort) {
     const auto& [cut, message] = faults[i];
     SCOPED_TRACE(message);
     std::string bytes = pack(kAll[i % 3], c.text);
-    // Cut, or smashed in the middle; gzip's check value is damaged instead,
-    // since what smashed deflate data makes of itself depends on the compressor.
+    // Cut, or smashed in the middle; gzip's check value instead, since what
+    // smashed deflate data makes of itself depends on the compressor.
     if (cut) bytes.resize(bytes.size() * 3 / 5);
     else if (i == 3) bytes[bytes.size() - 8] ^= 1;
     else bytes.replace(bytes.size() * 3 / 5, 64, 64, '\xff');
-    // The records before the fault are written, the fault is named, the
-    // inputs after it are read, and the run ends with status 1.
+    // The records before the fault are written, the fault named, the next
+    // input read, and the run ends with status 1.
     TempDir dir;
     std::string bad = dir.write("bad", bytes), next = dir.write("next", after);
     RunResult r = run_catsieve({bad, next});

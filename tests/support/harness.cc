@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <stdexcept>
 
 TempDir::TempDir() {
@@ -130,15 +131,14 @@ CliCase quiet(const Args& args, const std::string& input, const std::string& out
   return {joined(args), args, {}, input, out, "", 0};
 }
 
-void check_record_options(const Args& format, const std::string& lead, const std::string& rec,
-                          const Args& pass, const Args& fail, const Args& ends,
+void check_record_options(const std::string& format, const std::string& lead,
+                          const std::string& rec, const std::string& pass,
+                          const std::string& fail, const std::string& ends,
                           const std::string& ends_message, const std::string& label) {
-  const std::pair<const Args*, std::string> runs[] = {
-      {&pass, rec}, {&fail, ""}, {&ends, ends_message}};
-  for (const auto& [options, want] : runs)
-    if (!options->empty()) {
-      RunResult r = run_catsieve(format + *options, lead + rec);
-      EXPECT_EQ(r.out + r.err, want) << label << joined(format + *options);
+  for (const auto& [options, want] : {std::pair{pass, rec}, {fail, ""}, {ends, ends_message}})
+    if (!options.empty()) {
+      RunResult r = run_catsieve(w(format + " " + options), lead + rec);
+      EXPECT_EQ(r.out + r.err, want) << label << " " << format << " " << options;
     }
 }
 
@@ -159,8 +159,8 @@ std::string tarn(const std::string& when, const std::string& tag, const std::str
 
 Args w(const std::string& text) {
   Args words;
-  for (size_t at = 0, end; !text.empty() && at <= text.size(); at = end + 1)
-    words.push_back(text.substr(at, (end = std::min(text.find(' ', at), text.size())) - at));
+  std::istringstream in(text);
+  for (std::string word; in >> word;) words.push_back(word);
   return words;
 }
 

@@ -63,8 +63,9 @@ CliCase quiet(const Args& args, const std::string& input, const std::string& out
 // The options in pass select the record rec after the lines lead, those in
 // fail reject it, those in ends stop the run at it with ends_message (each
 // skipped when empty).
-void check_record_options(const Args& format, const std::string& lead, const std::string& rec,
-                          const Args& pass, const Args& fail, const Args& ends,
+void check_record_options(const std::string& format, const std::string& lead,
+                          const std::string& rec, const std::string& pass,
+                          const std::string& fail, const std::string& ends,
                           const std::string& ends_message, const std::string& label = "");
 
 // A record of the given width filled with fill, the texts of base and then of
@@ -80,7 +81,7 @@ std::string tarn(const std::string& when, const std::string& tag = "",
 inline const std::string kOld = tarn("95010112301525");
 inline const std::string kY2k = record(0, {{1, "200305061230152537 4500122 3000"}, {81, "E"}});
 
-Args w(const std::string& text);  // the words of text, split at single spaces
+Args w(const std::string& text);  // the words of text
 Args operator+(Args a, const Args& b);
 std::string joined(const Args& args);  // each argument after a space
 
