@@ -7,8 +7,8 @@
 
 namespace {
 
-// The first cut characters of a brim line, then a newline.  Its values are in
-// the table below; the errors of 0.80000001 and 9 show a field read too narrow.
+// The first cut characters of a brim line, then a newline; the errors of
+// 0.80000001 and 9 show a field read too narrow.
 std::string brim(const Fields& changes = {}, size_t cut = 259) {
   static const Fields kFull = {
       {6, "200305060708"}, {18, "09.5001"}, {25, "34.500001"}, {34, "117.250001"},
@@ -18,8 +18,7 @@ std::string brim(const Fields& changes = {}, size_t cut = 259) {
   return record(259, kFull, changes, '9').substr(0, cut) + "\n";
 }
 
-// A full brim location line in the summary columns: 2004-05-06 07:08:09.5,
-// 34.5, -117.25, depth 12.5, 125 stations, gap 123, closest 12.3456789, no type.
+// A full brim location line in the summary columns, without an event type.
 std::string loc(const Fields& changes = {}, const std::string& key = "$loc ",
                 const std::string& lat = "34.500000") {
   std::string l = record(115, {{1, key}, {6, "20040506070809.5000" + lat + "-117.25000"},

@@ -4,9 +4,7 @@
 
 namespace {
 
-// Day 123 of 2001 (3 May) 04:05:06.2501, -41.2501, 174.75001, depth 12.501,
-// magnitude 3.41, 125 stations, 123 magnitude observations, rms 0.15, quality
-// B; no value ends in 0.
+// A kelp record of day 123 of 2001 (3 May), every gap filled; no value ends in 0.
 std::string kelp(const Fields& changes = {}) {
   static const Fields kFull = {
       {1, "2001"}, {6, "123"}, {10, "04"}, {13, "05"}, {16, "06.2501"}, {26, "-41.2501"},
@@ -14,36 +12,33 @@ std::string kelp(const Fields& changes = {}) {
       {74, "B"}};
   return record(74, kFull, changes, '9');
 }
-
-CliCase run(const Args& args, const std::string& in, const std::string& out) {
-  return quiet(w("-format kelp") + args, in, out);
+CliCase run(const std::string& args, const std::string& in, const std::string& out) {
+  return quiet(w("-format kelp " + args), in, out);
 }
 
-// Bounds at the value select the line (both are inclusive); bounds just
-// above it reject it.
+// Bounds at the value select the line (both are inclusive); bounds just above
+// it reject it.  A blank magnitude is 0, and -no_mag makes no exception for it.
 TEST(KelpCatalog, Fields) {
-  for (const char* r : {"-time 20010503040506.2501 20010503040506.26",
-                        "-latitude -41.2501 -41.25", "-longitude 174.75001 174.7501",
-                        "-depth 12.501 12.5011", "-magnitude 3.41 3.4101", "-nstations 125 126",
-                        "-rms 0.15 0.1501", "-nmag 123 124"}) {
+  for (const char* r : {"-time 20010503040506.2501 20010503040506.26", "-latitude -41.2501 -41.25",
+                        "-longitude 174.75001 174.7501", "-depth 12.501 12.5011",
+                        "-magnitude 3.41 3.4101", "-nstations 125 126", "-rms 0.15 0.1501",
+                        "-nmag 123 124"}) {
     Args a = w(r);
-    check_case(run({a[0], a[1], a[1]}, kelp(), kelp()));
-    check_case(run({a[0], a[2], a[2]}, kelp(), ""));
+    check_case(run(a[0] + " " + a[1] + " " + a[1], kelp(), kelp()));
+    check_case(run(a[0] + " " + a[2] + " " + a[2], kelp(), ""));
   }
-  check_case(run(w("-quality ab"), kelp() + kelp({{74, "c"}}), kelp()));  // folded to lower case
-  // A blank magnitude is 0, and -no_mag makes no exception for it.
-  std::string blank = kelp({{53, "    "}});
-  check_case(run(w("-magnitude 0 0"), blank, blank));
-  check_case(run(w("-magnitude 2 9 -no_mag"), blank, ""));
+  check_case(run("-quality ab", kelp() + kelp({{74, "c"}}), kelp()));  // folded to lower case
+  check_case(run("-magnitude 0 0", kelp({{53, "    "}}), kelp({{53, "    "}})));
+  check_case(run("-magnitude 2 9 -no_mag", kelp({{53, "    "}}), ""));
 }
 
-// Leap years are those divisible by 4 but not by 100, or by 400; a day past
-// the end of the year runs on into the next, a day of 0 or below back.
+// Leap years are those divisible by 4 but not by 100, or by 400; a day past the
+// end of the year runs on into the next, a day of 0 or below back.  Then the
+// last day of every month of a common and of a leap year.
 TEST(KelpCatalog, DayOfYear) {
   std::vector<std::pair<std::string, std::string>> days = {
       {"1900 060", "19000301"}, {"2004 060", "20040229"}, {"2001 366", "20020101"},
       {"2001 400", "20020204"}, {"2001 000", "20001231"}, {"2001 -05", "20001226"}};
-  // The last day of every month of a common and of a leap year.
   const int kLength[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
   for (int year : {2001, 2000})
     for (int m = 1, doy = 0; m <= 12; ++m) {
@@ -54,7 +49,7 @@ TEST(KelpCatalog, DayOfYear) {
       days.emplace_back(day, date);
     }
   for (const auto& [day, date] : days)
-    check_case(run({"-time", date + "000000", date + "235959"}, kelp({{1, day}}),
+    check_case(run("-time " + date + "000000 " + date + "235959", kelp({{1, day}}),
                    kelp({{1, day}})));
 }
 

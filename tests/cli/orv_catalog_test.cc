@@ -4,10 +4,8 @@
 
 namespace {
 
-// 2003-04-15 07:11:14.7205, -33.4512, -122.2575, depth 1234.125; mlb 4.25
-// (123 observations), ml 3.75 (234), mln 5.25 (345), mw 6.25 (456); moment
-// 1.251e17 (567); 678 stations, gap 181, closest 1234.5, errors of time,
-// latitude, longitude and depth, rms; quality B, felt.
+// An orv record, every gap filled with 9s: magnitudes mlb, ml, mln and mw, each
+// with its count, then the moment with its count.
 std::string orv(const Fields& changes = {}) {
   static const Fields kDense = {
       {1, "20030415"}, {10, "071114.7205"}, {22, "-33.4512"}, {31, "-122.2575"},

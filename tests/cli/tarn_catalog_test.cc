@@ -5,10 +5,7 @@
 
 namespace {
 
-// Old layout, every gap filled: 1995-01-01 12:30:15.25, 37S45.12, 122W30.36,
-// depth 123.45, amplitude magnitude 2.7, 123 stations, gap 187, closest 45,
-// rms 0.12, coda magnitude 3.1, type E, errors 1.50 and 2.75, W 3.45, L 2.89,
-// preferred D 3.12.  The Y2K layout has two-decimal magnitudes (2.70, 3.10).
+// One event in both layouts, every gap between fields filled with digits.
 const Fields kOldF = {
     {1, "9501011230"}, {11, "1525"}, {15, "37S4512"}, {22, "122 3036"}, {30, "12345"}, {35, "27"},
     {37, "123187045"}, {46, "0012"}, {50, "987654321098765432"}, {68, "31"}, {70, "1234567"},
@@ -132,9 +129,7 @@ TEST(TarnCatalog, TimeCarriesOverToTheNextInput) {
               {{"a", june}, {"b", march + july}}, "", june + july, "", 0});
 }
 
-// The mechanism reader's record: 1999-12-31 23:59:59.125, 137.5025 N, 1122.2575
-// W, depth 1012.25, avg 3.125, 123 stations, gap 98.5, closest 123.5, rms 1.125,
-// errors 150.75 and 234.56; columns 7, 21 and 31 are blank, north and west.
+// A mechanism record, every gap filled but columns 7, 21 and 31 (north, west).
 const Fields kDense = {{1, "991231"}, {7, "52359"}, {12, "59.125"}, {18, "1375"}, {22, "30.15"},
                        {27, "11225"}, {32, "15.45"}, {37, "1012.2577"}, {46, "3.125"},
                        {51, "123"}, {54, "98.5"}, {58, "123.5"}, {63, "1.125"}, {68, "15075"},

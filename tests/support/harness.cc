@@ -1,12 +1,12 @@
 #include "support/harness.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -24,18 +24,14 @@ TempDir::~TempDir() {  // permissions a test took away are given back first
 }
 
 std::string TempDir::mkdir(const std::string& name) const {
-  std::string full = path_ + "/" + name;
-  for (size_t i = 1; i <= full.size(); ++i)
-    if (i == full.size() || full[i] == '/') ::mkdir(full.substr(0, i).c_str(), 0755);
-  return full;
+  std::filesystem::create_directories(path_ + "/" + name);
+  return path_ + "/" + name;
 }
 
 std::string TempDir::write(const std::string& name, const std::string& content) const {
-  size_t slash = name.rfind('/');
-  std::string full = slash == std::string::npos ? path_ + "/" + name
-                                                : mkdir(name.substr(0, slash)) + name.substr(slash);
-  std::ofstream f(full, std::ios::binary);
-  if (!(f << content)) throw std::runtime_error("cannot write " + full);
+  std::string full = path_ + "/" + name;
+  std::filesystem::create_directories(std::filesystem::path(full).parent_path());
+  if (!(std::ofstream(full, std::ios::binary) << content)) throw std::runtime_error(full);
   return full;
 }
 
