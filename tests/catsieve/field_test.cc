@@ -119,8 +119,7 @@ TEST(Readline, CutsAsFgets) {
     std::fclose(f);
     expected.push_back("tail");  // the last record survives the block refills
     std::vector<std::string> got = readlines(path, static_cast<size_t>(size));
-    ASSERT_EQ(got.size(), expected.size()) << size;
-    for (size_t i = 0; i < got.size(); ++i) ASSERT_EQ(got[i], expected[i]) << size << " " << i;
+    ASSERT_TRUE(got == expected) << size;
   }
   EXPECT_EQ(readlines(dir.write("empty", ""), 200), std::vector<std::string>{"none"});
 }

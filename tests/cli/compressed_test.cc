@@ -1,5 +1,5 @@
-// gzip, bzip2 and xz inputs: named, on standard input and in an installed
-// tree, recognised by their bytes, read as their text, damaged or cut short.
+// gzip, bzip2 and xz inputs, named and on standard input: recognised by their
+// bytes, read as their text, damaged or cut short.
 #include "support/harness.h"
 
 namespace {
@@ -97,21 +97,6 @@ TEST(Compressed, OnlyWhatTheClassicProgramCouldNotRead) {
   std::string gz = pack(Packing::kGzip, tarn("9508101200", "z"));
   check_case({"gzip in .Z", w("-format brim @1995.08.Z"), {{"1995.08.Z", compress_z(gz)}}, "", gz,
               "", 0});
-}
-
-TEST(Compressed, InstalledTreeByPeriod) {
-  const std::string y90 = tarn("9106011200", "1990-1993"), jul = tarn("9507101200", "1995.07"),
-                    aug = tarn("9508101200", "1995.08"), y96 = tarn("9603101200", "1996");
-  TempDir dir;
-  dir.write("cat/1990-1993.xz", pack(Packing::kXz, y90));
-  dir.write("cat/1995.07", jul);
-  dir.write("cat/1995.08.gz", pack(Packing::kGzip, aug));
-  dir.write("cat/1996.bz2", pack(Packing::kBzip2, y96));
-  const std::pair<const char*, std::string> cases[] = {
-      {"-catalog", y90 + jul + aug + y96}, {"-catalog -time 19950801000000 19951231000000", aug},
-      {"-catalog --since 1995-08-01", aug + y96}, {"-catalog --until 1993-12-31", y90}};
-  for (const auto& [args, out] : cases)
-    check_case({args, w(args), {}, "", out, "", 0, {{"LODECATDIR", dir.path() + "/cat"}}});
 }
 
 }  // namespace

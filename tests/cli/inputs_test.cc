@@ -115,20 +115,26 @@ TEST(Output, ClosedPipeEndsQuietly) {
   EXPECT_TRUE(r.out == "141\n" || r.out == "1\n") << r.out;
 }
 
-// -catalog: the installed tree named by the format's variable, its files chosen
-// by period and read in path order before the named files.  Each input starts
-// from the origin time of the last line of the one before; standard input is
-// not read.
+// -catalog: the installed tree named by the format's variable, its files, of
+// any packing, chosen by period and read in path order before the named files.
+// Each input starts from the origin time of the last line of the one before;
+// standard input is not read.
 TEST(Catalog, CatalogFilesThenNamedFilesWithTimeCarriedOver) {
+  const std::string y90 = tarn("9106011200", "1990-1993"), a = tarn("9507201200", "A"),
+                    b = tarn("9508101200", "B"), c = tarn("9508201200", "C");
   TempDir dir;
-  dir.write("cat/1995.07.Z", compress_z(tarn("9507101200", "before") + tarn("9507201200", "A")));
-  dir.write("cat/1995.08", tarn("9507191300", "carried") + tarn("9508101200", "B"));
-  dir.write("cat/1996", tarn("9508151200", "outside"));
-  std::string named = dir.write("named", tarn("9508051200", "early") + tarn("9508201200", "C"));
-  RunSetup s{tarn("9508251200", "stdin"), {{"LODECATDIR", dir.path() + "/cat"}}};
-  RunResult r = run_catsieve({"-time", "19950715000000", "19950902000000", "-catalog", named}, s);
-  EXPECT_EQ(r.out + r.err + std::to_string(r.status),
-            tarn("9507201200", "A") + tarn("9508101200", "B") + tarn("9508201200", "C") + "0");
+  dir.write("cat/1990-1993.xz", pack(Packing::kXz, y90));
+  dir.write("cat/1995.07.Z", compress_z(tarn("9507101200", "before") + a));
+  dir.write("cat/1995.08.gz", pack(Packing::kGzip, tarn("9507191300", "carried") + b));
+  dir.write("cat/1996.bz2", pack(Packing::kBzip2, tarn("9508151200", "1996")));
+  dir.write("named", tarn("9508051200", "early") + c);
+  const std::pair<const char*, std::string> cases[] = {
+      {"-time 19950715000000 19950902000000 -catalog @named", a + b + c},
+      {"-catalog --since 1995-08-01", b + tarn("9508151200", "1996")},
+      {"-catalog --until 1993-12-31", y90}};
+  for (const auto& [args, out] : cases)
+    check_case({args, w(args), {{"named", read_file(dir.path() + "/named")}}, "stdin\n", out, "",
+                0, {{"LODECATDIR", dir.path() + "/cat"}}});
 }
 
 // Set, even to nothing, a format's own variable wins; the others name a tree
