@@ -37,12 +37,8 @@ TEST(Getline, JoinsContinuedLinesAndEndsOnlyAtEndOfFile) {
 
 TEST(Getlocation, EnvironmentThenTheFirstLocationsFileThatOpens) {
   const std::string kNo = "(missing)", long_value = "/data/" + std::string(300, 'v');
-  const struct {
-    const char* env;  // the variable's value, or unset
-    Args places;      // the three LOCATIONS places in order
-    int result;
-    std::string value;
-  } cases[] = {
+  // The variable's value (or unset), the three LOCATIONS places in order, the result.
+  const struct { const char* env; Args places; int result; std::string value; } cases[] = {
       {nullptr, {"  \t" + kK + "\t\t/data/tarn\r/other"}, 1, "/data/tarn"},
       {nullptr, {kK + "\n" + kK + " # no value\n#" + kK + " /old\n" + kK + " /data/tarn# main\n" +
                  kK + " /other\n"}, 1, "/data/tarn"},
@@ -65,8 +61,8 @@ TEST(Getlocation, EnvironmentThenTheFirstLocationsFileThatOpens) {
     c.env ? setenv(kKey, c.env, 1) : unsetenv(kKey);
     std::string value = "before";
     int got = getpar::getlocation_in(kKey, value, 0, paths, 3);
-    EXPECT_EQ(got, c.result);
-    EXPECT_EQ(value, got == 1 ? c.value : "before");
+    EXPECT_EQ(std::to_string(got) + value,
+              std::to_string(c.result) + (c.result == 1 ? c.value : "before"));
     if (got == 1) {
       EXPECT_EQ(getpar::getlocation_in(kKey, value, 1, paths, 3), 1);
     } else {

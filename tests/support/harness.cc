@@ -160,11 +160,6 @@ Args w(const std::string& text) {
   return words;
 }
 
-Args operator+(Args a, const Args& b) {
-  a.insert(a.end(), b.begin(), b.end());
-  return a;
-}
-
 std::string joined(const Args& args) {
   std::string s;
   for (const auto& a : args) s += " " + a;

@@ -82,7 +82,11 @@ inline const std::string kOld = tarn("95010112301525");
 inline const std::string kY2k = record(0, {{1, "200305061230152537 4500122 3000"}, {81, "E"}});
 
 Args w(const std::string& text);  // the words of text
-Args operator+(Args a, const Args& b);
+template <typename T>
+std::vector<T> operator+(std::vector<T> a, const std::vector<T>& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
 std::string joined(const Args& args);  // each argument after a space
 
 #endif
