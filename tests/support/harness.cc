@@ -4,33 +4,30 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
-#include <stdexcept>
 
-TempDir::TempDir() {
-  const char* base = std::getenv("TMPDIR");
-  path_ = std::string(base && *base ? base : "/tmp") + "/catsieve-test-XXXXXX";
+namespace fs = std::filesystem;
+
+TempDir::TempDir() : path_(fs::temp_directory_path() / "catsieve-test-XXXXXX") {
   if (!::mkdtemp(&path_[0])) throw std::runtime_error("mkdtemp failed");
 }
 
-TempDir::~TempDir() {  // permissions a test took away are given back first
-  std::string rm = "chmod -R u+rwx '" + path_ + "' 2>/dev/null; rm -rf '" + path_ + "'";
-  if (std::system(rm.c_str()) != 0) std::fprintf(stderr, "could not remove %s\n", path_.c_str());
+TempDir::~TempDir() {
+  std::error_code ignored;
+  fs::remove_all(path_, ignored);
 }
 
 std::string TempDir::mkdir(const std::string& name) const {
-  std::filesystem::create_directories(path_ + "/" + name);
+  fs::create_directories(path_ + "/" + name);
   return path_ + "/" + name;
 }
 
 std::string TempDir::write(const std::string& name, const std::string& content) const {
   std::string full = path_ + "/" + name;
-  std::filesystem::create_directories(std::filesystem::path(full).parent_path());
+  fs::create_directories(fs::path(full).parent_path());
   if (!(std::ofstream(full, std::ios::binary) << content)) throw std::runtime_error(full);
   return full;
 }
@@ -50,8 +47,7 @@ std::string pack(Packing how, const std::string& data) {
 }
 
 std::string compress_z(const std::string& data) {
-  // After a table reset (code 256) the reader skips to the next group of 8.
-  std::vector<unsigned> codes;
+  std::vector<unsigned> codes;  // after a table reset (256) the reader skips to a group of 8
   for (size_t i = 0; i < data.size(); ++i) {
     if (i > 0 && i % 200 == 0) codes.push_back(256), codes.resize((codes.size() + 7) / 8 * 8);
     codes.push_back(static_cast<unsigned char>(data[i]));
@@ -78,11 +74,10 @@ RunResult run_catsieve(const Args& args, const RunSetup& setup) {
     for (int i = 0; i < 3; ++i)
       if (fds[i] < 0 || ::dup2(fds[i], i) < 0) ::_exit(126);
     if (setup.env.count("LD_PRELOAD")) ::setenv("ASAN_OPTIONS", "verify_asan_link_order=0", 1);
-    for (const auto& kv : setup.env) ::setenv(kv.first.c_str(), kv.second.c_str(), 1);
+    for (const auto& [name, value] : setup.env) ::setenv(name.c_str(), value.c_str(), 1);
     for (const auto& name : setup.unset) ::unsetenv(name.c_str());
     if (!setup.cwd.empty() && ::chdir(setup.cwd.c_str()) != 0) ::_exit(126);
-    static char name[] = "catsieve";
-    std::vector<char*> argv = {name};
+    std::vector<char*> argv = {const_cast<char*>("catsieve")};
     for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
     ::execv(setup.program.c_str(), argv.data());
@@ -100,9 +95,9 @@ static std::string expand(const std::string& text, const Files& paths) {
   for (size_t i = 0; i < text.size(); ++i) {
     const std::string* path = nullptr;
     size_t len = 0;
-    for (const auto& p : paths)
-      if (text[i] == '@' && p.first.size() > len && !text.compare(i + 1, p.first.size(), p.first))
-        path = &p.second, len = p.first.size();
+    for (const auto& [name, full] : paths)
+      if (text[i] == '@' && name.size() > len && !text.compare(i + 1, name.size(), name))
+        path = &full, len = name.size();
     s += path ? *path : text.substr(i, 1);
     i += len;
   }
@@ -112,9 +107,9 @@ static std::string expand(const std::string& text, const Files& paths) {
 void check_case(const CliCase& c) {
   TempDir dir;
   Files paths;
-  for (const auto& f : c.files) paths[f.first] = dir.write(f.first, f.second);
+  for (const auto& [name, content] : c.files) paths[name] = dir.write(name, content);
   RunSetup setup{c.input};
-  for (const auto& e : c.env) setup.env[e.first] = expand(e.second, paths);
+  for (const auto& [name, value] : c.env) setup.env[name] = expand(value, paths);
   Args args;
   for (const auto& a : c.args) args.push_back(expand(a, paths));
   RunResult r = run_catsieve(args, setup);
