@@ -1,5 +1,5 @@
-// Dates and times, the words of the command line (offsets, angles, ISO times),
-// event fields as text, and the error line.
+// Dates and times, the words of the command line (offsets, angles, ISO times), event fields as
+// text, and the error line.
 #include <cerrno>
 #include <cstring>
 
@@ -16,8 +16,8 @@ using namespace catsieve;
 using util::jdn;
 using util::timvar;
 
-// Every date from year 1 to 2400 comes back from its day number, and day
-// numbers run on without gaps; months and days outside their range carry over.
+// Every date from year 1 to 2400 comes back from its day number, and day numbers run on without
+// gaps; months and days outside their range carry over.
 TEST(Calendar, DayNumbers) {
   EXPECT_EQ(jdn(2000, 1, 1, 1), 2451545);
   int expected = jdn(1, 1, 1, 1);

@@ -1,5 +1,5 @@
-// Records cut from blocks as fgets cuts them, fields read from their columns as
-// the C library reads their text, and the day kept from one record to the next.
+// Records cut from blocks as fgets cuts them, fields read from their columns as the C library
+// reads their text, and the day kept from one record to the next.
 #include "catsieve/field.h"
 
 #include <cmath>
@@ -21,9 +21,9 @@ using catsieve::freal;
 catsieve::Line line(const std::string& s) { return {s.data(), s.size()}; }
 unsigned next(unsigned& seed) { return seed = seed * 1103515245u + 12345u, (seed >> 8) & 0xffff; }
 
-// Texts of the characters that matter to a number reader, between digits that
-// must never be read with them; reals are compared bit for bit, the sign of
-// zero included.  The second alphabet keeps to the inline fast path.
+// Texts of the characters that matter to a number reader, between digits that must never be read
+// with them; reals are compared bit for bit, the sign of zero included.  The second alphabet keeps
+// to the inline fast path.
 TEST(Field, RandomTextsConvertAsTheCLibraryDoes) {
   const std::string alphabets[] = {" +-.0123456789eExXinfaN\n\t", "  +-.0123456789012345"};
   unsigned seed = 12345;
@@ -56,10 +56,9 @@ TEST(Field, RandomTextsConvertAsTheCLibraryDoes) {
     EXPECT_EQ(catsieve::blen(text), size_t(n)) << text;
 }
 
-// The day kept from the record before and the early time test decide as
-// working out every record in full does: records a few days either side of
-// the interval, often on the day of the one before, with hours past 24,
-// seconds that are no plain number, and records cut inside the date.
+// The day kept from the record before and the early time test decide as working out every record
+// in full does: records a few days either side of the interval, often on the day of the one
+// before, with hours past 24, seconds that are no plain number, and records cut inside the date.
 TEST(DayCache, DecidesAsTheFullTime) {
   const catsieve::Bounds<double> b{true, util::day_start(1995, 3, 1, 1) + 3600.5,
                                    util::day_start(1995, 3, 3, 1) + 7.25};
@@ -101,8 +100,8 @@ TEST(Readline, CutsAsFgets) {
     return out;
   };
   for (int size : {150, 200, 512}) {
-    // Lines of every length around the buffer size, NUL bytes included,
-    // across several blocks, the last without a newline.
+    // Lines of every length around the buffer size, NUL bytes included, across several blocks, the
+    // last without a newline.
     std::string text;
     while (text.size() < 700000) {
       size_t len = rng() % 3 ? rng() % 120 : static_cast<size_t>(size) - 3 + rng() % 6;

@@ -1,5 +1,5 @@
-// Installed-catalog discovery: period names, and walks of real directory trees
-// in temporary folders.
+// Installed-catalog discovery: period names, and walks of real directory trees in temporary
+// folders.
 #include "catsieve/file_utils.h"
 
 #include <sys/stat.h>
@@ -20,8 +20,8 @@ TEST(CatalogFileInRange, NamesWhosePeriodOverlapsTheMonths) {
     int min_year, min_month, max_year, max_month;  // a year of 0: that end open
     Names in, out;
   } cases[] = {
-      // 1995 July to September; only the beginning of the name after the last
-      // slash counts, each number read as "%d" reads it.
+      // 1995 July to September; only the beginning of the name after the last slash counts, each
+      // number read as "%d" reads it.
       {1995, 7, 1995, 9,
        {"1995.07.Z", "1995.08", "1995.09.Z", "1995.Z", "1994-1996.Z", "README", "1995-1995",
         "1995-x", " 1995.08", "+1995.08", "x1996.01", "", "/cat/1996/1995.08", "cat/1995.08/"},
@@ -58,8 +58,8 @@ Names find(const std::string& root, double min = 0.0, double max = 0.0) {
   return names;
 }
 
-// Regular files of the interval, in byte order; hidden names, a FIFO and a
-// dangling link are passed over.
+// Regular files of the interval, in byte order; hidden names, a FIFO and a dangling link are
+// passed over.
 TEST(FindCatalog, RegularFilesOfTheInterval) {
   TempDir tree;
   std::string root = tree.mkdir("cat");
@@ -85,8 +85,8 @@ TEST(FindCatalog, SymbolicLinksFollowedOnceAlongThePath) {
   TempDir tree;
   std::string root = tree.mkdir("cat");
   for (const char* f : {"cat/a/1995.01", "cat/a/b/1995.02", "elsewhere/1995.03"}) tree.write(f, "");
-  // Link target and name: a sibling walked again, a folder outside the tree,
-  // a file judged by the link's own name, and four ways back up the path.
+  // Link target and name: a sibling walked again, a folder outside the tree, a file judged by the
+  // link's own name, and four ways back up the path.
   const char* const links[][2] = {{"a", "alias"}, {"../elsewhere", "ext"}, {"a/1995.01", "1996.01"},
                                   {".", "self"}, {"..", "a/up"}, {"../..", "a/b/top"},
                                   {"../b", "a/b/again"}};
@@ -95,8 +95,7 @@ TEST(FindCatalog, SymbolicLinksFollowedOnceAlongThePath) {
                           "ext/1995.03"));
 }
 
-// The name table grows past 2048 names; a path longer than 1022 characters
-// is skipped.
+// The name table grows past 2048 names; a path longer than 1022 characters is skipped.
 TEST(FindCatalog, ManyNamesAndLongPaths) {
   TempDir tree;
   std::string root = tree.mkdir("cat"), rel;

@@ -11,8 +11,8 @@ namespace {
 
 using namespace catsieve;
 
-// Runs an option handler on the words after its option word, as the driver
-// would, on a fresh query unless told to keep it.
+// Runs an option handler on the words after its option word, as the driver would, on a fresh query
+// unless told to keep it.
 Query& handle(void (*handler)(), std::vector<std::string> words, bool fresh = true) {
   static std::vector<std::string> keep;
   static std::vector<char*> argv;
@@ -31,9 +31,9 @@ std::vector<double> box(const Query& q) { return {q.lat.min, q.lat.max, q.lon.mi
 
 TEST(Inpoly, SquareBothWays) {
   const double lat[] = {0, 0, 10, 10, 0}, lon[] = {0, 10, 10, 0, 0};
-  // Point, then the result with the square and with the square reversed:
-  // inside, outside, on the edges, on a vertex, and on the first vertex,
-  // found on the last edge when reversed, where the flag is no longer looked at.
+  // Point, then the result with the square and with the square reversed: inside, outside, on the
+  // edges, on a vertex, and on the first vertex, found on the last edge when reversed, where the
+  // flag is no longer looked at.
   const double cases[][4] = {{5, 5, 4, -4}, {5, 15, 0, 0}, {15, 0, 0, 0}, {-5, 5, 0, 0},
                              {5, 0, 2, -2}, {10, 5, 2, -2}, {0, 5, 2, -2}, {10, 10, 1, 1},
                              {0, 0, 1, 0}};
@@ -49,8 +49,8 @@ TEST(Polygon, ClosesBoxesAndStopsAtFifty) {
   EXPECT_EQ(box(q) + std::vector<double>({double(q.poly.nvert), q.poly.plat[3], q.poly.plon[3],
                                           double(util::iarg)}),
             std::vector<double>({10, 12, 20, 25, 4, 10, 20, 7}));
-  // A second polygon's box is intersected with the first one's; the words
-  // after the fiftieth vertex are left.
+  // A second polygon's box is intersected with the first one's; the words after the fiftieth
+  // vertex are left.
   std::vector<std::string> words;
   for (int i = 0; i < 60; ++i)
     words.insert(words.end(), {std::to_string(i % 7 + 5), std::to_string(i)});
@@ -77,8 +77,8 @@ TEST(Delta, BoxesAndRing) {
               !delta_ok(q.delta, 38.225, -122));
 }
 
-// The ring test trusts the fast cosine to within its margin of 1e-12 and
-// leaves the rest to the exact one.
+// The ring test trusts the fast cosine to within its margin of 1e-12 and leaves the rest to the
+// exact one.
 TEST(Delta, FastCosineStaysWithinTheMargin) {
   const Query& q = handle(qdelta, {"38", "-121", "20", "200"});
   unsigned seed = 7;

@@ -1,14 +1,14 @@
-// The brim summary reader and the full brim reader: every field at its
-// columns, the missing-value markers and the length rule, the choice of lines
-// of a full record, event types and felt marks, and the line buffers.
+// The brim summary reader and the full brim reader: every field at its columns, the missing-value
+// markers and the length rule, the choice of lines of a full record, event types and felt marks,
+// and the line buffers.
 #include <algorithm>
 
 #include "support/harness.h"
 
 namespace {
 
-// The first cut characters of a brim line, then a newline; the errors of
-// 0.80000001 and 9 show a field read too narrow.
+// The first cut characters of a brim line, then a newline; the errors of 0.80000001 and 9 show a
+// field read too narrow.
 std::string brim(const Fields& changes = {}, size_t cut = 259) {
   static const Fields kFull = {
       {6, "200305060708"}, {18, "09.5001"}, {25, "34.500001"}, {34, "117.250001"},
@@ -49,9 +49,9 @@ void check_types(const Args& format, const std::vector<std::string>& codes,
   }
 }
 
-// The full line passes bounds at its value (both inclusive) and fails bounds
-// at the marker.  An optional field takes its marker when blank or when the
-// line, newline included, ends before the field's last column.
+// The full line passes bounds at its value (both inclusive) and fails bounds at the marker.  An
+// optional field takes its marker when blank or when the line, newline included, ends before the
+// field's last column.
 TEST(BrimCatalog, FieldsAndMarkers) {
   const struct { const char* opt; int col, width; const char *value, *marker; } rows[] = {
       {"-time", 0, 0, "20030506070809.5001", "20030506070809.5002"},  // col 0: never missing
@@ -79,9 +79,9 @@ TEST(BrimCatalog, FieldsAndMarkers) {
                    brim() + missing));
 }
 
-// Columns 102-103: two blanks are an earthquake; otherwise either column, in
-// upper case, must be in the letter's group: E takes LTRFDC (and V, but not
-// in a full record), B takes Q and R.  Felt takes F, D or C.
+// Columns 102-103: two blanks are an earthquake; otherwise either column, in upper case, must be
+// in the letter's group: E takes LTRFDC (and V, but not in a full record), B takes Q and R.  Felt
+// takes F, D or C.
 TEST(BrimCatalog, EventTypesAndFelt) {
   const std::vector<std::string> codes = {"  ", "L ", " t", "r ", "eF", " D", "C ", "v ",
                                           "f ", "Q ", "E ", " b", "n ", "H ", "x "};
@@ -97,17 +97,16 @@ TEST(BrimCatalog, EventTypesAndFelt) {
               [](const std::string& c) { return rec({loc({{102, c}}), mag()}); });
 }
 
-// Lines of at most 511 characters: the second piece of a longer line is a
-// line of its own.
+// Lines of at most 511 characters: the second piece of a longer line is a line of its own.
 TEST(BrimCatalog, LineBuffer) {
   std::string line = brim().replace(259, 1, std::string(295, ' ')) + "50.00000\n";
   check_case({"pieces", w("-format brim -verbose -depth 40 60"), {}, line, line.substr(511),
               "processing stdin ...\n2 lines, 1 selected, \n", 0});
 }
 
-// The first "$loc" and "$mag" lines are taken, unless a later one is marked
-// "P"; a magnitude line that is the record's first line does not count.  Each
-// record follows one that chose other lines, which it must not inherit.
+// The first "$loc" and "$mag" lines are taken, unless a later one is marked "P"; a magnitude line
+// that is the record's first line does not count.  Each record follows one that chose other lines,
+// which it must not inherit.
 TEST(FullBrim, LineChoice) {
   const std::string a = "30.000000", b = "35.500000", c = "36.500000", x = "3.400", y = "4.400";
   const std::string before = rec({"$beg 0\n", mag("$magP", "5.400"), loc({}, "$locP", a)});
@@ -124,8 +123,8 @@ TEST(FullBrim, LineChoice) {
   }
 }
 
-// The summary line is the location line in 123 columns, then the magnitude
-// line in 48: what lies past them, or is blank, takes the markers.
+// The summary line is the location line in 123 columns, then the magnitude line in 48: what lies
+// past them, or is blank, takes the markers.
 TEST(FullBrim, SummaryLine) {
   std::string full = rec({loc({{239, "0.80000000"}, {249, "0.90000000"}}), mag()});
   std::string blank = rec({loc({{44, std::string(58, ' ')}})});
@@ -136,8 +135,8 @@ TEST(FullBrim, SummaryLine) {
     check_case(quiet(w("-format f_brim " + m + m.substr(m.find(' '))), full + blank,
                      always ? full + blank : blank));
   }
-  // The location line's newline stays in the summary line, where it is no
-  // blank; a NUL byte is data, and the fields after it stand at their columns.
+  // The location line's newline stays in the summary line, where it is no blank; a NUL byte is
+  // data, and the fields after it stand at their columns.
   std::string newline = rec({loc().substr(0, 43) + "\n", mag()});
   check_case(quiet(w("-format f_brim -depth 0 0"), newline, newline));
   std::string nul = rec({loc({{52, std::string(1, '\0')}, {64, "    15.139"}}), mag()});
@@ -145,9 +144,9 @@ TEST(FullBrim, SummaryLine) {
   check_case(quiet(w("-format f_brim -closest -1 10.574"), nul, ""));
 }
 
-// A record is written byte for byte.  One without a location line is counted,
-// never written, and leaves the time for the next input alone, as do lines
-// after the last "$end", which are no record.
+// A record is written byte for byte.  One without a location line is counted, never written, and
+// leaves the time for the next input alone, as do lines after the last "$end", which are no
+// record.
 TEST(FullBrim, Records) {
   std::string whole = "$beg 40100012 BR\n$com located twice\n" + loc() + loc({}, "$loc ", "35.5") +
                       "$err  1.2 3.4\n" + mag() + mag("$mag ", "4.100") + "$pha P\n$end of event\n";
@@ -161,8 +160,8 @@ TEST(FullBrim, Records) {
               {{"a", at("20040510") + noloc + loc({{6, "20040520"}})},
                {"b", at("20040508") + at("20040512")}},
               "", at("20040510") + at("20040512"), "", 0});
-  // Lines of at most 511 characters: a piece that begins with "$end" closes
-  // the record, and every piece is written with it.
+  // Lines of at most 511 characters: a piece that begins with "$end" closes the record, and every
+  // piece is written with it.
   std::string pieces =
       rec({loc(), std::string(700, 'x') + "\n"}) + loc() + std::string(511, 'y') + "$end\n";
   check_case({"pieces", w("-format f_brim -verbose"), {}, pieces, pieces,

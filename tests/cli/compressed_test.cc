@@ -1,14 +1,14 @@
-// gzip, bzip2 and xz inputs, named and on standard input: recognised by their
-// bytes, read as their text, damaged or cut short.
+// gzip, bzip2 and xz inputs, named and on standard input: recognised by their bytes, read as their
+// text, damaged or cut short.
 #include "support/harness.h"
 
 namespace {
 
 const Packing kAll[] = {Packing::kGzip, Packing::kBzip2, Packing::kXz};
 
-// Several blocks of the stream's buffer and of bzip2; every third event is of
-// type Q, which is dropped.  Pseudo-random tags put a fault in the middle of
-// the compressed bytes in the middle of the text.
+// Several blocks of the stream's buffer and of bzip2; every third event is of type Q, which is
+// dropped.  Pseudo-random tags put a fault in the middle of the compressed bytes in the middle of
+// the text.
 struct Catalog { std::string text, selected; };
 const Catalog& big() {
   static Catalog c;
@@ -37,8 +37,8 @@ TEST(Compressed, ReadAsTheirText) {
     EXPECT_TRUE(r.out == c.selected + text_rec);
     EXPECT_EQ(r.err, "processing " + plainly + " ... 9000 lines, 6000 selected\nprocessing " +
                          text + " ... 1 lines, 1 selected\n");
-    // Two members (streams) on standard input, split inside a line and inside
-    // a block of the stream's buffer.
+    // Two members (streams) on standard input, split inside a line and inside a block of the
+    // stream's buffer.
     r = run_catsieve({}, pack(how, c.text.substr(0, 300001)) + pack(how, c.text.substr(300001)));
     EXPECT_TRUE(r.out == c.selected && r.err.empty() && r.status == 0) << "two members";
     // An empty member, then a record without its line end.
@@ -66,13 +66,13 @@ TEST(Compressed, DamagedOrCutShort) {
     const auto& [cut, message] = faults[i];
     SCOPED_TRACE(message);
     std::string bytes = pack(kAll[i % 3], c.text);
-    // Cut, or smashed in the middle; gzip's check value instead, since what
-    // smashed deflate data makes of itself depends on the compressor.
+    // Cut, or smashed in the middle; gzip's check value instead, since what smashed deflate data
+    // makes of itself depends on the compressor.
     if (cut) bytes.resize(bytes.size() * 3 / 5);
     else if (i == 3) bytes[bytes.size() - 8] ^= 1;
     else bytes.replace(bytes.size() * 3 / 5, 64, 64, '\xff');
-    // The records before the fault are written, the fault named, the next
-    // input read, and the run ends with status 1.
+    // The records before the fault are written, the fault named, the next input read, and the run
+    // ends with status 1.
     TempDir dir;
     std::string bad = dir.write("bad", bytes), next = dir.write("next", after);
     RunResult r = run_catsieve({bad, next});
@@ -88,12 +88,12 @@ TEST(Compressed, DamagedOrCutShort) {
 }
 
 TEST(Compressed, OnlyWhatTheClassicProgramCouldNotRead) {
-  // Catalog text may begin with "BZh" and a digit; bzip2 data goes on with
-  // the magic number of a block.
+  // Catalog text may begin with "BZh" and a digit; bzip2 data goes on with the magic number of a
+  // block.
   const std::string bzh = record(80, {{1, "BZh91995"}});
   check_case(quiet(w("-format brim"), bzh, bzh));
-  // What uncompress makes of a ".Z" file is read as it comes, as ever: here
-  // the brim reader passes the gzip bytes on as records.
+  // What uncompress makes of a ".Z" file is read as it comes, as ever: here the brim reader passes
+  // the gzip bytes on as records.
   std::string gz = pack(Packing::kGzip, tarn("9508101200", "z"));
   check_case({"gzip in .Z", w("-format brim @1995.08.Z"), {{"1995.08.Z", compress_z(gz)}}, "", gz,
               "", 0});

@@ -1,6 +1,6 @@
-// Where records come from and where they go: standard input, named files,
-// .Z files, the installed catalog, the tarn layout settled by the first line,
-// damaged and hostile inputs, and failed or closed outputs.
+// Where records come from and where they go: standard input, named files, .Z files, the installed
+// catalog, the tarn layout settled by the first line, damaged and hostile inputs, and failed or
+// closed outputs.
 #include "support/harness.h"
 
 namespace {
@@ -19,15 +19,15 @@ TEST(Inputs, SourcesAndLayouts) {
       {"files_in_order", w("@b @a"), {{"a", kOld}, {"b", kOldQ + kOld}}, kOld, kOld + kOld, "", 0},
       {"missing_file", w("@a nonexistent.cat @a"), {{"a", kOld}}, "", kOld,
        "Unable to open file nonexistent.cat\n", 1},
-      // Only a name ending in ".Z" goes through the decompressor; the name
-      // reaches it as one word, whatever the shell would make of it.
+      // Only a name ending in ".Z" goes through the decompressor; the name reaches it as one word,
+      // whatever the shell would make of it.
       {"compressed_then_plain", w("@1995.07.Z @a.z"),
        {{"1995.07.Z", compress_z(kOldQ + kOld)}, {"a.z", kOld}}, "", kOld + kOld, "", 0},
       {"shell_characters", {"@a b;$(false)'x.Z"}, {{"a b;$(false)'x.Z", compress_z(kOld)}}, "",
        kOld, "", 0},
-      // The first line of the first input settles the layout for every input;
-      // the old layout is tried first, and both of a layout's hemisphere
-      // columns must hold one (a NUL byte, or the end of the line, is none).
+      // The first line of the first input settles the layout for every input; the old layout is
+      // tried first, and both of a layout's hemisphere columns must hold one (a NUL byte, or the
+      // end of the line, is none).
       {"vesper_is_tarn_y2k", w("-format Vesper"), {}, kY2k, kY2k, "", 0},
       {"old_test_first", w("-etype a"), {}, record(0, {{1, "9501011230152537 4 0 122 3000"}}),
        record(0, {{1, "9501011230152537 4 0 122 3000"}}), "", 0},
@@ -48,8 +48,8 @@ TEST(Inputs, SourcesAndLayouts) {
        "processing @big.Z ... 20000 lines, 13333 selected\n", 0},
       {"empty", {}, {}, "", "", "", 0}};
   for (const auto& c : cases) check_case(c);
-  // Each input is written back whole: blank lines are of type E, as is a
-  // record ending in a carriage return, NUL bytes or no newline.
+  // Each input is written back whole: blank lines are of type E, as is a record ending in a
+  // carriage return, NUL bytes or no newline.
   for (const std::string& in : {kOld + "\n\n\n", kOld.substr(0, 79) + "\r\n",
                                 kOld + kOld.substr(0, 79), kOld + std::string(5, '\0') + "\n"})
     check_case(quiet({}, in, in));
@@ -61,9 +61,9 @@ TEST(Inputs, SourcesAndLayouts) {
             kOld + "Unable to open file " + dir.path() + "\n1");
 }
 
-// A query that tests nothing of a format's records passes the input whole:
-// over several blocks, a line longer than the line buffer, no final newline,
-// the mechanism detector's first line; counted under -verbose.
+// A query that tests nothing of a format's records passes the input whole: over several blocks, a
+// line longer than the line buffer, no final newline, the mechanism detector's first line; counted
+// under -verbose.
 TEST(Inputs, EveryRecordPassesWhole) {
   std::string mech = record(0, {{1, "950101 1230 15.25 37S45.12 122E30.00"}}), input;
   for (int i = 0; i < 4000; ++i) input += mech;
@@ -115,10 +115,9 @@ TEST(Output, ClosedPipeEndsQuietly) {
   EXPECT_TRUE(r.out == "141\n" || r.out == "1\n") << r.out;
 }
 
-// -catalog: the installed tree named by the format's variable, its files, of
-// any packing, chosen by period and read in path order before the named files.
-// Each input starts from the origin time of the last line of the one before;
-// standard input is not read.
+// -catalog: the installed tree named by the format's variable, its files, of any packing, chosen
+// by period and read in path order before the named files. Each input starts from the origin time
+// of the last line of the one before; standard input is not read.
 TEST(Catalog, CatalogFilesThenNamedFilesWithTimeCarriedOver) {
   const std::string y90 = tarn("9106011200", "1990-1993"), a = tarn("9507201200", "A"),
                     b = tarn("9508101200", "B"), c = tarn("9508201200", "C");
@@ -137,8 +136,8 @@ TEST(Catalog, CatalogFilesThenNamedFilesWithTimeCarriedOver) {
                 0, {{"LODECATDIR", dir.path() + "/cat"}}});
 }
 
-// Set, even to nothing, a format's own variable wins; the others name a tree
-// whose one file would make the decompressor complain if it were read.
+// Set, even to nothing, a format's own variable wins; the others name a tree whose one file would
+// make the decompressor complain if it were read.
 TEST(Catalog, EachFormatLooksUpItsOwnVariable) {
   const Args formats = w("tarn mech orv brim f_brim kelp");
   const Args vars = w("LODECATDIR LODEMECHDIR ORVCATDIR BRIMCATDIR FULLBRIMCATDIR KELPCATDIR");

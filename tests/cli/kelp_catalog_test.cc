@@ -1,5 +1,5 @@
-// The kelp catalog reader: every field at its columns, dates from the day of
-// the year, and the line buffer.
+// The kelp catalog reader: every field at its columns, dates from the day of the year, and the
+// line buffer.
 #include "support/harness.h"
 
 namespace {
@@ -16,8 +16,8 @@ CliCase run(const std::string& args, const std::string& in, const std::string& o
   return quiet(w("-format kelp " + args), in, out);
 }
 
-// Bounds at the value select the line (both are inclusive); bounds just above
-// it reject it.  A blank magnitude is 0, and -no_mag makes no exception for it.
+// Bounds at the value select the line (both are inclusive); bounds just above it reject it.  A
+// blank magnitude is 0, and -no_mag makes no exception for it.
 TEST(KelpCatalog, Fields) {
   for (const char* r : {"-time 20010503040506.2501 20010503040506.26", "-latitude -41.2501 -41.25",
                         "-longitude 174.75001 174.7501", "-depth 12.501 12.5011",
@@ -32,9 +32,9 @@ TEST(KelpCatalog, Fields) {
   check_case(run("-magnitude 2 9 -no_mag", kelp({{53, "    "}}), ""));
 }
 
-// Leap years are those divisible by 4 but not by 100, or by 400; a day past the
-// end of the year runs on into the next, a day of 0 or below back.  Then the
-// last day of every month of a common and of a leap year.
+// Leap years are those divisible by 4 but not by 100, or by 400; a day past the end of the year
+// runs on into the next, a day of 0 or below back.  Then the last day of every month of a common
+// and of a leap year.
 TEST(KelpCatalog, DayOfYear) {
   std::vector<std::pair<std::string, std::string>> days = {
       {"1900 060", "19000301"}, {"2004 060", "20040229"}, {"2001 366", "20020101"},

@@ -1,5 +1,5 @@
-// The command line: option lookup, help texts, argument checks, --since and
-// --until, and the exact messages and exit statuses of every way they fail.
+// The command line: option lookup, help texts, argument checks, --since and --until, and the exact
+// messages and exit statuses of every way they fail.
 #include <sstream>
 
 #include "support/harness.h"
@@ -38,14 +38,14 @@ TEST(Options, MessagesAndStatuses) {
       fails("-felty", "Option \"-felty\" not known"),
       run({"-m"}, "catsieve: option \"-m\" is ambiguous: cf.  -mtype -magnitude -m0\n"),
       run(w("-t 19950101000000 19950102000000 -mag 0 9 -no -ne -nm0 1 2"), "", 0),
-      // A word after the first file name is a file; before it, a word
-      // beginning with "-" may be an argument.
+      // A word after the first file name is a file; before it, a word beginning with "-" may be an
+      // argument.
       {"minus_after_file", w("@cat -x"), {{"cat", kOld}}, "", kOld, "Unable to open file -x\n", 1},
       {"negative_argument", w("-latitude -40 40 @cat"), {{"cat", kOld}}, "", kOld, "", 0},
       fails("-latitude 10", "Too few args"), fails("-depth 1", "Numeric arg needed"),
       fails("-depth 5km 10", "Numeric arg needed"),
-      // Only the character set is checked; equal bounds pass; counts are
-      // truncated before they are compared.
+      // Only the character set is checked; equal bounds pass; counts are truncated before they are
+      // compared.
       run(w("-depth +-e 1e3 -gap -.5 1 -rms 10 10 -nstations 5.9 5.2"), "", 0),
       fails("-time 1995010100000 19960101000000", "Bad date format: \"1995010100000\""),
       fails("-time 199501010000000 19960101000000", "Bad date format: \"199501010000000\""),
@@ -117,8 +117,8 @@ TEST(Options, LongHelpAndVersion) {
   }
 }
 
-// Records at the edges of every ISO form's precision: tarn events at
-// yymmddhhmm and seconds in hundredths.
+// Records at the edges of every ISO form's precision: tarn events at yymmddhhmm and seconds in
+// hundredths.
 std::string catalog() {
   std::string c;
   for (const std::string& t : w("95021323595999 95021400000000 95021403205999 95021403210000 "

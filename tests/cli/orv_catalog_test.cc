@@ -1,11 +1,11 @@
-// The orv catalog reader: every field at its columns, the tests in order, the
-// magnitude walk with its observation count, and the line buffer.
+// The orv catalog reader: every field at its columns, the tests in order, the magnitude walk with
+// its observation count, and the line buffer.
 #include "support/harness.h"
 
 namespace {
 
-// An orv record, every gap filled with 9s: magnitudes mlb, ml, mln and mw, each
-// with its count, then the moment with its count.
+// An orv record, every gap filled with 9s: magnitudes mlb, ml, mln and mw, each with its count,
+// then the moment with its count.
 std::string orv(const Fields& changes = {}) {
   static const Fields kDense = {
       {1, "20030415"}, {10, "071114.7205"}, {22, "-33.4512"}, {31, "-122.2575"},
@@ -16,18 +16,16 @@ std::string orv(const Fields& changes = {}) {
   return record(158, kDense, changes, '9');
 }
 
-// Magnitude type md, which this catalog lacks, ends the run at a record whose
-// magnitude is tested.
+// Magnitude type md, which this catalog lacks, ends the run at a record whose magnitude is tested.
 std::string md(const std::string& more) { return "-mtype md -magnitude 0 9 " + more; }
 
-// Mw blank (its count still there) and mln zero: the default list mw, mln,
-// ml, mlb falls to ml.  Then no type with a magnitude above 0.
+// Mw blank (its count still there) and mln zero: the default list mw, mln, ml, mlb falls to
+// ml.  Then no type with a magnitude above 0.
 const Fields kMl = {{77, "    "}, {68, " 0.0"}};
 const Fields kNone = {{77, "    "}, {68, "    "}, {59, "-1.0"}, {50, " 0.0"}};
 
-// Changes to the dense record, and options that select it, reject it and end
-// the run at it.  Time, place and depth reject a record before its magnitude
-// is looked at, every other test after.
+// Changes to the dense record, and options that select it, reject it and end the run at it.  Time,
+// place and depth reject a record before its magnitude is looked at, every other test after.
 struct Case { Fields changes; std::string pass, fail, ends = ""; };
 const Case kCases[] = {
     {{}, "-time 20030415071114.72049 20030415071114.72051",
@@ -48,18 +46,17 @@ const Case kCases[] = {
     {{}, "-errlon 23.4567 23.4567", "-errlon 23.4568 99"},
     {{}, "-errdepth 34.5678 34.5678", "-errdepth 34.5679 99"},
     {{}, "-rms 1.23457 1.23457", "-rms 1.23458 9"},
-    // Quality letters fold to lower case, in the record and in the option, at
-    // both ends of the alphabet; felt is a capital F; -errhoriz and -etype
-    // test nothing here.
+    // Quality letters fold to lower case, in the record and in the option, at both ends of the
+    // alphabet; felt is a capital F; -errhoriz and -etype test nothing here.
     {{}, "-quality b -felt -errhoriz 5 6 -etype q", "-quality ac"}, {{{157, "f"}}, "", "-felt"},
     {{{155, "A"}}, "-quality A", "-quality B"}, {{{155, "Z"}}, "-quality yZ", "-quality a"},
-    // The first type above 0 wins and -nmag sees its count; with none the
-    // magnitude and the count are 0.  A later type is reached only then.
+    // The first type above 0 wins and -nmag sees its count; with none the magnitude and the count
+    // are 0.  A later type is reached only then.
     {kMl, "-magnitude 3.75 3.75 -nmag 234 234", "", "-mtype mw,md -magnitude 0 9"},
     {kNone, "-magnitude 0.5 3 -no_mag -nmag 0 0", "-magnitude 0.5 3"},
     {{}, "", "-nmag 1 999"},  // without -magnitude the count stays 0
-    // In the polygon's box but outside the triangle, in the ring's box but
-    // nearer than its inner radius.
+    // In the polygon's box but outside the triangle, in the ring's box but nearer than its inner
+    // radius.
     {{{157, "f"}}, "", "",
      md("-nstations 0 1 -rms 0 1 -gap 0 1 -closest 0 1 -quality z -nmag 999 999 -m0 0 1 -nm0 0 1 "
         "-felt -errtime 0 1 -errlat 0 1 -errlon 0 1 -errdepth 0 1 -polygon -34 -123 -33 -123 -34 "

@@ -1,7 +1,6 @@
-// --strict: each mistake that the classic rules pass over in silence, run
-// without and with --strict.  Without it the run is as it always was; with it
-// the run says what went wrong and ends with status 1: at once for a bad
-// argument, after the other inputs for a bad input.
+// --strict: each mistake that the classic rules pass over in silence, run without and with
+// --strict.  Without it the run is as it always was; with it the run says what went wrong and ends
+// with status 1: at once for a bad argument, after the other inputs for a bad input.
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -28,8 +27,8 @@ struct StrictCase {
   Files files = {{"a", kOld}}, env = {};
 };
 
-// Runs a case as given and with --strict, first in front of the options,
-// then after them: the mode holds wherever the word stands.
+// Runs a case as given and with --strict, first in front of the options, then after them: the mode
+// holds wherever the word stands.
 void check_strict(const StrictCase& c) {
   auto names = std::find_if(c.args.begin(), c.args.end(), [](auto& a) { return a[0] == '@'; });
   Args last = Args(c.args.begin(), names) + Args{"--strict"} + Args(names, c.args.end());
@@ -54,8 +53,7 @@ TEST(Strict, BadArgumentsStopBeforeAnyInput) {
       {w("-latitude -122 90.5 @a"), kPassed,
        bad("latitude -122 for -latitude is beyond 90 degrees")},
       {w("-delta 37 238 0 10 @a"), kSilent, bad("longitude 238 for -delta is beyond 180 degrees")},
-      // An odd count takes the file name as the last longitude; standard
-      // input is read instead.
+      // An odd count takes the file name as the last longitude; standard input is read instead.
       {w("-polygon 37 -122 38 -122 38 x12 @a"), kSilent, bad(kPairs)},
       {w("-polygon 37 -122 38 -122 38 @a"), kSilent, bad(kPairs)},
       {many_vertices, {"", "Unable to open file 1\n", 1},
@@ -116,13 +114,13 @@ TEST(Strict, BadInputsAreReportedAfterTheOtherInputs) {
        {"", "catsieve: @f: 2 full brim records without a $loc line dropped\n"
             "catsieve: @f: 1 line after the last $end dropped\n", 1},
        {{"f", "$beg\n$end\n$beg\n$end\n$beg\n"}}},
-      // A read error ends the input; the classic reader takes the piece of a
-      // record read before it as a record.
+      // A read error ends the input; the classic reader takes the piece of a record read before it
+      // as a record.
       {{"@a"}, {kOld + kOld.substr(0, 10), "", 0},
        {kOld, "catsieve: read error on @a: Input/output error\n", 1}, {{"a", kOld + kOld}},
        fault_after(kOld.size() + 10)},
-      // The time carried to the next input is that of the last whole record,
-      // though the piece read after it took its place in the buffer.
+      // The time carried to the next input is that of the last whole record, though the piece read
+      // after it took its place in the buffer.
       {w("-time 19950101000000 19951231000000 @a @b"), {june + dec.substr(0, 10), "", 0},
        {june + sept, "catsieve: read error on @a: Input/output error\n", 1},
        {{"a", june + dec}, {"b", sept}}, fault_after(june.size() + 10, "@a")},
@@ -131,8 +129,8 @@ TEST(Strict, BadInputsAreReportedAfterTheOtherInputs) {
   for (const auto& c : cases) check_strict(c);
 }
 
-// The decompressor's own complaint is the system's text; only the end of
-// standard error is this program's.
+// The decompressor's own complaint is the system's text; only the end of standard error is this
+// program's.
 TEST(Strict, FailedDecompressorIsAnError) {
   TempDir dir;
   std::string good = dir.write("good", kOld);
@@ -146,8 +144,7 @@ TEST(Strict, FailedDecompressorIsAnError) {
   }
 }
 
-// A failed write ends the run in either mode; what was written before it is
-// whole records.
+// A failed write ends the run in either mode; what was written before it is whole records.
 TEST(Strict, WriteErrorKeepsRecordsWhole) {
   std::string many;
   for (int i = 0; i < 20000; ++i) many += kOld;
@@ -165,8 +162,8 @@ TEST(Strict, WriteErrorKeepsRecordsWhole) {
   }
 }
 
-// Entries of an installed tree that the walk passes over: a FIFO, and a link
-// back to a directory on the walk path.
+// Entries of an installed tree that the walk passes over: a FIFO, and a link back to a directory
+// on the walk path.
 TEST(Strict, CatalogEntriesPassedOver) {
   TempDir dir;
   dir.write("tree/1995", kOld);

@@ -1,6 +1,5 @@
-// The tarn catalog and mechanism readers, both layouts: every field at its
-// columns, the tests in order, event types, magnitudes, the line buffers and
-// the time carried over.
+// The tarn catalog and mechanism readers, both layouts: every field at its columns, the tests in
+// order, event types, magnitudes, the line buffers and the time carried over.
 #include "support/harness.h"
 
 namespace {
@@ -20,8 +19,8 @@ const Fields kY2kF = {
 std::string old_rec(const Fields& changes = {}) { return record(142, kOldF, changes); }
 std::string y2k_rec(const Fields& changes = {}) { return record(150, kY2kF, changes); }
 
-// Each field's bounds at its value (both inclusive) select the filled record;
-// bounds just past it reject it.
+// Each field's bounds at its value (both inclusive) select the filled record; bounds just past it
+// reject it.
 TEST(TarnCatalog, FieldsOfBothLayouts) {
   const std::pair<const char*, const char*> cases[] = {
       {"-time 19950101123015.25 19950101123015.25", "-time 19950101123015.26 19950101123100"},
@@ -47,8 +46,8 @@ TEST(TarnCatalog, FieldsOfBothLayouts) {
     }
 }
 
-// Whether each record is selected; a record that the layout detector takes
-// and the options reject leads where needed ("E" is no hemisphere character).
+// Whether each record is selected; a record that the layout detector takes and the options reject
+// leads where needed ("E" is no hemisphere character).
 TEST(TarnCatalog, Selections) {
   const std::string old_q = old_rec({{77, "Q"}}), y2k_q = y2k_rec({{81, "Q"}});
   const auto old_date = [](const char* secs) { return old_rec({{1, "5001011230"}, {11, secs}}); };
@@ -61,8 +60,8 @@ TEST(TarnCatalog, Selections) {
       {"-longitude 122.5059 122.5061", y2k_rec({{27, "E"}}), true, y2k_q},
       {"-felt", old_rec({{77, "F"}}), true}, {"-felt", old_rec({{77, "f"}}), false},
       {"", y2k_rec({{77, "Q"}, {81, "T"}}), true}, {"", y2k_rec({{77, "E"}, {81, "Q"}}), false},
-      // The first listed magnitude that the record has wins (by default pref,
-      // mw, mlm, ml, md, mx); -no_mag passes a missing one, not one out of range.
+      // The first listed magnitude that the record has wins (by default pref, mw, mlm, ml, md,
+      // mx); -no_mag passes a missing one, not one out of range.
       {"-magnitude 3.45 3.45", old_rec({{139, " "}}), true},
       {"-magnitude 3.1 3.1", old_rec({{139, " "}, {115, " "}, {122, " "}}), true},
       {"-mtype pref,md -magnitude 3.1 3.1", y2k_rec({{147, " "}}), true},
@@ -71,8 +70,8 @@ TEST(TarnCatalog, Selections) {
       {"-mtype md,mln -magnitude 0 9", old_rec(), true},
       {"-mtype md -magnitude 3.5 5 -no_mag", old_rec({{68, "  "}}), true},
       {"-mtype md -magnitude 3.5 5 -no_mag", old_rec({{68, "20"}}), false},
-      // Year 00 is 1900; a day outside whose hours reach into the interval;
-      // seconds that are no number, which no bound rejects.
+      // Year 00 is 1900; a day outside whose hours reach into the interval; seconds that are no
+      // number, which no bound rejects.
       {"-time 19000101000000 19001231000000", old_rec({{1, "00"}}), true},
       {"-time 19950101000000 19950110000000", old_rec({{1, "9412289900"}}), true},
       {"-time 19950101000000 19950110000000", old_date("nan "), true},
@@ -85,8 +84,8 @@ TEST(TarnCatalog, Selections) {
     check_case(quiet(w(c.args), c.lead + c.rec, c.selected ? c.rec : ""));
 }
 
-// Each -etype letter stands for its group of type codes; lower-case codes
-// count as upper case, and blank, "-", "*" and "M" as E.
+// Each -etype letter stands for its group of type codes; lower-case codes count as upper case, and
+// blank, "-", "*" and "M" as E.
 TEST(TarnCatalog, EventTypeGroups) {
   const std::string codes = " -*MmEeLlTFfQqRNBX";
   const std::pair<Args, std::string> cases[] = {
@@ -109,8 +108,8 @@ TEST(TarnCatalog, RecordCycle) {
   const std::string no_md = old_rec({{68, "  "}});
   const CliCase cases[] = {
       {"unavailable", w("-mtype mln -magnitude 0 9"), {}, old_rec(), "", kUnavailable, 1},
-      // Only records that pass the earlier tests reach the magnitude walk;
-      // what was written before the failure stays written.
+      // Only records that pass the earlier tests reach the magnitude walk; what was written before
+      // the failure stays written.
       {"unavailable_late", w("-negate -depth 0 100 -mtype md,bm -magnitude 0 9"), {},
        no_md + old_rec({{68, "  "}, {30, "01000"}}), no_md, kUnavailable, 1},
       {"no_magnitude_test", w("-mtype mlb"), {}, old_rec(), old_rec(), "", 0},
@@ -120,8 +119,8 @@ TEST(TarnCatalog, RecordCycle) {
   for (const auto& c : cases) check_case(c);
 }
 
-// The second input starts from the origin time of the first input's last
-// record, whatever the -time bounds say.
+// The second input starts from the origin time of the first input's last record, whatever the
+// -time bounds say.
 TEST(TarnCatalog, TimeCarriesOverToTheNextInput) {
   std::string june = y2k_rec({{1, "19950601"}}), march = y2k_rec({{1, "19950301"}});
   std::string july = y2k_rec({{1, "19950701"}});
@@ -135,8 +134,8 @@ const Fields kDense = {{1, "991231"}, {7, "52359"}, {12, "59.125"}, {18, "1375"}
                        {51, "123"}, {54, "98.5"}, {58, "123.5"}, {63, "1.125"}, {68, "15075"},
                        {73, "234569"}};
 
-// The base record with changes, in old-layout columns; the Y2K layout puts
-// the century 19 before the year and every later column two to the right.
+// The base record with changes, in old-layout columns; the Y2K layout puts the century 19 before
+// the year and every later column two to the right.
 std::string mech(bool y2k, const Fields& changes, const Fields& base = kDense) {
   Fields all = base;
   all.insert(all.end(), changes.begin(), changes.end());
@@ -145,15 +144,14 @@ std::string mech(bool y2k, const Fields& changes, const Fields& base = kDense) {
   return record(0, all);
 }
 
-// Within 1999, with a magnitude list that reaches a type this catalog lacks;
-// a later -time or -magnitude replaces these bounds.
+// Within 1999, with a magnitude list that reaches a type this catalog lacks; a later -time or
+// -magnitude replaces these bounds.
 std::string ml(const std::string& more, const std::string& types = "ml") {
   return "-time 19990101000000 20000101000000 -mtype " + types + " -magnitude 0 9 " + more;
 }
 
-// Changes to the dense record, and options that select it, reject it and end
-// the run at it.  Time, place and depth reject a record before its magnitude
-// is looked at, every other test after.
+// Changes to the dense record, and options that select it, reject it and end the run at it.  Time,
+// place and depth reject a record before its magnitude is looked at, every other test after.
 struct Case { Fields changes; std::string pass, fail, ends = ""; };
 const Case kCases[] = {
     {{}, "-time 19991231235959.1249 19991231235959.1251",
@@ -171,8 +169,8 @@ const Case kCases[] = {
     {{{46, "     "}}, "-magnitude 2 4 -no_mag -depth 1012 1013", "-magnitude 2 4 -depth 1012 1013",
      ml("", "avg,ml")},
     {{{46, "-0.50"}}, "-magnitude -0.5 -0.5", ""},
-    // In the polygon's box but outside the triangle, in the ring's box but
-    // nearer than its inner radius.
+    // In the polygon's box but outside the triangle, in the ring's box but nearer than its inner
+    // radius.
     {{{18, " 37"}, {27, " 122"}}, "", "",
      ml("-nstations 0 1 -rms 0 1 -gap 0 1 -closest 0 1 -errhoriz 0 1 -errdepth 0 1 -polygon 37 "
         "-123 38 -123 37 -122 -delta 37.5025 -122.2575 1 50")}};
@@ -183,8 +181,8 @@ void check_layout(bool y2k) {
   for (const Case& c : kCases)
     check_record_options("-format mech", lead, mech(y2k, c.changes), c.pass, c.fail, c.ends,
                          "Specified magnitude not available for tarn mech\n", y2k ? "y2k" : "old");
-  // Records of at most 149 characters, but the detector's first line of 181
-  // stays whole; the same line read by the reader is two records.
+  // Records of at most 149 characters, but the detector's first line of 181 stays whole; the same
+  // line read by the reader is two records.
   std::string line = mech(y2k, {{7, " "}, {21, "S"}, {180, "X"}});
   check_case({"buffer", w("-format mech -verbose -depth 1012 1013"), {}, line + line,
               line + line.substr(0, 149), "processing stdin ...\n3 buf_lines, 2 selected\n", 0});

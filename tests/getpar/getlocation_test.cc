@@ -1,5 +1,5 @@
-// The location lookup and its line reader; the LOCATIONS places are replaced
-// by paths inside a temporary folder.
+// The location lookup and its line reader; the LOCATIONS places are replaced by paths inside a
+// temporary folder.
 #include "getpar/getlocation.h"
 
 #include <cstdio>
@@ -17,8 +17,8 @@ TEST(Getline, JoinsContinuedLinesAndEndsOnlyAtEndOfFile) {
   const std::pair<std::string, Args> cases[] = {  // the text, the lines read from it
       {"", {}}, {"\n\none\ntwo", {"", "", "one", "two"}},  // no newline at the end
       {"key\\\nva\\\nlue\nnext\\\n", {"key va lue", "next "}},
-      // A backslash before another character stays, an escaped one does not
-      // join, one at the end of the file is dropped.
+      // A backslash before another character stays, an escaped one does not join, one at the end
+      // of the file is dropped.
       {"a\\tb\\\\\nc\\", {"a\\tb\\\\", "c"}}, {"\\", {}},
       {std::string("a\0b\xff\n", 5), {std::string("a\0b\xff", 4)}}, {lng + "\nz\n", {lng, "z"}}};
   for (const auto& [content, lines] : cases) {

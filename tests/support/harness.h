@@ -1,5 +1,5 @@
-// What the tests share: temporary folders, compressed data, catalog records
-// built column by column, and runs of the built program.
+// What the tests share: temporary folders, compressed data, catalog records built column by
+// column, and runs of the built program.
 #ifndef TESTS_SUPPORT_HARNESS_H
 #define TESTS_SUPPORT_HARNESS_H
 
@@ -13,12 +13,12 @@ using Args = std::vector<std::string>;
 using Fields = std::vector<std::pair<int, std::string>>;  // first column (from 1), text
 using Files = std::map<std::string, std::string>;        // name, content
 
-// A temporary folder, removed with everything in it.
+// A temporary folder, removed with everything in it.  write and mkdir make files and folders below
+// it, and their parent folders; they return full paths.
 struct TempDir {
   TempDir();
   ~TempDir();
   const std::string& path() const { return path_; }
-  // Files and folders below it, parent folders made; their full paths.
   std::string write(const std::string& name, const std::string& content) const;
   std::string mkdir(const std::string& name) const;
   std::string path_;
@@ -47,8 +47,8 @@ inline RunResult run_catsieve(const Args& args, const std::string& input) {
   return run_catsieve(args, RunSetup{input});
 }
 
-// A run from a table.  The files are written to a temporary folder; "@name"
-// in args, env and err stands for the path of file name.
+// A run from a table, checked for both outputs and the status.  The files are written to a
+// temporary folder; "@name" in args, env and err is the path of name.
 struct CliCase {
   std::string name;
   Args args;
@@ -57,36 +57,34 @@ struct CliCase {
   int status;
   Files env = {};
 };
-void check_case(const CliCase& c);  // checks both outputs and the status
+void check_case(const CliCase& c);
 // A case named by its arguments that writes out and says nothing.
 CliCase quiet(const Args& args, const std::string& input, const std::string& out);
-// The options in pass select the record rec after the lines lead, those in
-// fail reject it, those in ends stop the run at it with ends_message (each
-// skipped when empty).
+// The options in pass select the record rec after the lines lead, those in fail reject it, those
+// in ends stop the run at it with ends_message (each skipped when empty).
 void check_record_options(const std::string& format, const std::string& lead,
                           const std::string& rec, const std::string& pass,
                           const std::string& fail, const std::string& ends,
                           const std::string& ends_message, const std::string& label = "");
 
-// A record of the given width filled with fill, the texts of base and then of
-// changes at their columns, and a newline; it grows to hold its last text.
-// The readers' tests fill the columns they do not read and put fields side
-// by side, so that a field read one column off changes its value.
+// A record of the given width filled with fill, the texts of base and then of changes at their
+// columns, and a newline; it grows to hold its last text. The readers' tests fill the columns they
+// do not read and put fields side by side, so that a field read one column off changes its value.
 std::string record(size_t width, const Fields& base, const Fields& changes = {},
                    char fill = ' ');
-// An old-layout tarn record at yymmddhhmm[ssss], at 37 45 N 122 30 W, with a
-// tag in columns 50-67, which no reader looks at, and an event type.
+// An old-layout tarn record at yymmddhhmm[ssss], at 37 45 N 122 30 W, with a tag in columns 50-67,
+// which no reader looks at, and an event type.
 std::string tarn(const std::string& when, const std::string& tag = "",
                  const std::string& type = "E");
 inline const std::string kOld = tarn("95010112301525");
 inline const std::string kY2k = record(0, {{1, "200305061230152537 4500122 3000"}, {81, "E"}});
 
-Args w(const std::string& text);  // the words of text
+Args w(const std::string& text);       // the words of text
+std::string joined(const Args& args);  // each argument after a space
 template <typename T>
 std::vector<T> operator+(std::vector<T> a, const std::vector<T>& b) {
   a.insert(a.end(), b.begin(), b.end());
   return a;
 }
-std::string joined(const Args& args);  // each argument after a space
 
 #endif

@@ -1,8 +1,7 @@
 // Makes the program's reads and writes fail on request; loaded with
-// LD_PRELOAD.  CATSIEVE_FAULT_READ=n: reads deliver n bytes in all, then fail
-// (EIO), only those of the file CATSIEVE_FAULT_PATH when that is set.
-// CATSIEVE_FAULT_WRITE=k: writes to standard output fail from the k-th on
-// (ENOSPC).
+// LD_PRELOAD.  CATSIEVE_FAULT_READ=n: reads deliver n bytes in all, then fail (EIO), only those of
+// the file CATSIEVE_FAULT_PATH when that is set. CATSIEVE_FAULT_WRITE=k: writes to standard output
+// fail from the k-th on (ENOSPC).
 #include <dlfcn.h>
 #include <sys/uio.h>
 #include <unistd.h>
