@@ -1,5 +1,5 @@
-// Records cut from blocks as fgets cuts them, fields read from their columns as the C library
-// reads their text, and the day kept from one record to the next.
+// Records cut from blocks as fgets cuts them, and fields read from their columns as the C library
+// reads their text.
 #include "catsieve/field.h"
 
 #include <cmath>
@@ -7,10 +7,8 @@
 #include <cstring>
 #include <random>
 
-#include "catsieve/day_cache.h"
 #include "catsieve/stream.h"
 #include "support/harness.h"
-#include "util/calendar.h"
 
 namespace {
 
@@ -54,36 +52,6 @@ TEST(Field, RandomTextsConvertAsTheCLibraryDoes) {
   EXPECT_STREQ(catsieve::field_text(l, 4, 4, buf), "45  ");
   for (const auto& [text, n] : {std::pair{"", 0}, {"    ", 0}, {" a  ", 2}, {" \n ", 2}, {"\t", 1}})
     EXPECT_EQ(catsieve::blen(text), size_t(n)) << text;
-}
-
-// The day kept from the record before and the early time test decide as working out every record
-// in full does: records a few days either side of the interval, often on the day of the one
-// before, with hours past 24, seconds that are no plain number, and records cut inside the date.
-TEST(DayCache, DecidesAsTheFullTime) {
-  const catsieve::Bounds<double> b{true, util::day_start(1995, 3, 1, 1) + 3600.5,
-                                   util::day_start(1995, 3, 3, 1) + 7.25};
-  const char* const seconds[] = {"59.99", " 0.00", "  nan", "  7  ", "-5.5 ", "1e5  ", "7.25 "};
-  const Col hour{9, 2, 0}, minute{11, 2, 0}, secs{13, 5, 0};
-  catsieve::DayCache cache;
-  unsigned seed = 99, day = 1;
-  for (int i = 0; i < 200000; ++i) {
-    if (next(seed) % 4 == 0) day = next(seed) % 9;  // February 26 to March 6
-    char text[40];
-    std::snprintf(text, sizeof text, "1995%02u%02u%02u%02u%s", 2 + (day + 26) / 29,
-                  day < 3 ? day + 26 : day - 2, next(seed) % 100, next(seed) % 61,
-                  seconds[next(seed) % 7]);
-    std::string rec = text;
-    if (next(seed) % 20 == 0) rec.resize(next(seed) % 10);
-    catsieve::Line l = line(rec);
-    auto full = [&l] {
-      return util::day_start(fint(l, Col{1, 4, 0}), fint(l, Col{5, 2, 0}),
-                             fint(l, Col{7, 2, 0}), 1);
-    };
-    double start = catsieve::cached_day(cache, l, 1, 8, full);
-    ASSERT_EQ(start, full()) << rec;
-    bool want = b.holds(util::time_of_day(full(), fint(l, hour), fint(l, minute), freal(l, secs)));
-    ASSERT_EQ(catsieve::otime_in(b, start, l, hour, minute, secs), want) << rec;
-  }
 }
 
 TEST(Readline, CutsAsFgets) {

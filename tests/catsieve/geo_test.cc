@@ -43,22 +43,6 @@ TEST(Inpoly, SquareBothWays) {
   }
 }
 
-TEST(Polygon, ClosesBoxesAndStopsAtFifty) {
-  Query& q = handle(qpoly, {"10", "20", "12", "20", "12", "25", "-format"});
-  // Closed at the first vertex; the reader stops at the third vertex's last word.
-  EXPECT_EQ(box(q) + std::vector<double>({double(q.poly.nvert), q.poly.plat[3], q.poly.plon[3],
-                                          double(util::iarg)}),
-            std::vector<double>({10, 12, 20, 25, 4, 10, 20, 7}));
-  // A second polygon's box is intersected with the first one's; the words after the fiftieth
-  // vertex are left.
-  std::vector<std::string> words;
-  for (int i = 0; i < 60; ++i)
-    words.insert(words.end(), {std::to_string(i % 7 + 5), std::to_string(i)});
-  handle(qpoly, words, false);
-  EXPECT_EQ(box(q) + std::vector<double>({double(q.poly.nvert), double(util::iarg)}),
-            std::vector<double>({10, 11, 20, 25, 51, 101}));
-}
-
 TEST(Delta, BoxesAndRing) {
   // Across the date line: 78 km away on the other side is in.
   Query& q = handle(qdelta, {"0", "179.5", "0", "200"});
@@ -75,19 +59,6 @@ TEST(Delta, BoxesAndRing) {
   EXPECT_TRUE(std::abs(q.lat.min - 37.82) < 0.01 && q.lat.max == 38.05);
   EXPECT_TRUE(!delta_ok(q.delta, 38.045, -122) && delta_ok(q.delta, 38.135, -122) &&
               !delta_ok(q.delta, 38.225, -122));
-}
-
-// The ring test trusts the fast cosine to within its margin of 1e-12 and leaves the rest to the
-// exact one.
-TEST(Delta, FastCosineStaysWithinTheMargin) {
-  const Query& q = handle(qdelta, {"38", "-121", "20", "200"});
-  unsigned seed = 7;
-  auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) / 4294967296.0; };
-  for (int i = 0; i < 20000; ++i) {
-    double lat = next() * 200 - 100, lon = next() * 400 - 200;
-    EXPECT_NEAR(calc_delta_fast(q.delta, lat, lon), calc_delta(q.delta, lat, lon), 1e-14)
-        << lat << "," << lon;
-  }
 }
 
 }  // namespace

@@ -77,22 +77,6 @@ TEST(Inputs, EveryRecordPassesWhole) {
   }
 }
 
-TEST(Inputs, BinaryJunkAfterAGoodFirstLine) {
-  std::string junk;
-  unsigned x = 1;
-  for (int i = 0; i < 300000; ++i) junk += static_cast<char>((x = x * 1103515245u + 12345u) >> 16);
-  for (const std::string fmt : {"tarn", "mech", "orv", "brim", "kelp", "f_brim"}) {
-    RunResult some = run_catsieve(w("-format " + fmt + " -depth 0 10"), kOld + junk);
-    RunResult rest = run_catsieve(w("-format " + fmt + " -depth 0 10 -negate"), kOld + junk);
-    EXPECT_TRUE(some.status == 0 || some.err.find("Unable to determine") != some.err.npos) << fmt;
-    EXPECT_EQ(some.status, rest.status) << fmt;
-    // What is selected and what is not add up to the input.
-    if (some.status == 0 && fmt != "f_brim") {
-      EXPECT_EQ(some.out.size() + rest.out.size(), kOld.size() + junk.size()) << fmt;
-    }
-  }
-}
-
 TEST(Output, WriteErrorIsReported) {
   RunSetup setup{kOld};
   setup.out_path = "/dev/full";
@@ -134,20 +118,6 @@ TEST(Catalog, CatalogFilesThenNamedFilesWithTimeCarriedOver) {
   for (const auto& [args, out] : cases)
     check_case({args, w(args), {{"named", read_file(dir.path() + "/named")}}, "stdin\n", out, "",
                 0, {{"LODECATDIR", dir.path() + "/cat"}}});
-}
-
-// Set, even to nothing, a format's own variable wins; the others name a tree whose one file would
-// make the decompressor complain if it were read.
-TEST(Catalog, EachFormatLooksUpItsOwnVariable) {
-  const Args formats = w("tarn mech orv brim f_brim kelp");
-  const Args vars = w("LODECATDIR LODEMECHDIR ORVCATDIR BRIMCATDIR FULLBRIMCATDIR KELPCATDIR");
-  TempDir dir;
-  dir.write("other/1995.01.Z", "not compressed\n");
-  for (size_t f = 0; f < formats.size(); ++f) {
-    Files env;
-    for (const std::string& v : vars) env[v] = v == vars[f] ? "" : dir.path() + "/other";
-    check_case({formats[f], {"-format", formats[f], "-catalog"}, {}, "", "", "", 0, env});
-  }
 }
 
 }  // namespace

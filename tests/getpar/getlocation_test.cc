@@ -1,8 +1,5 @@
-// The location lookup and its line reader; the LOCATIONS places are replaced by paths inside a
-// temporary folder.
+// The location lookup, with LOCATIONS files in a temporary folder in place of the system's.
 #include "getpar/getlocation.h"
-
-#include <cstdio>
 
 #include "support/harness.h"
 
@@ -10,30 +7,6 @@ namespace {
 
 constexpr const char* kKey = "CATSIEVE_TEST_LOCATION_KEY";
 const std::string kK = kKey;
-
-// Continued lines are joined; only the end of the file ends the reading.
-TEST(Getline, JoinsContinuedLinesAndEndsOnlyAtEndOfFile) {
-  const std::string lng(1000, 'x');
-  const std::pair<std::string, Args> cases[] = {  // the text, the lines read from it
-      {"", {}}, {"\n\none\ntwo", {"", "", "one", "two"}},  // no newline at the end
-      {"key\\\nva\\\nlue\nnext\\\n", {"key va lue", "next "}},
-      // A backslash before another character stays, an escaped one does not join, one at the end
-      // of the file is dropped.
-      {"a\\tb\\\\\nc\\", {"a\\tb\\\\", "c"}}, {"\\", {}},
-      {std::string("a\0b\xff\n", 5), {std::string("a\0b\xff", 4)}}, {lng + "\nz\n", {lng, "z"}}};
-  for (const auto& [content, lines] : cases) {
-    std::FILE* fp = std::tmpfile();
-    std::fwrite(content.data(), 1, content.size(), fp);
-    std::rewind(fp);
-    std::string line;
-    for (const std::string& want : lines) {
-      EXPECT_EQ(getpar::getline(fp, line), static_cast<int>(want.size()));  // its length
-      EXPECT_EQ(line, want);
-    }
-    EXPECT_EQ(getpar::getline(fp, line) + getpar::getline(fp, line), -2) << content.substr(0, 20);
-    std::fclose(fp);
-  }
-}
 
 TEST(Getlocation, EnvironmentThenTheFirstLocationsFileThatOpens) {
   const std::string kNo = "(missing)", long_value = "/data/" + std::string(300, 'v');
