@@ -42,9 +42,8 @@ TEST(Compressed, ReadAsTheirText) {
     r = run_catsieve({}, pack(how, c.text.substr(0, 300001)) + pack(how, c.text.substr(300001)));
     EXPECT_TRUE(r.out == c.selected && r.err.empty() && r.status == 0) << "two members";
     // An empty member, then a record without its line end.
-    std::string last = text_rec.substr(0, text_rec.size() - 1);
-    r = run_catsieve({}, pack(how, "") + pack(how, last));
-    EXPECT_EQ(r.out + r.err + std::to_string(r.status), last + "0");
+    r = run_catsieve({}, pack(how, "") + pack(how, text_rec.substr(0, 80)));
+    EXPECT_EQ(r.out + r.err + std::to_string(r.status), text_rec.substr(0, 80) + "0");
     // The magic number arrives alone through a pipe.
     RunSetup s{"", {{"F", plainly}, {"BIN", CATSIEVE_BIN}}};
     s.program = "/bin/sh";
