@@ -1,5 +1,4 @@
-// Dates and times, the words of the command line (offsets, angles, ISO times), event fields as
-// text, and the error line.
+// Dates and times, command-line words, event fields as text, and the error line.
 #include <cerrno>
 #include <cstring>
 

@@ -1,5 +1,4 @@
-// Installed-catalog discovery: period names, and walks of real directory trees in temporary
-// folders.
+// Installed-catalog discovery: period names, and walks of real directory trees.
 #include "catsieve/file_utils.h"
 
 #include <sys/stat.h>

@@ -1,6 +1,4 @@
-// The brim summary reader and the full brim reader: every field at its columns, the missing-value
-// markers and the length rule, the choice of lines of a full record, event types and felt marks,
-// and the line buffers.
+// The brim summary reader and the full brim reader.
 #include <algorithm>
 
 #include "support/harness.h"

@@ -1,5 +1,4 @@
-// gzip, bzip2 and xz inputs, named and on standard input: recognised by their bytes, read as their
-// text, damaged or cut short.
+// gzip, bzip2 and xz inputs: recognised by their bytes, read as text, damaged or cut short.
 #include "support/harness.h"
 
 namespace {

@@ -1,5 +1,4 @@
-// The kelp catalog reader: every field at its columns, dates from the day of the year, and the
-// line buffer.
+// The kelp catalog reader: fields, dates from the day of the year, and the line buffer.
 #include "support/harness.h"
 
 namespace {

@@ -1,5 +1,4 @@
-// The command line: option lookup, help texts, argument checks, --since and --until, and the exact
-// messages and exit statuses of every way they fail.
+// The command line: options, help texts, --since and --until, and the messages of each mistake.
 #include "support/harness.h"
 
 namespace {

@@ -1,5 +1,4 @@
-// The orv catalog reader: every field at its columns, the tests in order, the magnitude walk with
-// its observation count, and the line buffer.
+// The orv catalog reader: fields, the magnitude walk with its counts, and the line buffer.
 #include "support/harness.h"
 
 namespace {

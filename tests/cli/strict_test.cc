@@ -1,6 +1,6 @@
 // --strict: each mistake that the classic rules pass over in silence, run without and with
-// --strict.  Without it the run is as it always was; with it the run says what went wrong and ends
-// with status 1: at once for a bad argument, after the other inputs for a bad input.
+// --strict, which reports it and ends with status 1: at once for a bad argument, after the other
+// inputs for a bad input.
 #include <sys/stat.h>
 #include <unistd.h>
 

@@ -1,5 +1,4 @@
-// The tarn catalog and mechanism readers, both layouts: every field at its columns, the tests in
-// order, event types, magnitudes, the line buffers and the time carried over.
+// The tarn catalog and mechanism readers, both layouts.
 #include "support/harness.h"
 
 namespace {
@@ -110,7 +109,6 @@ TEST(TarnCatalog, RecordCycle) {
       // the failure stays written.
       {"unavailable_late", w("-negate -depth 0 100 -mtype md,bm -magnitude 0 9"), {},
        no_md + old_rec({{68, "  "}, {30, "01000"}}), no_md, kUnavailable, 1},
-      {"no_magnitude_test", w("-mtype mlb"), {}, old_rec(), old_rec(), "", 0},
       // Records are cut as a line buffer of 200 bytes cuts them.
       {"pieces", w("-verbose -etype a"), {}, old_rec() + kLong, old_rec() + kLong,
        "processing stdin ...\n4 lines, 4 selected\n", 0}};

@@ -1,5 +1,4 @@
-// What the tests share: temporary folders, compressed data, catalog records built column by
-// column, and runs of the built program.
+// What the tests share: temporary folders, packed data, records and runs of the program.
 #ifndef TESTS_SUPPORT_HARNESS_H
 #define TESTS_SUPPORT_HARNESS_H
 

@@ -1,7 +1,6 @@
-// Makes the program's reads and writes fail on request; loaded with
-// LD_PRELOAD.  CATSIEVE_FAULT_READ=n: reads deliver n bytes in all, then fail (EIO), only those of
-// the file CATSIEVE_FAULT_PATH when that is set. CATSIEVE_FAULT_WRITE=k: writes to standard output
-// fail from the k-th on (ENOSPC).
+// Loaded with LD_PRELOAD, makes reads and writes fail.  CATSIEVE_FAULT_READ=n: reads deliver n
+// bytes in all, then fail (EIO), only those of the file CATSIEVE_FAULT_PATH when set.
+// CATSIEVE_FAULT_WRITE=k: writes to standard output fail from the k-th on (ENOSPC).
 #include <dlfcn.h>
 #include <sys/uio.h>
 #include <unistd.h>
