@@ -30,11 +30,10 @@ TEST(Calendar, DayNumbers) {
       }
   EXPECT_EQ(util::ckdate(2001, 13, 1, 1) * 10000 + util::ckdate(0, 1, 1, 1), 10021003);
   EXPECT_EQ(util::ckdate(-1, 2, 29, 1), 0);  // 1 BC is a leap year
-  const int carried[][6] = {{2000, 0, 1, 1999, 12, 1}, {1999, 13, 1, 2000, 1, 1},
-                            {1999, 14, 29, 2000, 2, 29}, {2000, 15, 1, 2001, 3, 1},
-                            {2000, -1, 1, 1999, 11, 1}, {2000, -12, 5, 1998, 12, 5},
-                            {2000, 99, 1, 2008, 3, 1}, {2000, 1, 0, 1999, 12, 31},
-                            {2000, 3, 0, 2000, 2, 29}};
+  const int carried[][6] = {
+      {2000, 0, 1, 1999, 12, 1}, {1999, 13, 1, 2000, 1, 1}, {1999, 14, 29, 2000, 2, 29},
+      {2000, 15, 1, 2001, 3, 1}, {2000, -1, 1, 1999, 11, 1}, {2000, -12, 5, 1998, 12, 5},
+      {2000, 99, 1, 2008, 3, 1}, {2000, 1, 0, 1999, 12, 31}, {2000, 3, 0, 2000, 2, 29}};
   for (const auto& c : carried)
     EXPECT_EQ(jdn(c[0], c[1], c[2], 1), jdn(c[3], c[4], c[5], 1)) << c[0] << " " << c[1];
 }
@@ -63,9 +62,8 @@ TEST(Calendar, TimeValues) {
 
 TEST(Words, OffsetsAndAngles) {
   const std::pair<const char*, double> offsets[] = {
-      {"", 0}, {"+1d12h", 129600}, {"-30m", -1800}, {"+1.5h", 5400}, {"+2h30m15s", 9015},
-      {"+1D1H1M1S", 90061}, {"+.5d", 43200}, {"-", 0}, {"+x", 0}, {"+1d+2h", 86400},
-      {"+1s junk", 1}};
+      {"", 0}, {"+1d12h", 129600}, {"-30m", -1800}, {"+1.5h", 5400}, {"+2h30m15s", 9015}, {"-", 0},
+      {"+1D1H1M1S", 90061}, {"+.5d", 43200}, {"+x", 0}, {"+1d+2h", 86400}, {"+1s junk", 1}};
   for (const auto& [word, seconds] : offsets) EXPECT_EQ(offset(word), seconds) << word;
   const std::pair<const char*, double> angles[] = {
       {"37:30", 37.5}, {"37:30:36", 37.51}, {"-122:15", -122.25}, {"+45", 45}, {"-0:30", -0.5},
@@ -107,8 +105,7 @@ TEST(ErrorDeathTest, LineFormat) {
   EXPECT_EXIT((errno = ENOENT, util::error("minimum %s value greater than maximum", "gap")),
               ::testing::ExitedWithCode(1),
               "^prog: minimum gap value greater than maximum \\(No such file or directory\\)\n$");
-  util::progname = nullptr;
-  errno = 0;
+  util::progname = nullptr, errno = 0;
   EXPECT_EXIT(util::error("Too few args"), ::testing::ExitedWithCode(1), "^Too few args\n$");
 }
 

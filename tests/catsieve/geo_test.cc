@@ -17,9 +17,7 @@ Query& handle(void (*handler)(), std::vector<std::string> words, bool fresh = tr
   static std::vector<std::string> keep;
   static std::vector<char*> argv;
   if (fresh) reset_query();
-  keep = std::move(words);
-  keep.insert(keep.begin(), {"prog", "-option"});
-  argv.clear();
+  keep = Args{"prog", "-option"} + words, argv.clear();
   for (auto& w : keep) argv.push_back(&w[0]);
   util::eargc = static_cast<int>(argv.size());
   util::eargv = argv.data();
@@ -31,9 +29,8 @@ std::vector<double> box(const Query& q) { return {q.lat.min, q.lat.max, q.lon.mi
 
 TEST(Inpoly, SquareBothWays) {
   const double lat[] = {0, 0, 10, 10, 0}, lon[] = {0, 10, 10, 0, 0};
-  // Point, then the result with the square and with the square reversed: inside, outside, on the
-  // edges, on a vertex, and on the first vertex, found on the last edge when reversed, where the
-  // flag is no longer looked at.
+  // Point, result with the square and reversed: inside, outside, on edges, on a vertex, on the
+  // first vertex (found on the last edge when reversed, where the flag is no longer looked at).
   const double cases[][4] = {{5, 5, 4, -4}, {5, 15, 0, 0}, {15, 0, 0, 0}, {-5, 5, 0, 0},
                              {5, 0, 2, -2}, {10, 5, 2, -2}, {0, 5, 2, -2}, {10, 10, 1, 1},
                              {0, 0, 1, 0}};

@@ -24,7 +24,6 @@ TEST(Inputs, SourcesAndLayouts) {
       // The first line of the first input settles the layout for every input; the old layout is
       // tried first, and both of a layout's hemisphere columns must hold one (a NUL byte, or the
       // end of the line, is none).
-      {"vesper_is_tarn_y2k", w("-format Vesper"), {}, kY2k, kY2k, "", 0},
       {"old_test_first", w("-etype a"), {}, record(0, {{1, "9501011230152537 4 0 122 3000"}}),
        record(0, {{1, "9501011230152537 4 0 122 3000"}}), "", 0},
       {"first_file_decides", w("-etype a -time 20030101000000 20031231000000 @a @b"),

@@ -40,7 +40,6 @@ void check_strict(const StrictCase& c) {
 
 TEST(Strict, BadArgumentsStopBeforeAnyInput) {
   const Args many_vertices = Args{"-polygon"} + Args(102, "1");
-  const char kPairs[] = "-polygon needs pairs of latitude and longitude, not 5 values";
   const char kMd8[] = "-mag 0 9 -mtype md,md,md,md,md,md,md,md -mtype md,md,md,md,md,md,md";
   const StrictCase cases[] = {
       // Bounds and forms that are right pass in both modes.
@@ -53,11 +52,11 @@ TEST(Strict, BadArgumentsStopBeforeAnyInput) {
        bad("latitude -122 for -latitude is beyond 90 degrees")},
       {w("-delta 37 238 0 10 @a"), kSilent, bad("longitude 238 for -delta is beyond 180 degrees")},
       // An odd count takes the file name as the last longitude; standard input is read instead.
-      {w("-polygon 37 -122 38 -122 38 @a"), kSilent, bad(kPairs)},
+      {w("-polygon 37 -122 38 -122 38 @a"), kSilent,
+       bad("-polygon needs pairs of latitude and longitude, not 5 values")},
       {many_vertices, {"", "Unable to open file 1\n", 1},
        bad("-polygon takes at most 50 vertices, not 51"), {}},
       {w("-depth 1e 5 @a"), kSilent, bad("bad number \"1e\" for -depth")},
-      {w("-mag 0 1e999 @a"), kPassed, bad("bad number \"1e999\" for -magnitude")},
       {w("-nstations 2.9 5 @a"), kSilent, bad("-nstations counts in whole numbers, not \"2.9\"")},
       {w("-time 19951301000000 19960101000000 @a"), kSilent,
        bad_time("19951301000000", "Illegal month")},
@@ -73,11 +72,9 @@ TEST(Strict, BadArgumentsStopBeforeAnyInput) {
       {w(std::string(kMd8) + " -no_mag @a"), kPassed, kPassed},
       {w(std::string(kMd8) + ",mx @a"), kPassed, bad("-mtype lists more than 15 magnitude types")},
       {w("-quality a @a"), kPassed, bad("-quality has no effect on the tarn format")},
-      {w("-felt -format kelp @a"), kPassed, bad("-felt has no effect on the kelp format")},
       {w("-format brim -mtype md -mag 0 9 @a"), kSilent,
        bad("-mtype has no effect on the brim format")},
       {w("-mtype md @a"), kPassed, bad("-mtype has no effect without -magnitude")},
-      {w("-no_mag @a"), kPassed, bad("-no_mag has no effect without -magnitude")},
       {w("-format orv -nmag 1 9 @a"), kSilent, bad("-nmag needs -magnitude on the orv format")},
       {{"-etype", "", "@a"}, kSilent, bad("-etype without a letter: no record would pass")},
       {{"-format", "orv", "-quality", "", "@a"}, kSilent,

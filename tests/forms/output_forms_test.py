@@ -16,10 +16,10 @@ HEADER = ("time,latitude,longitude,depth,mag,magType,nst,gap,dmin,rms,horizontal
           "depthError,type,id,magNst,quality,timeError,latitudeError,longitudeError,"
           "scalarMoment,scalarMomentNst")
 # Range options and the CSV column that holds the value each one tests.
-RANGES = dict(depth="depth", nstations="nst", gap="gap", closest="dmin", rms="rms",
+RANGES = dict(depth="depth", nstations="nst", gap="gap", closest="dmin", rms="rms", mag="mag",
               errhoriz="horizontalError", errdepth="depthError", errtime="timeError",
               errlat="latitudeError", errlon="longitudeError", m0="scalarMoment",
-              nm0="scalarMomentNst", magnitude="mag")
+              nm0="scalarMomentNst")
 
 
 def run(args, stdin=None):
@@ -87,8 +87,8 @@ class Forms(unittest.TestCase):
         # Great circle distance between geocentric latitudes on a sphere of 6371 km, from the CSV's
         # own positions.
         def colat(lat):
-            return math.pi / 2 - math.atan2(0.993305242609 * math.sin(math.radians(lat)),
-                                            math.cos(math.radians(lat)))
+            lat = math.radians(lat)
+            return math.pi / 2 - math.atan2(0.993305242609 * math.sin(lat), math.cos(lat))
         for fmt, name in LAYOUTS:
             rows = csv_rows(fmt, name)
             lat0, lon0 = float(rows[0]["latitude"]), float(rows[0]["longitude"])

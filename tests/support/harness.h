@@ -30,10 +30,7 @@ std::string pack(Packing how, const std::string& data);
 // The .Z form: 9-bit literal codes, the table reset every 200 bytes.
 std::string compress_z(const std::string& data);
 
-struct RunResult {
-  std::string out, err;
-  int status;  // exit status, or 128 + signal number
-};
+struct RunResult { std::string out, err; int status; };  // status: exit status or 128 + signal
 struct RunSetup {
   std::string input = "";  // standard input
   Files env = {};          // variables set
@@ -49,12 +46,7 @@ inline RunResult run_catsieve(const Args& args, const std::string& input) {
 // A run from a table, checked for both outputs and the status.  The files are written to a
 // temporary folder; "@name" in args, env and err is the path of name.
 struct CliCase {
-  std::string name;
-  Args args;
-  Files files;
-  std::string input, out, err;
-  int status;
-  Files env = {};
+  std::string name; Args args; Files files; std::string input, out, err; int status; Files env = {};
 };
 void check_case(const CliCase& c);
 // A case named by its arguments that writes out and says nothing.
