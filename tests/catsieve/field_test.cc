@@ -18,9 +18,8 @@ using catsieve::freal;
 catsieve::Line line(const std::string& s) { return {s.data(), s.size()}; }
 unsigned next(unsigned& seed) { return seed = seed * 1103515245u + 12345u, (seed >> 8) & 0xffff; }
 
-// Texts of the characters that matter to a number reader, between digits that must never be read
-// with them; reals are compared bit for bit, the sign of zero included.  The second alphabet keeps
-// to the inline fast path.
+// Texts of the characters that matter to a number reader, between digits never to be read with
+// them; reals compared bit for bit.  The second alphabet keeps to the inline fast path.
 TEST(Field, RandomTextsConvertAsTheCLibraryDoes) {
   const std::string alphabets[] = {" +-.0123456789eExXinfaN\n\t", "  +-.0123456789012345"};
   unsigned seed = 12345;

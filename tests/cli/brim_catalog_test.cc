@@ -47,9 +47,8 @@ void check_types(const Args& format, const std::vector<std::string>& codes,
   }
 }
 
-// The full line passes bounds at its value (both inclusive) and fails bounds at the marker.  An
-// optional field takes its marker when blank or when the line, newline included, ends before the
-// field's last column.
+// Bounds at the value (both inclusive) pass the line; bounds at the marker pass an optional field
+// that is blank or ends, newline included, before the field's last column.
 TEST(BrimCatalog, FieldsAndMarkers) {
   const struct { const char* opt; int col, width; const char *value, *marker; } rows[] = {
       {"-time", 0, 0, "20030506070809.5001", "20030506070809.5002"},  // col 0: never missing
@@ -77,9 +76,8 @@ TEST(BrimCatalog, FieldsAndMarkers) {
                    brim() + missing));
 }
 
-// Columns 102-103: two blanks are an earthquake; otherwise either column, in upper case, must be
-// in the letter's group: E takes LTRFDC (and V, but not in a full record), B takes Q and R.  Felt
-// takes F, D or C.
+// Columns 102-103: two blanks are E, else either one, upper-cased, in the letter's group: E takes
+// LTRFDC (and V, not in a full record), B takes Q and R.  Felt takes F, D or C.
 TEST(BrimCatalog, EventTypesAndFelt) {
   const std::vector<std::string> codes = {"  ", "L ", " t", "r ", "eF", " D", "C ", "v ",
                                           "f ", "Q ", "E ", " b", "n ", "H ", "x "};
@@ -102,9 +100,8 @@ TEST(BrimCatalog, LineBuffer) {
               "processing stdin ...\n2 lines, 1 selected, \n", 0});
 }
 
-// The first "$loc" and "$mag" lines are taken, unless a later one is marked "P"; a magnitude line
-// that is the record's first line does not count.  Each record follows one that chose other lines,
-// which it must not inherit.
+// The first "$loc" and "$mag" lines count, unless a later one is marked "P", but not a first line
+// "$mag"; each record follows one that chose other lines, which it must not inherit.
 TEST(FullBrim, LineChoice) {
   const std::string a = "30.000000", b = "35.500000", c = "36.500000", x = "3.400", y = "4.400";
   const std::string before = rec({"$beg 0\n", mag("$magP", "5.400"), loc({}, "$locP", a)});
@@ -142,9 +139,8 @@ TEST(FullBrim, SummaryLine) {
   check_case(quiet(w("-format f_brim -closest -1 10.574"), nul, ""));
 }
 
-// A record is written byte for byte.  One without a location line is counted, never written, and
-// leaves the time for the next input alone, as do lines after the last "$end", which are no
-// record.
+// Records are written byte for byte; one without a "$loc" line is counted, never written, and
+// leaves the time for the next input alone, as do lines after the last "$end".
 TEST(FullBrim, Records) {
   std::string whole = "$beg 40100012 BR\n$com located twice\n" + loc() + loc({}, "$loc ", "35.5") +
                       "$err  1.2 3.4\n" + mag() + mag("$mag ", "4.100") + "$pha P\n$end of event\n";

@@ -5,9 +5,8 @@ namespace {
 
 const Packing kAll[] = {Packing::kGzip, Packing::kBzip2, Packing::kXz};
 
-// Several blocks of the stream's buffer and of bzip2; every third event is of type Q, which is
-// dropped.  Pseudo-random tags put a fault in the middle of the compressed bytes in the middle of
-// the text.
+// Several blocks of the buffer and of bzip2; every third event is a dropped Q.  Pseudo-random tags
+// put a fault in the middle of the compressed bytes in the middle of the text.
 struct Catalog { std::string text, selected; };
 const Catalog& big() {
   static Catalog c;

@@ -21,9 +21,8 @@ TEST(Inputs, SourcesAndLayouts) {
        {{"1995.07.Z", compress_z(kOldQ + kOld)}, {"a.z", kOld}}, "", kOld + kOld, "", 0},
       {"shell_characters", {"@a b;$(false)'x.Z"}, {{"a b;$(false)'x.Z", compress_z(kOld)}}, "",
        kOld, "", 0},
-      // The first line of the first input settles the layout for every input; the old layout is
-      // tried first, and both of a layout's hemisphere columns must hold one (a NUL byte, or the
-      // end of the line, is none).
+      // The first input's first line settles the layout, the old one tried first; both its
+      // hemisphere columns must hold one (a NUL byte, or the end of the line, is none).
       {"old_test_first", w("-etype a"), {}, record(0, {{1, "9501011230152537 4 0 122 3000"}}),
        record(0, {{1, "9501011230152537 4 0 122 3000"}}), "", 0},
       {"first_file_decides", w("-etype a -time 20030101000000 20031231000000 @a @b"),
@@ -53,9 +52,8 @@ TEST(Inputs, SourcesAndLayouts) {
             kOld + "Unable to open file " + dir.path() + "\n1");
 }
 
-// A query that tests nothing of a format's records passes the input whole: over several blocks, a
-// line longer than the line buffer, no final newline, the mechanism detector's first line; counted
-// under -verbose.
+// A query that tests nothing of a format's records passes the input whole: blocks, a line longer
+// than the buffer, no final newline, the mechanism detector's first line; counted under -verbose.
 TEST(Inputs, EveryRecordPassesWhole) {
   std::string mech = record(0, {{1, "950101 1230 15.25 37S45.12 122E30.00"}}), input;
   for (int i = 0; i < 4000; ++i) input += mech;
@@ -91,9 +89,8 @@ TEST(Output, ClosedPipeEndsQuietly) {
   EXPECT_TRUE(r.out == "141\n" || r.out == "1\n") << r.out;
 }
 
-// -catalog: the installed tree named by the format's variable, its files, of any packing, chosen
-// by period and read in path order before the named files. Each input starts from the origin time
-// of the last line of the one before; standard input is not read.
+// -catalog: the files of the format's tree, of any packing, chosen by period, read in path order
+// before the named ones, each from the last origin time of the one before; stdin is not read.
 TEST(Catalog, CatalogFilesThenNamedFilesWithTimeCarriedOver) {
   const std::string y90 = tarn("9106011200", "1990-1993"), a = tarn("9507201200", "A"),
                     b = tarn("9508101200", "B"), c = tarn("9508201200", "C");

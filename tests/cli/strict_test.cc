@@ -1,6 +1,5 @@
-// --strict: each mistake that the classic rules pass over in silence, run without and with
-// --strict, which reports it and ends with status 1: at once for a bad argument, after the other
-// inputs for a bad input.
+// Mistakes the classic rules pass over in silence, run as ever and with --strict, which reports
+// them with status 1: at once for a bad argument, after the other inputs for a bad input.
 #include <sys/stat.h>
 #include <unistd.h>
 

@@ -58,9 +58,8 @@ void check_record_options(const std::string& format, const std::string& lead,
                           const std::string& fail, const std::string& ends,
                           const std::string& ends_message, const std::string& label = "");
 
-// A record of the given width filled with fill, the texts of base and then of changes at their
-// columns, and a newline; it grows to hold its last text. The readers' tests fill the columns they
-// do not read and put fields side by side, so that a field read one column off changes its value.
+// A record of width characters of fill, then the texts of base and changes at their columns, grown
+// to hold the last, and a newline.  The readers' dense records make a field read off a column show.
 std::string record(size_t width, const Fields& base, const Fields& changes = {},
                    char fill = ' ');
 // An old-layout tarn record at yymmddhhmm[ssss], at 37 45 N 122 30 W, with a tag in columns 50-67,

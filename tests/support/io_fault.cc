@@ -1,6 +1,5 @@
-// Loaded with LD_PRELOAD, makes reads and writes fail.  CATSIEVE_FAULT_READ=n: reads deliver n
-// bytes in all, then fail (EIO), only those of the file CATSIEVE_FAULT_PATH when set.
-// CATSIEVE_FAULT_WRITE=k: writes to standard output fail from the k-th on (ENOSPC).
+// Preloaded, fails reads after CATSIEVE_FAULT_READ bytes (EIO; only of file CATSIEVE_FAULT_PATH
+// when set) and writes to standard output from the CATSIEVE_FAULT_WRITE-th on (ENOSPC).
 #include <dlfcn.h>
 #include <sys/uio.h>
 #include <unistd.h>
