@@ -99,14 +99,14 @@ TEST(Catalog, CatalogFilesThenNamedFilesWithTimeCarriedOver) {
   dir.write("cat/1995.07.Z", compress_z(tarn("9507101200", "before") + a));
   dir.write("cat/1995.08.gz", pack(Packing::kGzip, tarn("9507191300", "carried") + b));
   dir.write("cat/1996.bz2", pack(Packing::kBzip2, tarn("9508151200", "1996")));
-  dir.write("named", tarn("9508051200", "early") + c);
+  const std::string named = tarn("9508051200", "early") + c;
   const std::pair<const char*, std::string> cases[] = {
       {"-time 19950715000000 19950902000000 -catalog @named", a + b + c},
       {"-catalog --since 1995-08-01", b + tarn("9508151200", "1996")},
       {"-catalog --until 1993-12-31", y90}};
   for (const auto& [args, out] : cases)
-    check_case({args, w(args), {{"named", read_file(dir.path() + "/named")}}, "stdin\n", out, "",
-                0, {{"LODECATDIR", dir.path() + "/cat"}}});
+    check_case({args, w(args), {{"named", named}}, "stdin\n", out, "", 0,
+                {{"LODECATDIR", dir.path() + "/cat"}}});
 }
 
 }  // namespace
