@@ -1,73 +1,54 @@
-// The kelp catalog reader: every field at its columns, dates from the day of
-// the year, and the line buffer.
-#include <cstdio>
-
-#include "gtest/gtest.h"
-#include "support/cli_harness.h"
+// The kelp catalog reader: fields, dates from the day of the year, and the line buffer.
+#include "support/harness.h"
 
 namespace {
 
-// Day 123 of 2001 (3 May) 04:05:06.2501, -41.2501, 174.75001, depth 12.501,
-// magnitude 3.41, 125 stations, 123 magnitude observations, rms 0.15, quality
-// B; no value ends in 0.
+// A kelp record of day 123 of 2001 (3 May), every gap filled; no value ends in 0.
 std::string kelp(const Fields& changes = {}) {
   static const Fields kFull = {
       {1, "2001"}, {6, "123"}, {10, "04"}, {13, "05"}, {16, "06.2501"}, {26, "-41.2501"},
-      {36, "174.75001"}, {46, "12.501"}, {53, "3.41"}, {61, "125"}, {65, "123"}, {69, "0.15"}, {74, "B"}};
+      {36, "174.75001"}, {46, "12.501"}, {53, "3.41"}, {61, "125"}, {65, "123"}, {69, "0.15"},
+      {74, "B"}};
   return record(74, kFull, changes, '9');
 }
-
-CliCase run(const Args& args, const std::string& in, const std::string& out) {
-  return quiet(w("-format kelp") + args, in, out);
+CliCase run(const std::string& args, const std::string& in, const std::string& out) {
+  return quiet(w("-format kelp " + args), in, out);
 }
 
-// Bounds at the value select the line (both are inclusive); bounds just
-// above it reject the line.
+// Bounds at the value select the line (both are inclusive); bounds just above it reject it.  A
+// blank magnitude is 0, and -no_mag makes no exception for it.
 TEST(KelpCatalog, Fields) {
-  const Args rows[] = {
-      w("-time 20010503040506.2501 20010503040506.26"),
-      w("-latitude -41.2501 -41.25"), w("-longitude 174.75001 174.7501"),
-      w("-depth 12.501 12.5011"),     w("-magnitude 3.41 3.4101"),
-      w("-nstations 125 126"),        w("-rms 0.15 0.1501"), w("-nmag 123 124")};
-  for (const auto& r : rows) {
-    check_case(run({r[0], r[1], r[1]}, kelp(), kelp()));
-    check_case(run({r[0], r[2], r[2]}, kelp(), ""));
+  for (const char* r : {"-time 20010503040506.2501 20010503040506.26", "-latitude -41.2501 -41.25",
+                        "-longitude 174.75001 174.7501", "-depth 12.501 12.5011",
+                        "-magnitude 3.41 3.4101", "-nstations 125 126", "-rms 0.15 0.1501",
+                        "-nmag 123 124"}) {
+    Args a = w(r);
+    check_case(run(a[0] + " " + a[1] + " " + a[1], kelp(), kelp()));
+    check_case(run(a[0] + " " + a[2] + " " + a[2], kelp(), ""));
   }
-  // The quality letter folds to lower case.
-  check_case(run(w("-quality ab"), kelp() + kelp({{74, "c"}}), kelp()));
-  // A blank magnitude is 0, and -no_mag makes no exception for it.
-  std::string blank = kelp({{53, "    "}});
-  check_case(run(w("-magnitude 0 0"), blank, blank));
-  check_case(run(w("-magnitude 2 9 -no_mag"), blank, ""));
+  check_case(run("-quality ab", kelp() + kelp({{74, "c"}}), kelp()));  // folded to lower case
+  check_case(run("-magnitude 0 0", kelp({{53, "    "}}), kelp({{53, "    "}})));
+  check_case(run("-magnitude 2 9 -no_mag", kelp({{53, "    "}}), ""));
 }
 
-// Leap years are those divisible by 4 but not by 100, or by 400; a day past
-// the end of the year runs on into the next, a day of 0 or below back into
-// the one before.
+// Leap years are those divisible by 4 but not by 100, or by 400; a day past the end of the year
+// runs on into the next, a day of 0 or below back; the last and first days of months.
 TEST(KelpCatalog, DayOfYear) {
-  std::vector<std::pair<std::string, std::string>> days = {
-      {"1900 060", "19000301"}, {"2004 060", "20040229"}, {"2001 366", "20020101"},
-      {"2001 400", "20020204"}, {"2001 000", "20001231"}, {"2001 -05", "20001226"}};
-  // The last day of every month of a common and of a leap year.
-  const int kLength[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  for (int year : {2001, 2000})
-    for (int m = 1, doy = 0; m <= 12; ++m) {
-      int length = kLength[m - 1] + (m == 2 && year == 2000 ? 1 : 0);
-      char day[32], date[32];
-      std::snprintf(day, sizeof day, "%d %03d", year, doy += length);
-      std::snprintf(date, sizeof date, "%d%02d%02d", year, m, length);
-      days.emplace_back(day, date);
-    }
-  for (const auto& d : days)
-    check_case(run({"-time", d.second + "000000", d.second + "235959"}, kelp({{1, d.first}}),
-                   kelp({{1, d.first}})));
+  const std::pair<std::string, std::string> days[] = {
+      {"1900 060", "19000301"}, {"2004 060", "20040229"}, {"2000 366", "20001231"},
+      {"2001 366", "20020101"}, {"2001 400", "20020204"}, {"2001 000", "20001231"},
+      {"2001 -05", "20001226"}, {"2001 031", "20010131"}, {"2001 032", "20010201"},
+      {"2001 059", "20010228"}, {"2000 182", "20000630"}, {"2001 334", "20011130"}};
+  for (const auto& [day, date] : days)
+    check_case(run("-time " + date + "000000 " + date + "235959", kelp({{1, day}}),
+                   kelp({{1, day}})));
 }
 
 // Lines of at most 199 characters: a longer line is cut into pieces.
 TEST(KelpCatalog, LineBuffer) {
   std::string line = kelp().replace(74, 1, std::string(125, ' ')) + kelp();
-  check_case({"pieces", w("-format kelp -verbose -latitude -41.2501 -41.2501"), {},
-              line, line, "processing stdin ...\n2 lines, 2 selected\n", 0});
+  check_case({"pieces", w("-format kelp -verbose -latitude -41.2501 -41.2501"), {}, line, line,
+              "processing stdin ...\n2 lines, 2 selected\n", 0});
 }
 
 }  // namespace

@@ -9,7 +9,7 @@ set -euo pipefail
 src=$1 prog=$2 update=${3:-}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-fail=0
+fail=0 count=0
 
 # NN.sh for each sh block, NN.shown for an output block after it.
 mkdir "$work/blocks"
@@ -28,17 +28,12 @@ awk -v d="$work/blocks" '
 locations=$(awk '$1 == "LODECATDIR" { print $2; exit }' "$work/blocks/locations")
 [ -n "$locations" ] || { echo "FAIL: the Cookbook shows no LOCATIONS entry"; exit 1; }
 
-count=0
 for block in "$work/blocks"/*.sh; do
-  count=$((count + 1))
-  n=$(basename "$block" .sh)
-  scratch="$work/run$n"
-  mkdir "$scratch"
-  cp -R "$src/examples" "$scratch/examples"
+  count=$((count + 1)) n=$(basename "$block" .sh) status=0
+  mkdir "$work/run$n" && cp -R "$src/examples" "$work/run$n/examples"
   script=$(sed "s|\./build/catsieve|'$prog'|g" "$block")
-  status=0
-  (cd "$scratch" && env -u ORVCATDIR -u BRIMCATDIR -u FULLBRIMCATDIR -u KELPCATDIR -u LODEMECHDIR \
-     LODECATDIR="$locations" bash -c "$script" >"$work/out" 2>"$work/err") || status=$?
+  (cd "$work/run$n" && env -u ORVCATDIR -u BRIMCATDIR -u FULLBRIMCATDIR -u KELPCATDIR \
+     -u LODEMECHDIR LODECATDIR="$locations" bash -c "$script" >"$work/out" 2>"$work/err") || status=$?
   # wc pads its counts differently from one system to the next.
   got=$(cat "$work/out" "$work/err" | sed 's/^ *//; s/  */ /g'; echo "status $status")
   expected="$src/tests/docs/cookbook/$n.out"

@@ -1,21 +1,9 @@
 #!/usr/bin/env python3
-"""The output forms on the bundled example catalogs, every layout: CSV rows
-carry the very values the tests select on, GeoJSON has a feature per record,
-QuakeML has an event per record and validates against the QuakeML 1.2
-schemas (where xmllint and the schemas, in ../shared/quakeml beside the
-project, are at hand), --count counts records.
-
-    output_forms_test.py CATSIEVE_BINARY PROJECT_DIR
-"""
-import csv
-import io
-import json
-import math
-import os
-import shutil
-import subprocess
-import sys
-import unittest
+"""The output forms on the example catalogs of every layout: CSV rows carry the
+values the tests select on; GeoJSON and QuakeML (valid against the QuakeML 1.2
+schemas in ../shared/quakeml, where at hand) have an entry per record.
+Usage: output_forms_test.py CATSIEVE_BINARY PROJECT_DIR"""
+import csv, io, json, math, os, shutil, subprocess, sys, unittest
 import xml.etree.ElementTree as ET
 
 BIN, ROOT = sys.argv[1], sys.argv[2]
@@ -28,11 +16,10 @@ HEADER = ("time,latitude,longitude,depth,mag,magType,nst,gap,dmin,rms,horizontal
           "depthError,type,id,magNst,quality,timeError,latitudeError,longitudeError,"
           "scalarMoment,scalarMomentNst")
 # Range options and the CSV column that holds the value each one tests.
-RANGES = [("-depth", "depth"), ("-nstations", "nst"), ("-gap", "gap"), ("-closest", "dmin"),
-          ("-rms", "rms"), ("-errhoriz", "horizontalError"), ("-errdepth", "depthError"),
-          ("-errtime", "timeError"), ("-errlat", "latitudeError"),
-          ("-errlon", "longitudeError"), ("-m0", "scalarMoment"), ("-nm0", "scalarMomentNst"),
-          ("-magnitude", "mag")]
+RANGES = dict(depth="depth", nstations="nst", gap="gap", closest="dmin", rms="rms", mag="mag",
+              errhoriz="horizontalError", errdepth="depthError", errtime="timeError",
+              errlat="latitudeError", errlon="longitudeError", m0="scalarMoment",
+              nm0="scalarMomentNst")
 
 
 def run(args, stdin=None):
@@ -49,8 +36,8 @@ def first_line(name):
 
 
 def csv_rows(fmt, name, *criteria, stdin=None):
-    out, err, status = run(["-format", fmt, *criteria, "--csv"] + ([] if stdin else [example(name)]),
-                           stdin and stdin.encode("latin-1"))
+    args = ["-format", fmt, *criteria, "--csv"] + ([] if stdin else [example(name)])
+    out, err, status = run(args, stdin and stdin.encode("latin-1"))
     assert status == 0 and err == "" and out.startswith(HEADER + "\n"), (err, out[:200])
     return list(csv.DictReader(io.StringIO(out)))
 
@@ -69,10 +56,10 @@ class Forms(unittest.TestCase):
                 doc = json.loads(run(["-format", fmt, "--geojson", example(name)])[0])
                 self.assertEqual(len(doc["features"]), n)
                 for f, r in zip(doc["features"], rows):
-                    self.assertEqual(f["geometry"]["coordinates"],
-                                     [float(r["longitude"]), float(r["latitude"])])
-                    self.assertEqual((f["properties"]["time"], f["properties"]["depth"]),
-                                     (r["time"], float(r["depth"]) if r["depth"] else None))
+                    self.assertEqual((f["geometry"]["coordinates"], f["properties"]["time"],
+                                      f["properties"]["depth"]),
+                                     ([float(r["longitude"]), float(r["latitude"])], r["time"],
+                                      float(r["depth"]) if r["depth"] else None))
                 quakeml = run(["-format", fmt, "--quakeml", example(name)])[0]
                 self.assertEqual(len(ET.fromstring(quakeml).findall(".//{*}event")), n)
                 if VALIDATE:
@@ -84,88 +71,82 @@ class Forms(unittest.TestCase):
                     self.assertEqual(out, ("%d\n" % record_count(fmt, name, *extra), "", 0))
 
     def test_range_tests_select_the_csv_values(self):
-        # For each column a layout fills: the range [v, v] of its option
-        # selects exactly the rows whose cell reads v.
+        # For each column a layout fills, the range [v, v] of its option selects exactly the rows
+        # whose cell reads v.
         for fmt, name in LAYOUTS:
             rows = csv_rows(fmt, name)
-            for option, column in RANGES:
+            for option, column in RANGES.items():
                 values = [r[column] for r in rows if r[column] != ""]
                 if values:
                     v = values[len(values) // 2]
                     with self.subTest(name=name, option=option, value=v):
-                        self.assertEqual([r["time"] for r in csv_rows(fmt, name, option, v, v)],
-                                         [r["time"] for r in rows if r[column] == v])
+                        got = [r["time"] for r in csv_rows(fmt, name, "-" + option, v, v)]
+                        self.assertEqual(got, [r["time"] for r in rows if r[column] == v])
 
     def test_delta_keeps_the_rows_inside_the_ring(self):
-        # The distance of the -delta test, from the CSV's own positions:
-        # great circle between geocentric latitudes on a sphere of 6371 km.
+        # Great circle distance between geocentric latitudes on a sphere of 6371 km, from the CSV's
+        # own positions.
         def colat(lat):
-            return math.pi / 2 - math.atan2(0.993305242609 * math.sin(math.radians(lat)),
-                                            math.cos(math.radians(lat)))
+            lat = math.radians(lat)
+            return math.pi / 2 - math.atan2(0.993305242609 * math.sin(lat), math.cos(lat))
         for fmt, name in LAYOUTS:
             rows = csv_rows(fmt, name)
             lat0, lon0 = float(rows[0]["latitude"]), float(rows[0]["longitude"])
-            with self.subTest(name):
-                kept = {r["time"] for r in csv_rows(fmt, name, "-delta", str(lat0), str(lon0),
-                                                    "50", "1500")}
-                self.assertTrue(0 < len(kept) < len(rows))
-                t0 = colat(lat0)
-                for r in rows:
-                    t = colat(float(r["latitude"]))
-                    c = (math.sin(t0) * math.sin(t) *
-                         math.cos(math.radians(float(r["longitude"]) - lon0)) +
-                         math.cos(t0) * math.cos(t))
-                    d = math.acos(max(-1.0, min(1.0, c))) * 6371.0
-                    self.assertEqual(r["time"] in kept, 50 <= d <= 1500, (r, d))
+            ring = csv_rows(fmt, name, "-delta", str(lat0), str(lon0), "50", "1500")
+            kept = {r["time"] for r in ring}
+            self.assertTrue(0 < len(kept) < len(rows), name)
+            t0 = colat(lat0)
+            for r in rows:
+                t = colat(float(r["latitude"]))
+                dlon = math.radians(float(r["longitude"]) - lon0)
+                c = math.sin(t0) * math.sin(t) * math.cos(dlon) + math.cos(t0) * math.cos(t)
+                d = math.acos(max(-1.0, min(1.0, c))) * 6371.0
+                self.assertEqual(r["time"] in kept, 50 <= d <= 1500, (name, r, d))
 
-    def test_several_inputs_make_one_document(self):
+    def test_documents_of_several_inputs_or_none(self):
         files = [example("tarn_old")] * 2
         n = 2 * len(csv_rows("tarn", "tarn_old"))
         out = run(["--csv"] + files)[0]
-        self.assertEqual((out.count("time,latitude"), len(list(csv.DictReader(io.StringIO(out))))), (1, n))
+        self.assertEqual((out.count("time,latitude"), len(list(csv.DictReader(io.StringIO(out))))),
+                         (1, n))
         self.assertEqual(len(json.loads(run(["--geojson"] + files)[0])["features"]), n)
         self.assertEqual(run(["--count"] + files)[0], "%d\n" % n)
         for pair in (["--csv", "--count"], ["--quakeml", "--quakeml"], ["--geojson", "--csv"]):
             self.assertEqual(run(pair + files), ("", "catsieve: only one of --csv, --geojson, "
                                                      "--quakeml and --count may be given\n", 1))
-
-    def test_documents_without_events(self):
-        # Nothing selected: the document is whole, with no event.
-        out, _, status = run(["--csv", "-time", "19000101000000", "19000102000000",
-                              example("tarn_old")])
-        self.assertEqual((out, status), (HEADER + "\n", 0))
-        out, _, _ = run(["--geojson", "-etype", "x", example("tarn_old")])
-        self.assertEqual(json.loads(out)["features"], [])
-        # A run that ends in an error before any event begins no document.
+        # Nothing selected: the document is whole, with no event; a run that ends in an error
+        # before any event begins no document.
+        self.assertEqual(run(["--csv", "-time", "19000101000000", "19000102000000", files[0]]),
+                         (HEADER + "\n", "", 0))
         self.assertEqual(run(["--quakeml"], b"no layout here\n"),
                          ("", "Error: Unable to determine format for tarn_catalog\n", 1))
 
     def test_blank_and_missing_fields_are_empty(self):
         tarn = first_line("tarn_old")
-        # Depth and amplitude magnitude (columns 30-36), coda magnitude
-        # (68-69) and the typed magnitudes blanked: no cell may read 0.
+        # Depth and amplitude magnitude (columns 30-36), coda magnitude (68-69) and the typed
+        # magnitudes blanked: no cell may read 0.
         blank = tarn[:29] + " " * 7 + tarn[36:67] + "  " + tarn[69:114] + " " * 30 + "\n"
         row = csv_rows("tarn", "", "-etype", "a", stdin=blank)[0]
         self.assertEqual((row["depth"], row["mag"], row["magType"]), ("", "", ""))
-        # A brim line that ends after the longitude: every optional field is
-        # missing, and so is a depth that holds the marker itself.
+        # A brim line that ends after the longitude: every optional field is missing, and so is a
+        # depth that holds the marker itself.
         brim = first_line("brim")
-        rows = csv_rows("brim", "", "-etype", "a", stdin=brim[:43] + "\n" + brim[:43] + "-10000.0" + brim[51:])
+        cut = brim[:43] + "\n" + brim[:43] + "-10000.0" + brim[51:]
+        rows = csv_rows("brim", "", "-etype", "a", stdin=cut)
         self.assertEqual([r["depth"] for r in rows], ["", ""])
         self.assertEqual({rows[0][k] for k in ("mag", "nst", "gap", "dmin", "rms")}, {""})
 
     def test_record_letters_and_seconds(self):
         tarn, brim = first_line("tarn_old"), first_line("brim")
-        cases = [("tarn", tarn, 76, c, "type", w) for c, w in (
-            (" ", "earthquake"), ("f", "earthquake"), ("Q", "quarry blast"), ("N", "nuclear explosion"),
-            ("R", "explosion"), ("X", "other event"))]
-        cases += [("brim", brim, 101, c, "type", w) for c, w in (
-            ("  ", "earthquake"), ("LT", "earthquake"), ("Lq", "quarry blast"), ("N ", "nuclear explosion"),
-            ("B ", "explosion"), ("H ", "other event"), ("V ", "earthquake"))]
-        # The preferred magnitude is named by its letter.
+        types = ["earthquake", "quarry blast", "nuclear explosion", "explosion", "other event"]
+        cases = [("tarn", tarn, 76, c, "type", types[i]) for c, i in (
+            (" ", 0), ("f", 0), ("Q", 1), ("N", 2), ("R", 3), ("X", 4))]
+        cases += [("brim", brim, 101, c, "type", types[i]) for c, i in (
+            ("  ", 0), ("LT", 0), ("Lq", 1), ("N ", 2), ("B ", 3), ("H ", 4), ("V ", 0))]
+        # The preferred magnitude is named by its letter; the time keeps the precision of the
+        # seconds field.
         cases += [("tarn", tarn, 138, c + "425", "mag magType", "4.25 " + w) for c, w in (
             ("W", "Mw"), ("B", "ML"), ("L", "MLm"), ("X", "M"))]
-        # The time keeps the precision of the seconds field.
         cases += [("tarn", tarn, 10, s, "time", "1994-01-27T07:06:" + t) for s, t in (
             ("5999", "59.99Z"), ("0005", "00.05Z"), ("  7 ", "00.07Z"))]
         for fmt, line, at, text, columns, want in cases:

@@ -1,62 +1,17 @@
-// The location lookup and its line reader; the LOCATIONS places are replaced
-// by paths inside a temporary folder.
+// The location lookup, with LOCATIONS files in a temporary folder in place of the system's.
 #include "getpar/getlocation.h"
 
-#include <cstdio>
-#include <cstdlib>
-#include <string>
-#include <vector>
-
-#include "gtest/gtest.h"
-#include "support/temp_dir.h"
+#include "support/harness.h"
 
 namespace {
 
 constexpr const char* kKey = "CATSIEVE_TEST_LOCATION_KEY";
 const std::string kK = kKey;
 
-std::FILE* file_with(const std::string& content) {
-  std::FILE* fp = std::tmpfile();
-  std::fwrite(content.data(), 1, content.size(), fp);
-  std::rewind(fp);
-  return fp;
-}
-
-TEST(Getline, JoinsContinuedLinesAndEndsOnlyAtEndOfFile) {
-  const std::string lng(1000, 'x');
-  const struct {
-    std::string content;
-    std::vector<std::string> lines;  // each counted by its length, then -1
-  } cases[] = {
-      {"", {}}, {"\n\none\ntwo", {"", "", "one", "two"}},  // an empty line counts 0; no newline at the end
-      {"key\\\nva\\\nlue\nnext\\\n", {"key va lue", "next "}},
-      // A backslash before another character stays, an escaped one does not
-      // join, one at the end of the file is dropped.
-      {"a\\tb\\\\\nc\\", {"a\\tb\\\\", "c"}}, {"\\", {}},
-      {std::string("a\0b\xff\n", 5), {std::string("a\0b\xff", 4)}}, {lng + "\nz\n", {lng, "z"}},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.content.substr(0, 20));
-    std::FILE* fp = file_with(c.content);
-    std::string line;
-    for (const std::string& want : c.lines) {
-      EXPECT_EQ(getpar::getline(fp, line), static_cast<int>(want.size()));
-      EXPECT_EQ(line, want);
-    }
-    EXPECT_EQ(getpar::getline(fp, line), -1);
-    EXPECT_EQ(getpar::getline(fp, line), -1);
-    std::fclose(fp);
-  }
-}
-
 TEST(Getlocation, EnvironmentThenTheFirstLocationsFileThatOpens) {
   const std::string kNo = "(missing)", long_value = "/data/" + std::string(300, 'v');
-  const struct {
-    const char* env;                  // the variable's value, or unset
-    std::vector<std::string> places;  // the three LOCATIONS places in order
-    int result;
-    std::string value;
-  } cases[] = {
+  // The variable's value (or unset), the three LOCATIONS places in order, the result.
+  const struct { const char* env; Args places; int result; std::string value; } cases[] = {
       {nullptr, {"  \t" + kK + "\t\t/data/tarn\r/other"}, 1, "/data/tarn"},
       {nullptr, {kK + "\n" + kK + " # no value\n#" + kK + " /old\n" + kK + " /data/tarn# main\n" +
                  kK + " /other\n"}, 1, "/data/tarn"},
@@ -67,8 +22,7 @@ TEST(Getlocation, EnvironmentThenTheFirstLocationsFileThatOpens) {
       {nullptr, {"OTHERKEY /x\n# " + kK + " /commented\n"}, 0, ""}, {nullptr, {}, -1, ""},
       {nullptr, {kNo, "OTHERKEY /x\n", kK + " /third\n"}, 0, ""},
       {nullptr, {kNo, kNo, kK + " /third\n"}, 1, "/third"}, {"/env/dir", {}, 1, "/env/dir"},
-      {"", {kK + " /file\n"}, 1, ""}, {long_value.c_str(), {kK + " /file\n"}, 1, long_value},
-  };
+      {"", {kK + " /file\n"}, 1, ""}, {long_value.c_str(), {kK + " /file\n"}, 1, long_value}};
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.places));
     TempDir dir;
@@ -77,11 +31,11 @@ TEST(Getlocation, EnvironmentThenTheFirstLocationsFileThatOpens) {
       p[i] = i < c.places.size() && c.places[i] != kNo ? dir.write(std::to_string(i), c.places[i])
                                                        : dir.path() + "/none";
     const char* paths[3] = {p[0].c_str(), p[1].c_str(), p[2].c_str()};
-    if (c.env) setenv(kKey, c.env, 1); else unsetenv(kKey);
+    c.env ? setenv(kKey, c.env, 1) : unsetenv(kKey);
     std::string value = "before";
     int got = getpar::getlocation_in(kKey, value, 0, paths, 3);
-    EXPECT_EQ(got, c.result);
-    EXPECT_EQ(value, got == 1 ? c.value : "before");
+    EXPECT_EQ(std::to_string(got) + value,
+              std::to_string(c.result) + (c.result == 1 ? c.value : "before"));
     if (got == 1) {
       EXPECT_EQ(getpar::getlocation_in(kKey, value, 1, paths, 3), 1);
     } else {

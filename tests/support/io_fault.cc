@@ -1,14 +1,10 @@
-// Makes the program's reads and writes fail on request, for the tests of
-// how it reports them.  Loaded with LD_PRELOAD; the environment says what
-// fails:
-//   CATSIEVE_FAULT_READ=n   reads deliver n bytes in all, then fail (EIO)
-//   CATSIEVE_FAULT_PATH=p   only reads of the file p do so
-//   CATSIEVE_FAULT_WRITE=k  writes to standard output fail from the k-th
-//                           on (ENOSPC)
+// Preloaded, fails reads after CATSIEVE_FAULT_READ bytes (EIO; only of file CATSIEVE_FAULT_PATH
+// when set) and writes to standard output from the CATSIEVE_FAULT_WRITE-th on (ENOSPC).
 #include <dlfcn.h>
 #include <sys/uio.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -16,26 +12,18 @@
 
 namespace {
 
-constexpr long kUnset = -1;
-constexpr long kNotLooked = -2;
-
-long setting(const char* name) {
+long setting(const char* name) {  // -1 when unset
   const char* v = std::getenv(name);
-  return v ? std::atol(v) : kUnset;
+  return v ? std::atol(v) : -1;
 }
-
-long read_left = kNotLooked;
-long writes = 0;
 
 template <typename Fn>
-Fn next(const char* name) {
-  return reinterpret_cast<Fn>(dlsym(RTLD_NEXT, name));
-}
+Fn next(const char* name) { return reinterpret_cast<Fn>(dlsym(RTLD_NEXT, name)); }
 
 bool write_fails(int fd) {
-  if (fd != STDOUT_FILENO) return false;
   static const long from = setting("CATSIEVE_FAULT_WRITE");
-  if (from <= 0 || ++writes < from) return false;
+  static long writes = 0;
+  if (fd != STDOUT_FILENO || from <= 0 || ++writes < from) return false;
   errno = ENOSPC;
   return true;
 }
@@ -44,18 +32,15 @@ bool write_fails(int fd) {
 
 extern "C" ssize_t read(int fd, void* buf, size_t n) {
   static const auto real = next<ssize_t (*)(int, void*, size_t)>("read");
-  if (read_left == kNotLooked) read_left = setting("CATSIEVE_FAULT_READ");
+  static long left = setting("CATSIEVE_FAULT_READ");
   static const char* only = std::getenv("CATSIEVE_FAULT_PATH");
   char path[4096] = "";
-  if (only && readlink(("/proc/self/fd/" + std::to_string(fd)).c_str(), path, sizeof path - 1) < 0) path[0] = 0;
-  if (read_left == kUnset || (only && std::strcmp(path, only) != 0)) return real(fd, buf, n);
-  if (read_left == 0) {
-    errno = EIO;
-    return -1;
-  }
-  if (n > static_cast<size_t>(read_left)) n = static_cast<size_t>(read_left);
-  ssize_t got = real(fd, buf, n);
-  if (got > 0) read_left -= got;
+  if (only && readlink(("/proc/self/fd/" + std::to_string(fd)).c_str(), path, sizeof path - 1) < 0)
+    path[0] = 0;
+  if (left < 0 || (only && std::strcmp(path, only) != 0)) return real(fd, buf, n);
+  if (left == 0) return errno = EIO, -1;
+  ssize_t got = real(fd, buf, std::min(n, static_cast<size_t>(left)));
+  if (got > 0) left -= got;
   return got;
 }
 
