@@ -27,11 +27,6 @@ constexpr Col kOtErr = {115, 7, 0}, kLatErr = {123, 7, 0}, kLonErr = {131, 7, 0}
 constexpr Col kDepthErr = {139, 7, 0}, kRms = {147, 7, 0};
 constexpr int kQuality = 155, kFelt = 157;
 
-// Observations behind the magnitude that the magnitude test chose last, 0
-// when it chose none.  It lives for the whole run: -nmag reads what the
-// magnitude test left, so without -magnitude it stays 0.
-int nmag = 0;
-
 // The magnitude column of a type bit and the column of its observations;
 // width 0 for a type this catalog does not carry.
 Col mag_col(int type) {
@@ -71,6 +66,10 @@ bool qual_ok(const Query& q, char c) {
 
 bool fields_ok(const Query& q, const Line& l) {
   if (q.depth.on && !q.depth.holds(freal(l, kDepth))) return false;
+  // Observations behind the magnitude that the magnitude test chose, 0
+  // when it chose none: -nmag reads what the magnitude test left, so
+  // without -magnitude it reads 0.
+  int nmag = 0;
   if (q.mag.on) {
     ChosenMag m = match_orv_catalog_mag(q.mags, l);
     nmag = m.obs;
