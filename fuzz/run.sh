@@ -2,7 +2,7 @@
 # Builds the fuzz targets with clang and runs each for SECONDS (default 60),
 # two at a time, seeded from the example catalogs.  Crashes are kept in
 # fuzz/findings/<target>/; once fixed, each becomes a case of the tests of
-# the part it broke (tests/cli/hostile_test.cc for whole runs).
+# the part it broke (tests/cli/inputs_test.cc for whole runs).
 #
 #   fuzz/run.sh 600
 set -euo pipefail

@@ -67,6 +67,29 @@ TEST(Inputs, EveryRecordPassesWhole) {
   }
 }
 
+// Binary junk after a good first line: never a crash; what is selected and what is not add up to
+// the input, and every output form describes what it selects.
+TEST(Inputs, BinaryJunkAfterAGoodFirstLine) {
+  std::string bytes;
+  unsigned x = 1;
+  for (int i = 0; i < 300000; ++i) bytes += static_cast<char>((x = x * 1103515245u + 12345u) >> 16);
+  for (const std::string fmt : {"tarn", "mech", "orv", "brim", "kelp", "f_brim"}) {
+    std::string junk =
+        (fmt == "mech" ? record(0, {{1, "950101 1230 15.25 37S45.12 122E30.00"}}) : kOld) + bytes;
+    Args query = w("-format " + fmt + " -depth 0 10");
+    RunResult some = run_catsieve(query, junk);
+    RunResult rest = run_catsieve(query + Args{"-negate"}, junk);
+    EXPECT_TRUE(some.status == 0 || some.err.find("Unable to determine") != std::string::npos)
+        << fmt;
+    EXPECT_EQ(some.status, rest.status) << fmt;
+    if (some.status == 0 && fmt != "f_brim") {
+      EXPECT_EQ(some.out.size() + rest.out.size(), junk.size()) << fmt;
+    }
+    for (const char* form : {"--csv", "--geojson", "--quakeml", "--count"})
+      EXPECT_EQ(run_catsieve(query + Args{form}, junk).status, some.status) << fmt << form;
+  }
+}
+
 TEST(Output, WriteErrorIsReported) {
   RunSetup setup{kOld};
   setup.out_path = "/dev/full";
