@@ -43,7 +43,7 @@ struct PlainChars {
   bool of[256];
   constexpr PlainChars() : of() {
     for (int c = '0'; c <= '9'; ++c) of[c] = true;
-    of[' '] = of['.'] = of['-'] = of['+'] = true;
+    for (unsigned char c : {' ', '.', '-', '+'}) of[c] = true;
   }
   constexpr bool operator[](unsigned char c) const { return of[c]; }
 };
