@@ -47,6 +47,8 @@ TEST(Strict, BadArgumentsStopBeforeAnyInput) {
       // Angles: a word that is no angle reads as 0, or as far as it goes.
       {w("-latitude abc 38 @a"), kPassed, bad_angle("abc", "-latitude")},
       {w("-longitude 122:25:10W 123 @a"), kSilent, bad_angle("122:25:10W", "-longitude")},
+      {w("-latitude -90 89:59:59:1 @a"), kPassed, bad_angle("89:59:59:1", "-latitude")},
+      {w("-latitude -90 89x30 @a"), kPassed, bad_angle("89x30", "-latitude")},
       {w("-latitude -122 90.5 @a"), kPassed,
        bad("latitude -122 for -latitude is beyond 90 degrees")},
       {w("-delta 37 238 0 10 @a"), kSilent, bad("longitude 238 for -delta is beyond 180 degrees")},

@@ -48,6 +48,12 @@ def record_count(fmt, name, *criteria):
 
 
 class Forms(unittest.TestCase):
+    def assert_valid(self, quakeml):
+        if VALIDATE:
+            check = subprocess.run(["xmllint", "--noout", "--schema", SCHEMA, "-"],
+                                   input=quakeml.encode(), capture_output=True)
+            self.assertEqual(check.returncode, 0, check.stderr.decode()[-2000:])
+
     def test_every_form_has_an_entry_per_record(self):
         for fmt, name in LAYOUTS:
             with self.subTest(name):
@@ -62,10 +68,7 @@ class Forms(unittest.TestCase):
                                       float(r["depth"]) if r["depth"] else None))
                 quakeml = run(["-format", fmt, "--quakeml", example(name)])[0]
                 self.assertEqual(len(ET.fromstring(quakeml).findall(".//{*}event")), n)
-                if VALIDATE:
-                    check = subprocess.run(["xmllint", "--noout", "--schema", SCHEMA, "-"],
-                                           input=quakeml.encode(), capture_output=True)
-                    self.assertEqual(check.returncode, 0, check.stderr.decode()[-2000:])
+                self.assert_valid(quakeml)
                 for extra in ([], ["-negate"], ["-magnitude", "3", "9"]):
                     out = run(["-format", fmt, *extra, "--count", example(name)])
                     self.assertEqual(out, ("%d\n" % record_count(fmt, name, *extra), "", 0))
@@ -135,6 +138,19 @@ class Forms(unittest.TestCase):
         rows = csv_rows("brim", "", "-etype", "a", stdin=cut)
         self.assertEqual([r["depth"] for r in rows], ["", ""])
         self.assertEqual({rows[0][k] for k in ("mag", "nst", "gap", "dmin", "rms")}, {""})
+        # A blank latitude is an empty cell, whatever the longitude after it holds; a line that
+        # ends within a field keeps the decimals it has.
+        row = csv_rows("tarn", "", "-etype", "a", stdin=tarn[:14] + " " * 7 + tarn[21:])[0]
+        self.assertEqual((row["latitude"], row["longitude"]), ("", "-120.538333"))
+        kelp = first_line("kelp")
+        self.assertEqual(csv_rows("kelp", "", stdin=kelp[:50] + "\n")[0]["depth"], "17.3")
+        # Without a latitude an event has no origin, only its magnitude, and stays valid.
+        nolat = kelp[:25] + " " * 8 + kelp[33:]
+        quakeml = run(["-format", "kelp", "--quakeml"], nolat.encode("latin-1"))[0]
+        event = ET.fromstring(quakeml).find(".//{*}event")
+        self.assertEqual([e.tag.split("}")[1] for e in event],
+                         ["preferredMagnitudeID", "magnitude"])
+        self.assert_valid(quakeml)
 
     def test_record_letters_and_seconds(self):
         tarn, brim = first_line("tarn_old"), first_line("brim")
