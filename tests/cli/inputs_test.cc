@@ -5,6 +5,7 @@ namespace {
 
 const std::string kOldQ = tarn("95010112301525", "", "Q");
 const std::string kNoLayout = "Error: Unable to determine format for tarn_catalog\n";
+const std::string kMech = record(0, {{1, "950101 1230 15.25 37S45.12 122E30.00"}});
 
 TEST(Inputs, SourcesAndLayouts) {
   const std::string nul = record(0, {{1, "9501011230152537"}, {17, std::string(1, '\0')},
@@ -55,9 +56,9 @@ TEST(Inputs, SourcesAndLayouts) {
 // A query that tests nothing of a format's records passes the input whole: blocks, a line longer
 // than the buffer, no final newline, the mechanism detector's first line; counted under -verbose.
 TEST(Inputs, EveryRecordPassesWhole) {
-  std::string mech = record(0, {{1, "950101 1230 15.25 37S45.12 122E30.00"}}), input;
-  for (int i = 0; i < 4000; ++i) input += mech;
-  input += std::string(400, '7') + "\n" + mech + "unended";
+  std::string input;
+  for (int i = 0; i < 4000; ++i) input += kMech;
+  input += std::string(400, '7') + "\n" + kMech + "unended";
   for (const auto& [fmt, lines] : {std::pair<std::string, std::string>{"mech", "buf_lines"},
                                    {"orv", "lines"}, {"kelp", "lines"}}) {
     check_case({fmt, {"-format", fmt, "@in"}, {{"in", input}}, "", input, "", 0});
@@ -74,8 +75,7 @@ TEST(Inputs, BinaryJunkAfterAGoodFirstLine) {
   unsigned x = 1;
   for (int i = 0; i < 300000; ++i) bytes += static_cast<char>((x = x * 1103515245u + 12345u) >> 16);
   for (const std::string fmt : {"tarn", "mech", "orv", "brim", "kelp", "f_brim"}) {
-    std::string junk =
-        (fmt == "mech" ? record(0, {{1, "950101 1230 15.25 37S45.12 122E30.00"}}) : kOld) + bytes;
+    std::string junk = (fmt == "mech" ? kMech : kOld) + bytes;
     Args query = w("-format " + fmt + " -depth 0 10");
     RunResult some = run_catsieve(query, junk);
     RunResult rest = run_catsieve(query + Args{"-negate"}, junk);
