@@ -33,23 +33,23 @@ constexpr size_t kNothingHeld = ~static_cast<size_t>(0);
 
 struct Stream {
   int fd;
-  pid_t pid;       // decompressor process, or -1
-  char* buf;       // block buffer
-  size_t size;     // its size
-  size_t pos;      // first unread byte
-  size_t end;      // end of the bytes read
-  size_t held;     // first byte kept through refills, or kNothingHeld
-  bool eof;        // no more bytes will come
-  int read_error;  // errno of a failed read that ended the input, or 0
-  bool sniffed;    // the first bytes have told compressed data from text
-  Decoder* dec;    // decompressor of the input's bytes, or null
+  pid_t pid;         // decompressor process, or -1
+  char* buf;         // block buffer
+  size_t size;       // its size
+  size_t pos;        // first unread byte
+  size_t end;        // end of the bytes read
+  size_t held;       // first byte kept through refills, or kNothingHeld
+  bool eof;          // no more bytes will come
+  int read_error;    // errno of a failed read that ended the input, or 0
+  bool sniffed;      // the first bytes have told compressed data from text
+  Decoder* dec;      // decompressor of the input's bytes, or null
   const char* name;  // the input as messages name it
   char* spare;       // the buffer the next block is read ahead into, or null
   size_t spare_size;
-  bool ahead;        // a read into spare is under way
-  bool alone;        // no block is to be read ahead
-  size_t total;      // bytes read so far
-  Line last;       // last record handed out
+  bool ahead;    // a read into spare is under way
+  bool alone;    // no block is to be read ahead
+  size_t total;  // bytes read so far
+  Line last;     // last record handed out
   char lastbuf[kMaxLineBuffer];
 };
 
@@ -107,13 +107,23 @@ inline bool readline(Stream& s, size_t size, Line* record) {
   return true;
 }
 
+// The instructions that newlines are looked for with: the widest the
+// processor has, or the sixteen-byte ones that every x86-64 processor has
+// (chosen by the tests, so that both are tried).
+enum class NewlineScan { kWidest, kNarrow };
+// The number of records that readline with this size would hand out from
+// here to the end of the input; the last of them is kept as the last
+// record handed out.
+long long count_rest(Stream& s, size_t size, NewlineScan scan = NewlineScan::kWidest);
+
 // Writes the rest of the stream, after the record read last, to standard
 // output as it stands, block by block: what the records cut from it would
 // make, written one after another.
 void pass_rest(Stream& s);
 
 // Opens a catalog input; names ending in ".Z" are read through the
-// decompressor, gzip, bzip2 and xz data whatever the name in-process.  Never returns null: a failure ends the run.
+// decompressor, gzip, bzip2 and xz data whatever the name in-process.  Never returns null: a
+// failure ends the run.
 Stream* ecfopen(const char* file, const char* mode);
 // Closes an input opened by ecfopen; the decompressor's exit status for a
 // compressed input.

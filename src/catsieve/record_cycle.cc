@@ -22,8 +22,8 @@ void end_of_stream(Query& q, const Tally& tally, bool have_last, double last_tim
 void search_lines(Stream& s, const Line* first, const LineReader& reader, Query& q, Sink& out) {
   Tally tally;
   // A query that tests nothing of this reader's records passes them all.
-  bool every = !(q.otime.on || q.lat.on || q.lon.on || q.field_tests || q.poly.on ||
-                 q.delta.on || (reader.etype && q.etype_on));
+  bool every = !(q.otime.on || q.lat.on || q.lon.on || q.field_tests || q.poly.on || q.delta.on ||
+                 (reader.etype && q.etype_on));
   bool all = every && !q.negate;
   bool raw = all && out.form == OutputForm::kRecords;
   if (raw && !verbose) {
@@ -40,18 +40,20 @@ void search_lines(Stream& s, const Line* first, const LineReader& reader, Query&
     record = *first;
   else
     have = readline(s, reader.size, &record);
-  if (raw || (all && out.form == OutputForm::kCount)) {
-    // Counted, they go out (or are counted) as they come, without a call
-    // per record.
+  if (raw) {
+    // Counted, they go out as they come, without a call per record.
     while (have) {
       ++tally.lines;
-      if (raw)
-        out_span(record.p, record.n);
-      else
-        ++out.written;
+      out_span(record.p, record.n);
       have = readline(s, reader.size, &record);
     }
     tally.selected = tally.lines;
+  } else if (all && out.form == OutputForm::kCount && have) {
+    // Only their number is asked for: their newlines are counted.
+    long long n = 1 + count_rest(s, reader.size);
+    out.written += n;
+    tally.lines = tally.selected = static_cast<int>(n);
+    have = false;
   }
   EmitRule rule = emit_rule(q, out);
   while (have) {

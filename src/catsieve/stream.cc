@@ -13,6 +13,10 @@
 #include <cstring>
 #include <utility>
 
+#ifdef __x86_64__
+#include <immintrin.h>
+#endif
+
 #include "catsieve/decompress.h"
 #include "catsieve/driver.h"
 #include "catsieve/output.h"
@@ -217,6 +221,141 @@ bool readline_refill(Stream& s, size_t size, Line* record) {
     *record = Line{p, n};
     s.last = *record;
     return true;
+  }
+}
+
+namespace {
+
+constexpr size_t kWindow = 64;
+
+// Each window type gives the newlines among the 64 bytes at p, a bit each,
+// the first byte's lowest, and tallies them in a Tally that sums them.
+#ifdef __SSE2__
+struct NarrowWindow {
+  // Sixteen byte-wide counters, each of which takes at most four a window:
+  // summed every kTallyWindows windows, none overflows.
+  static constexpr int kTallyWindows = 63;
+  struct Tally {
+    __m128i lanes = _mm_setzero_si128();
+    long long sum() const {
+      __m128i halves = _mm_sad_epu8(lanes, _mm_setzero_si128());
+      return _mm_cvtsi128_si32(halves) + _mm_cvtsi128_si32(_mm_srli_si128(halves, 8));
+    }
+  };
+  static unsigned long long bits(const char* p, Tally& tally) {
+    const __m128i newline = _mm_set1_epi8('\n');
+    unsigned long long bits = 0;
+    for (size_t i = 0; i < kWindow; i += 16) {
+      __m128i is =
+          _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i)), newline);
+      tally.lanes = _mm_sub_epi8(tally.lanes, is);
+      bits |= static_cast<unsigned long long>(static_cast<unsigned>(_mm_movemask_epi8(is))) << i;
+    }
+    return bits;
+  }
+};
+#ifdef __x86_64__
+#define CATSIEVE_WIDE_COUNT 1
+// Thirty-two bytes a step, where the processor has them.
+struct WideWindow {
+  static constexpr int kTallyWindows = 127;  // two a window in each counter
+  struct Tally {
+    __m256i lanes;
+    __attribute__((target("avx2"))) Tally() : lanes(_mm256_setzero_si256()) {}
+    __attribute__((target("avx2"))) long long sum() const {
+      __m256i quarters = _mm256_sad_epu8(lanes, _mm256_setzero_si256());
+      __m128i halves =
+          _mm_add_epi64(_mm256_castsi256_si128(quarters), _mm256_extracti128_si256(quarters, 1));
+      return _mm_cvtsi128_si32(halves) + _mm_cvtsi128_si32(_mm_srli_si128(halves, 8));
+    }
+  };
+  __attribute__((target("avx2"))) static unsigned long long bits(const char* p, Tally& tally) {
+    const __m256i newline = _mm256_set1_epi8('\n');
+    __m256i low =
+        _mm256_cmpeq_epi8(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)), newline);
+    __m256i high =
+        _mm256_cmpeq_epi8(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 32)), newline);
+    tally.lanes = _mm256_sub_epi8(tally.lanes, _mm256_add_epi8(low, high));
+    return static_cast<unsigned>(_mm256_movemask_epi8(low)) |
+           static_cast<unsigned long long>(static_cast<unsigned>(_mm256_movemask_epi8(high))) << 32;
+  }
+};
+#endif
+#else
+struct NarrowWindow {
+  static constexpr int kTallyWindows = 1 << 30;
+  struct Tally {
+    long long n = 0;
+    long long sum() const { return n; }
+  };
+  static unsigned long long bits(const char* p, Tally& tally) {
+    unsigned long long bits = 0;
+    for (size_t i = 0; i < kWindow; ++i) bits |= static_cast<unsigned long long>(p[i] == '\n') << i;
+    tally.n += __builtin_popcountll(bits);
+    return bits;
+  }
+};
+#endif
+
+// Counts the records that end in the whole windows of 64 bytes before the
+// end of the bytes read, and moves the stream past them.  Lines between two
+// newlines of one window are shorter than any record size; a line that
+// reaches across windows is longer than a record when its newline lies
+// max bytes or more after its start, and is then cut into pieces of max
+// bytes before the record its newline ends.  Without a branch on whether
+// a window holds a newline, which would often be guessed wrong.
+template <typename Window>
+__attribute__((always_inline)) inline long long count_buffered(Stream& s, size_t max) {
+  constexpr unsigned long long kTop = 1ULL << 63;
+  long long n = 0;
+  size_t start = s.pos;  // first byte of the line under way
+  for (size_t at = s.pos; at + kWindow <= s.end;) {
+    typename Window::Tally tally;
+    for (int w = 0; w < Window::kTallyWindows && at + kWindow <= s.end; ++w, at += kWindow) {
+      unsigned long long bits = Window::bits(s.buf + at, tally);
+      size_t before = at + static_cast<size_t>(__builtin_ctzll(bits | kTop)) - start;
+      if (bits && before >= max) n += static_cast<long long>(before / max);
+      size_t after = at + 64 - static_cast<size_t>(__builtin_clzll(bits | 1));
+      start = bits ? after : start;
+    }
+    n += tally.sum();
+  }
+  if (start == s.pos) return 0;
+  // The last record: from the newline before its own (or the first byte
+  // looked at), less the pieces cut from a long line.
+  size_t end = start;
+  const void* before = memrchr(s.buf + s.pos, '\n', end - 1 - s.pos);
+  size_t line = before ? static_cast<size_t>(static_cast<const char*>(before) - s.buf) + 1 : s.pos;
+  size_t from = line + (end - 1 - line) / max * max;
+  s.last = Line{s.buf + from, end - from};
+  s.pos = end;
+  return n;
+}
+
+#ifdef CATSIEVE_WIDE_COUNT
+__attribute__((target("avx2"))) long long count_buffered_wide(Stream& s, size_t max) {
+  return count_buffered<WideWindow>(s, max);
+}
+#endif
+long long count_buffered_narrow(Stream& s, size_t max) { return count_buffered<NarrowWindow>(s, max); }
+
+}  // namespace
+
+long long count_rest(Stream& s, size_t size, NewlineScan scan) {
+  auto count_buffered = count_buffered_narrow;
+#ifdef CATSIEVE_WIDE_COUNT
+  static const bool avx2 = __builtin_cpu_supports("avx2");
+  if (avx2 && scan == NewlineScan::kWidest) count_buffered = count_buffered_wide;
+#else
+  (void)scan;
+#endif
+  long long n = 0;
+  Line record;
+  for (;;) {
+    n += count_buffered(s, size - 1);
+    // What is left before the end of the bytes read, or the next block.
+    if (!readline(s, size, &record)) return n;
+    ++n;
   }
 }
 

@@ -1,4 +1,4 @@
-// Records cut from blocks as fgets cuts them; fields read as the C library reads their text.
+// Records cut from blocks as fgets cuts them, and counted; fields read as the C library reads.
 #include "catsieve/field.h"
 
 #include <cmath>
@@ -64,18 +64,18 @@ TEST(DayCache, DecidesAsTheFullTime) {
     if (next(seed) % 4 == 0) day = next(seed) % 9;  // February 26 to March 6
     char text[40];
     std::snprintf(text, sizeof text, "1995%02u%02u%02u%02u%s", 2 + (day + 26) / 29,
-                  day < 3 ? day + 26 : day - 2, next(seed) % 100, next(seed) % 61, seconds[next(seed) % 7]);
+                  day < 3 ? day + 26 : day - 2, next(seed) % 100, next(seed) % 61,
+                  seconds[next(seed) % 7]);
     std::string rec = text;
     if (next(seed) % 20 == 0) rec.resize(next(seed) % 10);
     catsieve::Line l = line(rec);
     auto full = [&l] {
-      return util::day_start(fint(l, Col{1, 4, 0}), fint(l, Col{5, 2, 0}),
-                             fint(l, Col{7, 2, 0}), 1);
+      return util::day_start(fint(l, Col{1, 4, 0}), fint(l, Col{5, 2, 0}), fint(l, Col{7, 2, 0}),
+                             1);
     };
     double start = catsieve::cached_day(cache, l, 1, 8, full);
     ASSERT_EQ(start, full()) << rec;
-    bool want = b.holds(util::time_of_day(full(), fint(l, hour),
-                                          fint(l, minute), freal(l, secs)));
+    bool want = b.holds(util::time_of_day(full(), fint(l, hour), fint(l, minute), freal(l, secs)));
     ASSERT_EQ(catsieve::otime_in(b, start, l, hour, minute, secs), want) << rec;
   }
 }
@@ -92,6 +92,9 @@ TEST(Readline, CutsAsFgets) {
       if (rng() % 50 == 0) len = rng() % 2000;
       for (size_t i = 0; i < len; ++i) text += static_cast<char>(rng() % 50 ? 'a' + rng() % 26 : 0);
       text += '\n';
+      // Runs of 16-byte lines put newlines at the same places of the windows counted.
+      if (rng() % 3000 == 0)
+        for (int k = 0; k < 1200; ++k) text += std::string(15, 'y') + "\n";
     }
     std::string path = dir.write("cat" + std::to_string(size), text + "tail");
     std::vector<std::string> want, got;
@@ -106,6 +109,12 @@ TEST(Readline, CutsAsFgets) {
     got.emplace_back(s->last.p, s->last.n);  // the last record survives the block refills
     catsieve::ecfclose(s);
     ASSERT_TRUE(got == want + std::vector<std::string>{"tail"}) << size;
+    // Counted without handing them out, whichever instructions look for the newlines.
+    for (auto scan : {catsieve::NewlineScan::kWidest, catsieve::NewlineScan::kNarrow}) {
+      s = catsieve::ecfopen(path.c_str(), "r");
+      EXPECT_EQ(catsieve::count_rest(*s, static_cast<size_t>(size), scan), want.size()) << size;
+      catsieve::ecfclose(s);
+    }
   }
 }
 

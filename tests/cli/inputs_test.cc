@@ -68,6 +68,28 @@ TEST(Inputs, EveryRecordPassesWhole) {
   }
 }
 
+// --count counts the records that the verbose summary counts, read one by one: lines of every
+// length about a record's size, across blocks of input, on standard input and from a file, with
+// or without a final newline.
+TEST(Inputs, CountEqualsTheRecordsRead) {
+  std::string input = kMech;
+  for (int i = 0; input.size() < 700000; ++i)
+    input += std::string(i % 23 == 0 ? 140 + i % 300 : i % 79, 'x') + "\n";
+  TempDir dir;
+  for (const std::string& in : {input, input + "unended"})
+    for (const char* fmt : {"mech", "orv", "kelp"})
+      for (bool file : {false, true}) {
+        dir.write("in", in);
+        RunSetup setup{file ? "" : in, {}, {}, dir.path()};
+        Args in_file = file ? Args{"in"} : Args{};
+        std::string summary = run_catsieve(Args{"-format", fmt, "-verbose"} + in_file, setup).err;
+        std::string count = run_catsieve(Args{"-format", fmt, "--count"} + in_file, setup).out;
+        // "processing ... ...<blank or newline>N lines, N selected"
+        size_t n = summary.find_first_of(" \n", summary.find("...")) + 1;
+        EXPECT_EQ(count, summary.substr(n, summary.find(' ', n) - n) + "\n") << fmt << file;
+      }
+}
+
 // Binary junk after a good first line: never a crash; what is selected and what is not add up to
 // the input, and every output form describes what it selects.
 TEST(Inputs, BinaryJunkAfterAGoodFirstLine) {
