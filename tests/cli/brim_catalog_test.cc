@@ -154,6 +154,10 @@ TEST(FullBrim, Records) {
               {{"a", at("20040510") + noloc + loc({{6, "20040520"}})},
                {"b", at("20040508") + at("20040512")}},
               "", at("20040510") + at("20040512"), "", 0});
+  std::string short_loc = rec({loc({{6, "20040511"}}).substr(0, 13) + "\n", mag()});
+  check_case({"carry_over_short", w("-format f_brim -time 20040101000000 20050101000000 @a @b"),
+              {{"a", at("20040510") + short_loc}, {"b", at("20040510") + at("20040512")}}, "",
+              at("20040510") + short_loc + at("20040512"), "", 0});
   // Lines of at most 511 characters: a piece that begins with "$end" closes the record, and every
   // piece is written with it.
   std::string pieces =
