@@ -46,10 +46,11 @@ struct Stream {
   const char* name;  // the input as messages name it
   char* spare;       // the buffer the next block is read ahead into, or null
   size_t spare_size;
-  bool ahead;    // a read into spare is under way
-  bool alone;    // no block is to be read ahead
-  size_t total;  // bytes read so far
-  Line last;     // last record handed out
+  bool ahead;             // a read into spare is under way
+  bool alone;             // no block is to be read ahead
+  size_t total;           // bytes read so far
+  unsigned long refills;  // times the buffer was refilled, its bytes moved
+  Line last;              // last record handed out
   char lastbuf[kMaxLineBuffer];
 };
 

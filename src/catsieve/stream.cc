@@ -56,6 +56,7 @@ Stream* new_stream(int fd, pid_t pid, const char* name) {
   s->ahead = false;
   s->alone = false;
   s->total = 0;
+  s->refills = 0;
   s->last = Line{nullptr, 0};
   return s;
 }
@@ -110,6 +111,7 @@ ssize_t take_ahead(Stream& s, size_t from, size_t avail, int* error) {
 void refill(Stream& s) {
   // Selected records may still be waiting in the buffer to be written.
   out_settle();
+  ++s.refills;
   // The last record handed out is about to be overwritten: keep a copy,
   // since the end-of-stream step still needs it.
   if (s.last.p >= s.buf && s.last.p < s.buf + s.end) {
@@ -297,22 +299,33 @@ struct NarrowWindow {
 };
 #endif
 
-// Counts the records that end in the whole windows of 64 bytes before the
-// end of the bytes read, and moves the stream past them.  Lines between two
-// newlines of one window are shorter than any record size; a line that
-// reaches across windows is longer than a record when its newline lies
-// max bytes or more after its start, and is then cut into pieces of max
-// bytes before the record its newline ends.  Without a branch on whether
-// a window holds a newline, which would often be guessed wrong.
+// Bytes that records are counted in, buf[pos, end): pos moves past the
+// records counted, last is the last of them.  Windows are looked at from
+// scan on, where the last look ended: a line with no newline yet is not
+// looked at twice.
+struct Counting {
+  const char* buf;
+  size_t pos, scan, end;
+  Line last;
+};
+
+// Counts the records that end in the whole windows of 64 bytes before end.
+// Lines between two newlines of one window are shorter than any record
+// size; a line that reaches across windows is longer than a record when
+// its newline lies max bytes or more after its start, and is then cut into
+// pieces of max bytes before the record its newline ends.  Without a
+// branch on whether a window holds a newline, which would often be guessed
+// wrong.
 template <typename Window>
-__attribute__((always_inline)) inline long long count_buffered(Stream& s, size_t max) {
+__attribute__((always_inline)) inline long long count_windows(Counting& c, size_t max) {
   constexpr unsigned long long kTop = 1ULL << 63;
   long long n = 0;
-  size_t start = s.pos;  // first byte of the line under way
-  for (size_t at = s.pos; at + kWindow <= s.end;) {
+  size_t start = c.pos;  // first byte of the line under way
+  size_t at = c.scan < c.pos ? c.pos : c.scan;
+  while (at + kWindow <= c.end) {
     typename Window::Tally tally;
-    for (int w = 0; w < Window::kTallyWindows && at + kWindow <= s.end; ++w, at += kWindow) {
-      unsigned long long bits = Window::bits(s.buf + at, tally);
+    for (int w = 0; w < Window::kTallyWindows && at + kWindow <= c.end; ++w, at += kWindow) {
+      unsigned long long bits = Window::bits(c.buf + at, tally);
       size_t before = at + static_cast<size_t>(__builtin_ctzll(bits | kTop)) - start;
       if (bits && before >= max) n += static_cast<long long>(before / max);
       size_t after = at + 64 - static_cast<size_t>(__builtin_clzll(bits | 1));
@@ -320,42 +333,56 @@ __attribute__((always_inline)) inline long long count_buffered(Stream& s, size_t
     }
     n += tally.sum();
   }
-  if (start == s.pos) return 0;
+  c.scan = at;
+  if (start == c.pos) return 0;
   // The last record: from the newline before its own (or the first byte
   // looked at), less the pieces cut from a long line.
   size_t end = start;
-  const void* before = memrchr(s.buf + s.pos, '\n', end - 1 - s.pos);
-  size_t line = before ? static_cast<size_t>(static_cast<const char*>(before) - s.buf) + 1 : s.pos;
+  const void* before = memrchr(c.buf + c.pos, '\n', end - 1 - c.pos);
+  size_t line = before ? static_cast<size_t>(static_cast<const char*>(before) - c.buf) + 1 : c.pos;
   size_t from = line + (end - 1 - line) / max * max;
-  s.last = Line{s.buf + from, end - from};
-  s.pos = end;
+  c.last = Line{c.buf + from, end - from};
+  c.pos = end;
   return n;
 }
 
 #ifdef CATSIEVE_WIDE_COUNT
-__attribute__((target("avx2"))) long long count_buffered_wide(Stream& s, size_t max) {
-  return count_buffered<WideWindow>(s, max);
+__attribute__((target("avx2"))) long long count_windows_wide(Counting& c, size_t max) {
+  return count_windows<WideWindow>(c, max);
 }
 #endif
-long long count_buffered_narrow(Stream& s, size_t max) { return count_buffered<NarrowWindow>(s, max); }
+long long count_windows_narrow(Counting& c, size_t max) {
+  return count_windows<NarrowWindow>(c, max);
+}
+
+using CountWindows = long long (*)(Counting& c, size_t max);
+CountWindows count_windows_with(NewlineScan scan) {
+#ifdef CATSIEVE_WIDE_COUNT
+  static const bool avx2 = __builtin_cpu_supports("avx2");
+  if (avx2 && scan == NewlineScan::kWidest) return count_windows_wide;
+#else
+  (void)scan;
+#endif
+  return count_windows_narrow;
+}
 
 }  // namespace
 
 long long count_rest(Stream& s, size_t size, NewlineScan scan) {
-  auto count_buffered = count_buffered_narrow;
-#ifdef CATSIEVE_WIDE_COUNT
-  static const bool avx2 = __builtin_cpu_supports("avx2");
-  if (avx2 && scan == NewlineScan::kWidest) count_buffered = count_buffered_wide;
-#else
-  (void)scan;
-#endif
+  CountWindows count = count_windows_with(scan);
   long long n = 0;
+  Counting c{s.buf, s.pos, s.pos, s.end, s.last};
   Line record;
   for (;;) {
-    n += count_buffered(s, size - 1);
+    n += count(c, size - 1);
+    s.pos = c.pos;
+    s.last = c.last;
     // What is left before the end of the bytes read, or the next block.
+    unsigned long refills = s.refills;
     if (!readline(s, size, &record)) return n;
     ++n;
+    // A refill moves the bytes: they are looked at again from the start.
+    c = Counting{s.buf, s.pos, s.refills == refills ? c.scan : s.pos, s.end, s.last};
   }
 }
 

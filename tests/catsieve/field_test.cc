@@ -96,6 +96,8 @@ TEST(Readline, CutsAsFgets) {
       if (rng() % 3000 == 0)
         for (int k = 0; k < 1200; ++k) text += std::string(15, 'y') + "\n";
     }
+    // A stretch without a newline across blocks, cut into pieces.
+    text += std::string(300000 + static_cast<size_t>(size), 'z') + "\n";
     std::string path = dir.write("cat" + std::to_string(size), text + "tail");
     std::vector<std::string> want, got;
     std::FILE* f = std::fopen(path.c_str(), "r");

@@ -1,4 +1,9 @@
 // Where records come from and go: files, .Z files, the installed catalog, the tarn layout.
+#include <sys/stat.h>
+
+#include <fstream>
+#include <thread>
+
 #include "support/harness.h"
 
 namespace {
@@ -69,25 +74,36 @@ TEST(Inputs, EveryRecordPassesWhole) {
 }
 
 // --count counts the records that the verbose summary counts, read one by one: lines of every
-// length about a record's size, across blocks of input, on standard input and from a file, with
-// or without a final newline.
+// length about a record's size and one of many blocks' length, across blocks of input, from
+// standard input, a file and a pipe (which hands out short reads), with or without a final
+// newline.
 TEST(Inputs, CountEqualsTheRecordsRead) {
   std::string input = kMech;
-  for (int i = 0; input.size() < 700000; ++i)
-    input += std::string(i % 23 == 0 ? 140 + i % 300 : i % 79, 'x') + "\n";
+  for (int i = 0; input.size() < 700000; ++i) {
+    input += std::string(i % 23 == 0 ? 140 + i * 37 % 3000 : i % 79, 'x') + "\n";
+    if (i == 3000) input += std::string(200000, 'z') + "\n";
+  }
   TempDir dir;
-  for (const std::string& in : {input, input + "unended"})
-    for (const char* fmt : {"mech", "orv", "kelp"})
-      for (bool file : {false, true}) {
-        dir.write("in", in);
-        RunSetup setup{file ? "" : in, {}, {}, dir.path()};
-        Args in_file = file ? Args{"in"} : Args{};
-        std::string summary = run_catsieve(Args{"-format", fmt, "-verbose"} + in_file, setup).err;
-        std::string count = run_catsieve(Args{"-format", fmt, "--count"} + in_file, setup).out;
-        // "processing ... ...<blank or newline>N lines, N selected"
-        size_t n = summary.find_first_of(" \n", summary.find("...")) + 1;
-        EXPECT_EQ(count, summary.substr(n, summary.find(' ', n) - n) + "\n") << fmt << file;
-      }
+  std::string fifo = dir.path() + "/pipe";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  for (const std::string& in : {input, input + "unended"}) {
+    dir.write("in", in);
+    for (const char* fmt : {"mech", "orv", "kelp"}) {
+      RunSetup in_dir{"", {}, {}, dir.path()};
+      std::string summary = run_catsieve({"-format", fmt, "-verbose", "in"}, in_dir).err;
+      // "processing in ... N lines, N selected"
+      size_t n = summary.find("... ") + 4;
+      std::string want = summary.substr(n, summary.find(' ', n) - n) + "\n";
+      std::thread writer([&fifo, &in] {
+        std::ofstream(fifo, std::ios::binary) << in;
+      });
+      for (const char* from : {"", "in", "pipe"})
+        EXPECT_EQ(run_catsieve(Args{"-format", fmt, "--count"} + (*from ? Args{from} : Args{}),
+                               RunSetup{*from ? "" : in, {}, {}, dir.path()}).out, want)
+            << fmt << from;
+      writer.join();
+    }
+  }
 }
 
 // Binary junk after a good first line: never a crash; what is selected and what is not add up to
