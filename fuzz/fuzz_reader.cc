@@ -1,5 +1,5 @@
 // Arbitrary bytes as a catalog of one format (FUZZ_FORMAT), under a set of
-// criteria drawn from the first bytes of the input.
+// criteria and an output form drawn from the first bytes of the input.
 #include <string>
 #include <vector>
 
@@ -60,6 +60,9 @@ std::vector<std::string> criteria(Bytes& b) {
   if (bit(23)) range("-errhoriz", -2, 100);
   if (bit(24)) range("-errdepth", -2, 100);
   if (bit(25)) w.push_back("-verbose");
+  // The selected records described as events too, in one of the output forms.
+  static const char* forms[] = {"--csv", "--geojson", "--quakeml", "--count"};
+  if (bit(26)) w.push_back(forms[b.take() % 4]);
   return w;
 }
 
