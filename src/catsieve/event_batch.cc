@@ -15,6 +15,7 @@
 #include <thread>
 #include <vector>
 
+#include "catsieve/magtypes.h"
 #include "catsieve/output.h"
 
 namespace catsieve {
@@ -42,6 +43,9 @@ struct Batch {
   std::vector<char> bytes;
   std::vector<Item> items;
   std::string texts[kBatchChunks];
+  // The catalog that lacks a listed magnitude type, met at the end of a
+  // chunk's text, or null.
+  const char* unavailable[kBatchChunks] = {};
   const Query* q = nullptr;
   Describe describe = nullptr;
   Format format = nullptr;
@@ -71,18 +75,28 @@ Batches& batches() {
   return *b;
 }
 
+// Formats a chunk's events.  An event whose listed magnitude types the
+// format cannot supply ends the chunk; the main thread ends the run there,
+// after putting out the text before it.
 void format_chunk(Batch& b, int c) {
   std::string& text = b.texts[c];
   text.clear();
+  b.unavailable[c] = nullptr;
   size_t from = static_cast<size_t>(c) * kChunkRecords;
   size_t to = std::min(from + kChunkRecords, b.items.size());
-  for (size_t i = from; i < to; ++i) {
-    const Item& it = b.items[i];
-    Event e;
-    b.describe(*b.q, Line{b.bytes.data() + it.at, it.n}, &e);
-    const Text& t = b.format(e, it.number);
-    text.append(t.buf, t.n);
+  bool deferred = defer_mag_unavailable(true);
+  try {
+    for (size_t i = from; i < to; ++i) {
+      const Item& it = b.items[i];
+      Event e;
+      b.describe(*b.q, Line{b.bytes.data() + it.at, it.n}, &e);
+      const Text& t = b.format(e, it.number);
+      text.append(t.buf, t.n);
+    }
+  } catch (const MagUnavailable& e) {
+    b.unavailable[c] = e.catalog;
   }
+  defer_mag_unavailable(deferred);
 }
 
 bool unclaimed(unsigned long long claim) { return (claim & 0xffffffff) < claim >> 32; }
@@ -150,9 +164,11 @@ void finish_in_flight(Batches& s) {
     s.published = nullptr;
   }
   size_t text = 0;
-  for (int c = 0; c < b.chunks; ++c) {
+  const char* unavailable = nullptr;
+  for (int c = 0; c < b.chunks && !unavailable; ++c) {
     out_text(b.texts[c].data(), b.texts[c].size());
     text += b.texts[c].size();
+    unavailable = b.unavailable[c];
   }
   size_t per_record = text / std::max<size_t>(b.items.size(), 1) + 1;
   s.limit =
@@ -160,6 +176,11 @@ void finish_in_flight(Batches& s) {
   b.items.clear();
   b.bytes.clear();
   s.in_flight = false;
+  if (!unavailable) return;
+  // The records after it are not formatted, at the end of the run either.
+  s.slot[s.filling].items.clear();
+  s.slot[s.filling].bytes.clear();
+  mag_not_available(unavailable);
 }
 
 }  // namespace
@@ -184,17 +205,20 @@ void batch_record(const Line& view, const Query& q, Describe describe, Format fo
 }
 
 void batch_flush() {
-  // A run ended from within a flush (out of memory) ends without another.
+  // A run ended from within a flush (out of memory, a missing magnitude
+  // type) ends without another.
   static bool flushing = false;
   if (flushing) return;
-  flushing = true;
+  struct Flushing {
+    Flushing() { flushing = true; }
+    ~Flushing() { flushing = false; }
+  } during;
   Batches& s = batches();
   finish_in_flight(s);
   if (!s.slot[s.filling].items.empty()) {
     publish(s, false);
     finish_in_flight(s);
   }
-  flushing = false;
 }
 
 }  // namespace catsieve

@@ -83,7 +83,18 @@ const char* magtype_name(int bit) {
   }
 }
 
+namespace {
+thread_local bool deferred = false;
+}  // namespace
+
+bool defer_mag_unavailable(bool on) {
+  bool before = deferred;
+  deferred = on;
+  return before;
+}
+
 void mag_not_available(const char* catalog) {
+  if (deferred) throw MagUnavailable{catalog};
   std::fprintf(stderr, "Specified magnitude not available for %s\n", catalog);
   util::quit(1);
 }

@@ -106,6 +106,22 @@ TEST(Inputs, CountEqualsTheRecordsRead) {
   }
 }
 
+// A listed magnitude type that the format lacks, met while the selected events are formatted (by
+// this thread or the helper), ends the run once, after the rows of the events before it.
+TEST(Output, MissingMagnitudeTypeEndsTheRunAfterTheRowsBefore) {
+  const std::string avg = record(0, {{1, "950101 1230 15.25 37S45.12 122E30.00"}, {46, " 3.50"}});
+  for (int k : {1, 300, 9000}) {
+    std::string before;
+    for (int i = 0; i < k; ++i) before += avg;
+    std::string after = kMech;  // no avg: the walk goes on to ml
+    for (int i = 0; i < 9000; ++i) after += avg;
+    RunResult got = run_catsieve(w("-format mech -mtype avg,ml --csv"), before + after);
+    EXPECT_EQ(got.out, run_catsieve(w("-format mech --csv"), before).out) << k;
+    EXPECT_EQ(got.err + std::to_string(got.status),
+              "Specified magnitude not available for tarn mech\n1") << k;
+  }
+}
+
 // Binary junk after a good first line: never a crash; what is selected and what is not add up to
 // the input, and every output form describes what it selects.
 TEST(Inputs, BinaryJunkAfterAGoodFirstLine) {
