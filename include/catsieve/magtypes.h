@@ -48,15 +48,14 @@ MagPrefList default_mags(int format);
 // nullptr for 0.
 const char* magtype_name(int bit);
 
-// Ends the run for a listed type that the format cannot supply.  A thread
-// that formats events leaves ending the run to the main thread: there it
-// throws MagUnavailable instead.
+// Ends the run for a listed type that the format cannot supply; on a thread
+// that has deferred it (one formatting events, which leaves ending the run
+// to the main thread) it throws MagUnavailable instead.
 [[noreturn]] void mag_not_available(const char* catalog);
 struct MagUnavailable {
   const char* catalog;
 };
-// Sets whether this thread throws MagUnavailable instead of ending the run,
-// and gives the setting before.
+// Sets whether this thread defers, and gives the setting before.
 bool defer_mag_unavailable(bool on);
 
 }  // namespace catsieve

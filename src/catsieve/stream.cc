@@ -328,7 +328,7 @@ __attribute__((always_inline)) inline long long count_windows(Counting& c, size_
       unsigned long long bits = Window::bits(c.buf + at, tally);
       size_t before = at + static_cast<size_t>(__builtin_ctzll(bits | kTop)) - start;
       if (bits && before >= max) n += static_cast<long long>(before / max);
-      size_t after = at + 64 - static_cast<size_t>(__builtin_clzll(bits | 1));
+      size_t after = at + kWindow - static_cast<size_t>(__builtin_clzll(bits | 1));
       start = bits ? after : start;
     }
     n += tally.sum();
