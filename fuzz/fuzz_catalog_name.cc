@@ -1,8 +1,9 @@
 // Arbitrary catalog file names against an arbitrary time interval.
 #include <cstring>
 #include <string>
+#include <vector>
 
-#include "catsieve/file_utils.h"
+#include "inputs/catalog_tree.h"
 #include "fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -17,8 +18,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     setenv("LODECATDIR", fuzz_empty_dir, 1);
     dir_set = true;
   }
-  catsieve::find_catalog("LODECATDIR", lo, hi);
+  catsieve::CatalogWindow window = catsieve::catalog_window(lo, hi);
+  std::vector<std::string> files;
+  catsieve::find_catalog("LODECATDIR", window, {}, &files);
   std::string name(reinterpret_cast<const char*>(data + 16), size - 16);
-  catsieve::catalog_file_in_range(name.c_str());
+  catsieve::catalog_file_in_range(name.c_str(), window);
   return 0;
 }

@@ -8,8 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "catsieve/driver.h"
-#include "util/quit.h"
+#include "cli/command.h"
 
 const char* fuzz_empty_dir = "/nonexistent";
 
@@ -33,11 +32,7 @@ int run_program(const std::vector<std::string>& words) {
   std::vector<char*> argv;
   for (auto& w : keep) argv.push_back(&w[0]);
   argv.push_back(nullptr);
-  try {
-    catsieve::run(static_cast<int>(keep.size()), argv.data());
-  } catch (const util::Quit& q) {
-    return q.status;
-  }
+  return catsieve::run_command(static_cast<int>(keep.size()), argv.data());
 }
 
 MemFile::MemFile(const uint8_t* data, size_t size) {

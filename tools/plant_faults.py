@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 """Plant one-line faults in src/ and lib/ and see which ones the suite catches.
 
-  plant_faults.py pick [--seed N] [--count N]         > tools/faults.txt
+  plant_faults.py pick [--seed N] [--count N]         > docs/faults/faults-NAME.txt
   plant_faults.py run FAULTS LABEL [--keep-build]
   plant_faults.py compare FAULTS LABEL1 LABEL2
+  plant_faults.py relocate FAULTS OLD_ROOT             > docs/faults/faults-NAME-moved.txt
 
 `pick` chooses faults at random (seeded, so the list can be made again):
 relational (< <= > >=), logical (&& ||), arithmetic (+ -), constant (n to
@@ -13,10 +14,21 @@ list is: id, kind, file, line number, column, old text, new text.
 `run` copies the checked-out tree (tracked and untracked, not ignored files)
 to a scratch folder under build-faults/, builds it once, then for each fault
 applies it, rebuilds incrementally, runs ctest with a time limit and puts the
-file back.  A fault whose build fails is "n/a".  The outcome of every fault
-is written to tools/faults-LABEL.txt, one line per fault, and a summary is
-printed.  `compare` prints both figures and every fault caught in the first
-run and not in the second.
+file back.  A fault whose build fails is "n/a"; one whose text is not where
+the list says, or whose file is marked "gone:", is "missing".  The outcome of
+every fault is written to docs/faults/faults-LABEL.txt, one line per fault,
+and a summary is printed.  `compare` prints both figures and every fault
+caught in the first run and not in the second.
+
+`relocate` carries a list over to a tree whose files were moved or edited.
+OLD_ROOT is a checkout of the tree the list was picked on.  Each fault's line
+is read there and looked for, by its text with the white space around it
+stripped, in every .cc and .h under src/ and lib/ of this tree.  A single
+match is taken; among several, the one whose two lines before and after agree
+best with the old ones.  The column keeps its offset from the line's first
+non-blank character.  A fault whose line is found nowhere keeps its place,
+with its file written "gone:OLD/PATH", and `run` counts it as missing.  The
+new list goes to standard output; ids are kept.
 """
 import argparse
 import os
@@ -171,8 +183,13 @@ def reap(program):
             pass
 
 
+def results_path(label):
+    return os.path.join(ROOT, "docs", "faults", f"faults-{label}.txt")
+
+
 def write_results(label, results):
-    with open(os.path.join(ROOT, "tools", f"faults-{label}.txt"), "w") as o:
+    os.makedirs(os.path.dirname(results_path(label)), exist_ok=True)
+    with open(results_path(label), "w") as o:
         for fid, outcome, note in results:
             o.write(f"{fid}\t{outcome}\t{note}\n")
 
@@ -200,6 +217,9 @@ def run(faults_path, label, keep):
         sys.exit("the unchanged tree fails its suite:\n" + out[-3000:])
     results = []
     for fid, kind, f, ln, col, old, new in faults:
+        if f.startswith("gone:"):
+            results.append((fid, "missing", ""))
+            continue
         path = os.path.join(scratch, f)
         raw = open(path, "rb").read()
         lines = raw.decode(errors="surrogateescape").split("\n")
@@ -242,7 +262,7 @@ def run(faults_path, label, keep):
 
 def compare(faults_path, first, second):
     def outcomes(label):
-        rows = [l.rstrip("\n").split("\t") for l in open(os.path.join(ROOT, "tools", f"faults-{label}.txt"))]
+        rows = [l.rstrip("\n").split("\t") for l in open(results_path(label))]
         return {r[0]: r[1] for r in rows}
     a, b = outcomes(first), outcomes(second)
     for label, o in ((first, a), (second, b)):
@@ -254,6 +274,39 @@ def compare(faults_path, first, second):
             print(f"caught in {first}, not in {second}: {fid} {f}:{ln} {old!r} -> {new!r} ({b.get(fid)})")
         elif a.get(fid) != "caught" and b.get(fid) == "caught":
             print(f"caught in {second} only: {fid} {f}:{ln} {old!r} -> {new!r}")
+
+
+def read_lines(path):
+    return open(path, encoding="utf-8", errors="surrogateescape").read().split("\n")
+
+
+def relocate(faults_path, old_root):
+    def around(lines, i):
+        return [lines[j].strip() if 0 <= j < len(lines) else None for j in (i - 2, i - 1, i + 1, i + 2)]
+
+    def indent(line):
+        return len(line) - len(line.lstrip())
+
+    tree = {f: read_lines(os.path.join(ROOT, f)) for f in source_files()}
+    where = {}
+    for f, lines in tree.items():
+        for i, line in enumerate(lines):
+            where.setdefault(line.strip(), []).append((f, i))
+    for fid, kind, f, ln, col, old, new in read_faults(faults_path):
+        old_path = os.path.join(old_root, f)
+        old_lines = read_lines(old_path) if os.path.isfile(old_path) else []
+        found = []
+        if 0 < ln <= len(old_lines) and old_lines[ln - 1].strip():
+            found = where.get(old_lines[ln - 1].strip(), [])
+        if not found:
+            f = "gone:" + f
+        else:
+            near = around(old_lines, ln - 1)
+            g, i = max(found, key=lambda c: (sum(a == b for a, b in zip(near, around(tree[c[0]], c[1]))),
+                                            os.path.basename(c[0]) == os.path.basename(f)))
+            col += indent(tree[g][i]) - indent(old_lines[ln - 1])
+            f, ln = g, i + 1
+        print(f"{fid}\t{kind}\t{f}\t{ln}\t{col}\t{old!r}\t{new!r}")
 
 
 def main():
@@ -270,11 +323,16 @@ def main():
     c.add_argument("faults")
     c.add_argument("first")
     c.add_argument("second")
+    m = sub.add_parser("relocate")
+    m.add_argument("faults")
+    m.add_argument("old_root")
     a = ap.parse_args()
     if a.cmd == "pick":
         pick(a.seed, a.count)
     elif a.cmd == "compare":
         compare(a.faults, a.first, a.second)
+    elif a.cmd == "relocate":
+        relocate(a.faults, a.old_root)
     else:
         run(a.faults, a.label, a.keep_build)
 

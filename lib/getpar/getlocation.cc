@@ -1,11 +1,9 @@
 // Resolves a location key from the environment or the LOCATIONS file.
+#include "getpar/getlocation.h"
+
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
-
-#include "getpar/getlocation.h"
-#include "util/quit.h"
 
 namespace getpar {
 
@@ -17,7 +15,9 @@ const char* const locations_paths[3] = {
 
 namespace {
 
-bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
+bool is_blank(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
 
 // The next white-space separated word of text from *pos on; empty at the end.
 std::string next_word(const std::string& text, size_t* pos) {
@@ -29,28 +29,39 @@ std::string next_word(const std::string& text, size_t* pos) {
   return text.substr(start, i - start);
 }
 
-}  // namespace
-
-std::FILE* gl_checkopen(std::FILE* fp, const char* path) {
-  if (fp) return fp;
-  return std::fopen(path, "r");
+// Next line of fp without its newline, a line ending in a backslash joined
+// to the next by a blank; false at end of file with nothing read.
+bool next_line(std::FILE* fp, std::string& line) {
+  line.clear();
+  int c;
+  while ((c = std::getc(fp)) != EOF) {
+    if (c == '\\') {
+      c = std::getc(fp);
+      if (c == EOF) break;
+      if (c == '\n') {
+        line += ' ';
+        continue;
+      }
+      line += '\\';
+    }
+    if (c == '\n') return true;
+    line += static_cast<char>(c);
+  }
+  return !line.empty();
 }
 
-int getlocation_in(const char* key, std::string& value, int fatal,
-                   const char* const* paths, int npaths) {
+}  // namespace
+
+int getlocation_in(const char* key, std::string& value, const char* const* paths, int npaths) {
   if (const char* env = std::getenv(key)) {
     value = env;
     return 1;
   }
   std::FILE* fp = nullptr;
-  for (int i = 0; i < npaths; ++i) fp = gl_checkopen(fp, paths[i]);
-  if (!fp) {
-    if (!fatal) return -1;
-    std::fputs("cannot open LOCATION file -fatal\n", stderr);
-    util::quit(-1);
-  }
+  for (int i = 0; i < npaths && !fp; ++i) fp = std::fopen(paths[i], "r");
+  if (!fp) return -1;
   std::string line;
-  while (getline(fp, line) >= 0) {
+  while (next_line(fp, line)) {
     // The text ends at a comment, and at a NUL byte as a C string would.
     size_t end = line.find_first_of(std::string("#\0", 2));
     if (end != std::string::npos) line.erase(end);
@@ -64,13 +75,11 @@ int getlocation_in(const char* key, std::string& value, int fatal,
     }
   }
   std::fclose(fp);
-  if (!fatal) return 0;
-  std::fprintf(stderr, "cannot find %s in environment or LOCATION\n", key);
-  util::quit(-1);
+  return 0;
 }
 
-int getlocation(const char* key, std::string& value, int fatal) {
-  return getlocation_in(key, value, fatal, locations_paths, 3);
+int getlocation(const char* key, std::string& value) {
+  return getlocation_in(key, value, locations_paths, 3);
 }
 
 }  // namespace getpar

@@ -2,14 +2,18 @@
 // day count, so that the leap day falls at its end.
 #include "util/calendar.h"
 
+#include <cmath>
+
 namespace util {
 
+namespace {
+
+// Days in the year before the start of each month, common and leap year;
+// entries 13 and 14 run on into January and February of the next year.
 const int eom[2][15] = {
     {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334, 365, 396, 424},
     {0, 31, 60, 91, 121, 152, 182, 213, 244, 274, 305, 335, 366, 397, 425},
 };
-
-namespace {
 
 // Integer division and remainder rounding toward minus infinity.
 int fdiv(int a, int b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
@@ -80,6 +84,29 @@ int ckdate(int year, int month, int day, int calendar) {
   return 0;
 }
 
-int yrday(int month, int day, int leap) { return eom[leap][month - 1] + day; }
+double day_start(int year, int month, int day, int calendar) {
+  return (jdn(year, month, day, calendar) - kJdnEpoch) * 86400.0;
+}
+
+double timvar(int year, int month, int day, int hour, int minute, double seconds, int calendar) {
+  return time_of_day(day_start(year, month, day, calendar), hour, minute, seconds);
+}
+
+void datime(double time, int* year, int* month, int* day, int* hour, int* minute, double* seconds,
+            int calendar) {
+  // Day counts are kept within half a million years of the origin so that
+  // the integer day arithmetic cannot overflow on absurd time values.
+  const double limit = 2e8;
+  double d = std::floor(time / 86400);
+  bool inside = d > -limit && d < limit;
+  if (!inside) d = d > 0 ? limit : -limit;
+  int days = static_cast<int>(d);
+  date(days + kJdnEpoch, year, month, day, calendar);
+  double rest = inside ? time - days * 86400.0 : 0.0;
+  *hour = static_cast<int>(rest / 3600);
+  rest -= *hour * 3600.0;
+  *minute = static_cast<int>(rest / 60);
+  *seconds = rest - *minute * 60.0;
+}
 
 }  // namespace util

@@ -1,3 +1,4 @@
+// Geographic and geocentric latitude.
 #include "util/cvlat.h"
 
 #include <cmath>

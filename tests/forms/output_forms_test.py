@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """The output forms on the example catalogs of every layout: CSV rows carry the
 values the tests select on; GeoJSON and QuakeML (valid against the QuakeML 1.2
-schemas in ../shared/quakeml, where at hand) have an entry per record.
+schemas in ../shared/quakeml, where at hand) have an entry per record, and
+QuakeML events carry their CSV rows' values in QuakeML's units.
 Usage: output_forms_test.py CATSIEVE_BINARY PROJECT_DIR"""
 import csv, io, json, math, os, shutil, subprocess, sys, unittest
 import xml.etree.ElementTree as ET
@@ -42,6 +43,48 @@ def csv_rows(fmt, name, *criteria, stdin=None):
     return list(csv.DictReader(io.StringIO(out)))
 
 
+# QuakeML element under the event, the CSV column it carries, the factor from the column's unit to
+# QuakeML's (None: the same text; metres for kilometres, degrees of a 6371 km sphere for km) and
+# the column without which the element is left out: an uncertainty needs its value.
+QUAKEML_COLUMNS = [
+    ("type", "type", None), ("origin/time/value", "time", None),
+    ("origin/time/uncertainty", "timeError", 1), ("origin/latitude/value", "latitude", 1),
+    ("origin/longitude/value", "longitude", 1), ("origin/depth/value", "depth", 1000),
+    ("origin/depth/uncertainty", "depthError", 1000, "depth"),
+    ("origin/originUncertainty/horizontalUncertainty", "horizontalError", 1000),
+    ("origin/quality/usedStationCount", "nst", 1), ("origin/quality/azimuthalGap", "gap", 1),
+    ("origin/quality/standardError", "rms", 1),
+    ("origin/quality/minimumDistance", "dmin", 180 / (6371 * math.pi)),
+    ("magnitude/mag/value", "mag", 1), ("magnitude/type", "magType", None),
+    ("magnitude/stationCount", "magNst", 1)]
+BED = "{http://quakeml.org/xmlns/bed/1.2}"
+
+
+def quakeml_mismatches(quakeml, rows):
+    """Compares each event of a QuakeML document with its CSV row: every value the row holds is in
+    the event, in QuakeML's units, and nothing else is; an event has no origin only when its row
+    has no time, longitude or latitude within 90 degrees. Returns the mismatches and the number
+    of values compared."""
+    events = ET.fromstring(quakeml).findall(f"{BED}eventParameters/{BED}event")
+    bad, compared = [] if len(events) == len(rows) else [("events", len(events), len(rows))], 0
+    for i, (event, row) in enumerate(zip(events, rows)):
+        located = all(row[c] for c in ("time", "latitude", "longitude")) and \
+            abs(float(row["latitude"] or 0)) <= 90
+        if (event.find(BED + "origin") is not None) != located:
+            bad.append((i, "origin", located))
+        for path, column, factor, *needs in QUAKEML_COLUMNS:
+            if path.startswith("origin/") and not located or any(not row[n] for n in needs):
+                continue
+            got = event.find(BED + path.replace("/", "/" + BED))
+            got, want = got is not None and got.text, row[column]
+            same = (got or "") == want if factor is None or not (got and want) else \
+                math.isclose(float(got), float(want) * factor, rel_tol=1e-9, abs_tol=1e-9)
+            compared += bool(want)
+            if not same:
+                bad.append((i, path, got, column, want))
+    return bad, compared
+
+
 def record_count(fmt, name, *criteria):
     lines = run(["-format", fmt, *criteria, example(name)])[0].splitlines()
     return sum(1 for l in lines if l.startswith("$end")) if fmt == "f_brim" else len(lines)
@@ -72,6 +115,24 @@ class Forms(unittest.TestCase):
                 for extra in ([], ["-negate"], ["-magnitude", "3", "9"]):
                     out = run(["-format", fmt, *extra, "--count", example(name)])
                     self.assertEqual(out, ("%d\n" % record_count(fmt, name, *extra), "", 0))
+
+    def test_quakeml_carries_the_csv_values(self):
+        # Every event of every layout; then kelp records with no origin: a latitude beyond 90
+        # degrees either way or a blank longitude, beside one at the pole.
+        kelp = first_line("kelp")
+        odd = "".join(kelp[:25] + v + kelp[33:] for v in (" 95.1987", "-91.0000", " 90.0000"))
+        odd += kelp[:35] + " " * 10 + kelp[45:]
+        cases = [(fmt, name, None, 6) for fmt, name in LAYOUTS] + [("kelp", "", odd, 3)]
+        for fmt, name, stdin, least in cases:
+            with self.subTest(name or "kelp without origins"):
+                rows = csv_rows(fmt, name, "-etype", "a", stdin=stdin)
+                files = [] if stdin else [example(name)]
+                quakeml = run(["-format", fmt, "-etype", "a", "--quakeml"] + files,
+                              stdin and stdin.encode("latin-1"))[0]
+                bad, compared = quakeml_mismatches(quakeml, rows)
+                self.assertEqual(bad, [])
+                self.assertGreaterEqual(compared, least * len(rows))
+                self.assertTrue(rows)
 
     def test_range_tests_select_the_csv_values(self):
         # For each column a layout fills, the range [v, v] of its option selects exactly the rows

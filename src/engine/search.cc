@@ -1,0 +1,212 @@
+// The search driver: the format's reader over one input after another.
+#include "engine/search.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <memory>
+#include <new>
+
+#include "inputs/catalog_tree.h"
+#include "inputs/read_ahead.h"
+#include "inputs/stream.h"
+#include "outputs/event_batch.h"
+#include "readers/formats.h"
+#include "readers/run_state.h"
+
+namespace catsieve {
+
+Input Input::file(std::string path) { return Input{Kind::kFile, std::move(path), -1, nullptr, 0}; }
+Input Input::tree(std::string dir) { return Input{Kind::kTree, std::move(dir), -1, nullptr, 0}; }
+Input Input::descriptor(int fd, std::string name) {
+  return Input{Kind::kFd, std::move(name), fd, nullptr, 0};
+}
+Input Input::memory(const char* data, size_t size, std::string name) {
+  return Input{Kind::kMemory, std::move(name), -1, data, size};
+}
+Input Input::standard_input() { return descriptor(STDIN_FILENO, "stdin"); }
+
+namespace {
+
+util::Status out_of_memory() { return util::named_failure(1, "out of memory\n"); }
+
+// What a run holds besides its state.
+struct Run {
+  const Request& request;
+  const FormatRow& format;
+  RunState& st;
+  AheadReader reader;
+};
+
+// The sink's records in the input's buffer go out before the buffer moves;
+// after a failed write nothing more is read.
+bool settle(void* ctx) {
+  Sink* out = static_cast<Sink*>(ctx);
+  out->settle();
+  return !out->failed();
+}
+
+void bad_input(RunState& st, const std::string& text) {
+  st.messages.say(true, text + "\n");
+  st.input_failed = true;
+}
+
+// After an input was read and closed, under --strict: a read error that
+// ended it, and for a ".Z" input how the decompressor ended.
+void check_ended(RunState& st, int read_error, bool piped, int wait_status) {
+  if (read_error)
+    bad_input(st, util::format_text("read error on %s: %s", st.input_name,
+                                    std::strerror(read_error)));
+  // An input left unread ends its decompressor early.
+  if (piped && !st.input_rejected) {
+    if (WIFEXITED(wait_status) && WEXITSTATUS(wait_status) != 0)
+      bad_input(st, util::format_text("uncompress failed on %s (exit status %d)", st.input_name,
+                                      WEXITSTATUS(wait_status)));
+    else if (WIFSIGNALED(wait_status))
+      bad_input(st, util::format_text("uncompress failed on %s (signal %d)", st.input_name,
+                                      WTERMSIG(wait_status)));
+  }
+  st.input_rejected = false;
+}
+
+// Reads an open stream with the format's reader, then closes it.
+util::Status read_stream(Run& run, Stream* s, bool close_fd) {
+  RunState& st = run.st;
+  s->strict = st.strict;
+  s->reader = &run.reader;
+  s->before_move = settle;
+  s->move_ctx = &st.out;
+  util::Status status = run.format.read(*s, st);
+  st.out.settle();
+  bool oom = s->out_of_memory;
+  bool piped = s->pid > 0;
+  int read_error = s->read_error;
+  std::string name = s->name;
+  std::string fault;
+  int wait_status = close_stream(s, close_fd, &fault);
+  if (!fault.empty() && !st.out.failed()) {
+    st.messages.say(true, name + ": " + fault + "\n");
+    st.input_failed = true;
+  }
+  if (oom) return out_of_memory();
+  if (st.strict && status.ok() && !st.fault) check_ended(st, read_error, piped, wait_status);
+  return status;
+}
+
+util::Status read_file(Run& run, const std::string& name) {
+  RunState& st = run.st;
+  Stream* s = nullptr;
+  OpenResult opened = open_file(name.c_str(), &s);
+  if (opened == OpenResult::kOutOfMemory) return out_of_memory();
+  if (opened != OpenResult::kOpen) return util::failure(1, "Unable to open file %s\n", name.c_str());
+  if (st.verbose) st.messages.say(false, util::format_text("processing %s ... ", name.c_str()));
+  st.input_name = name.c_str();
+  return read_stream(run, s, true);
+}
+
+util::Status read_descriptor(Run& run, const Input& in) {
+  RunState& st = run.st;
+  Stream* s = in.kind == Input::Kind::kFd ? open_fd(in.fd, in.name.c_str())
+                                          : open_memory(in.data, in.size, in.name.c_str());
+  if (!s) return out_of_memory();
+  if (st.verbose) st.messages.say(false, "processing " + in.name + " ...\n");
+  st.input_name = in.kind == Input::Kind::kFd && in.fd == STDIN_FILENO ? "standard input"
+                                                                      : in.name.c_str();
+  return read_stream(run, s, false);
+}
+
+void skipped(void* ctx, const char* path, const char* why) {
+  bad_input(*static_cast<RunState*>(ctx),
+            util::format_text("installed catalog: %s not read (%s)", path, why));
+}
+
+util::Status read_files(Run& run, const std::vector<std::string>& files) {
+  for (const std::string& name : files) {
+    util::Status status = read_file(run, name);
+    if (!status.ok() || run.st.fault || run.st.out.failed()) return status;
+  }
+  return util::Status{};
+}
+
+util::Status read_inputs(Run& run) {
+  RunState& st = run.st;
+  const Request& r = run.request;
+  CatalogWindow window = catalog_window(st.q.otime.min, st.q.otime.max);
+  SkipNotice notice;
+  if (st.strict) notice = SkipNotice{skipped, &st};
+  std::vector<std::string> files;
+  if (r.catalog) {
+    util::Status status = find_catalog(run.format.catalog_key, window, notice, &files);
+    if (!status.ok()) return status;
+    status = read_files(run, files);
+    if (!status.ok() || st.fault || st.out.failed()) return status;
+  }
+  std::vector<Input> standard;
+  if (r.inputs.empty() && !r.catalog) standard.push_back(Input::standard_input());
+  for (const Input& in : r.inputs.empty() ? standard : r.inputs) {
+    util::Status status;
+    switch (in.kind) {
+      case Input::Kind::kFile:
+        status = read_file(run, in.name);
+        break;
+      case Input::Kind::kTree:
+        status = find_catalog_files(in.name.c_str(), window, notice, &files);
+        if (status.ok()) status = read_files(run, files);
+        break;
+      default:
+        status = read_descriptor(run, in);
+        break;
+    }
+    if (!status.ok() || st.fault || st.out.failed()) return status;
+  }
+  return util::Status{};
+}
+
+util::Status run_search(const Query& query, const Request& r, Sink& out, MessageSink& messages) {
+  const FormatRow& format = format_row(r.format);
+  // The format's preference list serves the magnitude test and the
+  // magnitude the output forms write.
+  Query q = query;
+  if (q.mags.count == 0) q.mags = format.mags;
+  const Form& form = r.form ? *r.form : records_form();
+  RunState st(q, out, form, messages);
+  st.verbose = r.verbose;
+  st.strict = r.strict;
+  st.layout = r.format;
+  if (q.etype_on && format.etypes) st.accepted = build_etypes(q, format.etypes, format.netypes);
+  std::unique_ptr<EventBatch> batch;
+  if (form.kind == FormKind::kEvents) {
+    batch.reset(new EventBatch(out, form));
+    st.batch = batch.get();
+  }
+  util::Status status;
+  {
+    Run run{r, format, st, {}};
+    status = read_inputs(run);
+  }
+  // What was selected goes out, also when the run ends early.
+  if (st.batch)
+    if (const char* fault = st.batch->flush())
+      if (!st.fault) st.fault = fault;
+  if (out.failed()) return out.failure();
+  if (!status.ok()) return status;
+  if (st.fault) return util::failure(1, "Specified magnitude not available for %s\n", st.fault);
+  // The document's closing text, or the count, once the last input is read.
+  if (!st.begun && form.begin) form.begin(out);
+  if (form.end) form.end(out, st.written);
+  if (st.input_failed) return util::Status{1, false, ""};
+  return util::Status{};
+}
+
+}  // namespace
+
+util::Status search(const Query& query, const Request& r, Sink& out, MessageSink& messages) {
+  try {
+    return run_search(query, r, out, messages);
+  } catch (const std::bad_alloc&) {
+    return out_of_memory();
+  }
+}
+
+}  // namespace catsieve

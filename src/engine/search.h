@@ -1,0 +1,58 @@
+// A search: a read-only query over inputs, written to a sink.  Nothing of
+// a search outlives it or is shared with another: any number may run at
+// once, on threads of one process.
+#ifndef ENGINE_SEARCH_H
+#define ENGINE_SEARCH_H
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "outputs/forms.h"
+#include "outputs/messages.h"
+#include "outputs/sink.h"
+#include "query/query.h"
+#include "util/status.h"
+
+namespace catsieve {
+
+// One input of a search.
+struct Input {
+  enum class Kind {
+    kFile,    // a catalog file, by name
+    kTree,    // every catalog file below a directory whose period meets the time test
+    kFd,      // a descriptor that the caller keeps open (standard input, say)
+    kMemory,  // bytes that stay as they are until the search ends
+  };
+  Kind kind = Kind::kFile;
+  std::string name;  // the path; for a descriptor or bytes, the name messages use
+  int fd = -1;
+  const char* data = nullptr;
+  size_t size = 0;
+
+  static Input file(std::string path);
+  static Input tree(std::string dir);
+  static Input descriptor(int fd, std::string name);
+  static Input memory(const char* data, size_t size, std::string name);
+  // Standard input, as the classic program reads it when no file is named.
+  static Input standard_input();
+};
+
+struct Request {
+  int format = 0;  // the format code of -format (tarn by default)
+  const Form* form = nullptr;  // the output form; null for the records as they stood
+  bool verbose = false;        // each input and its counts as messages
+  bool strict = false;         // report what the classic rules pass over, status 1 after
+  bool catalog = false;        // the format's installed catalog first (-catalog)
+  std::vector<Input> inputs;
+};
+
+// Runs the search to its end, or to the first error, whose message and
+// exit status come back; messages of the run go to messages as it goes.
+// The form's closing text is in the sink when the search ends well; the
+// caller flushes the sink.
+util::Status search(const Query& q, const Request& r, Sink& out, MessageSink& messages);
+
+}  // namespace catsieve
+
+#endif

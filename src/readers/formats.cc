@@ -1,0 +1,58 @@
+// The table of catalog formats.
+#include "readers/formats.h"
+
+#include <strings.h>
+
+#include "readers/brim_catalog.h"
+#include "readers/detect.h"
+#include "readers/full_brim.h"
+#include "readers/kelp_catalog.h"
+#include "readers/orv_catalog.h"
+#include "readers/tarn_catalog.h"
+
+namespace catsieve {
+
+namespace {
+
+template <void (*reader)(Stream&, RunState&)>
+util::Status read_all(Stream& s, RunState& st) {
+  reader(s, st);
+  return util::Status{};
+}
+
+}  // namespace
+
+const FormatRow kFormats[] = {
+    {"tarn", kTarnBit, kTarnUnknown, search_tarn_catalog_auto, "LODECATDIR",
+     {6, {kMagPref, kMagMw, kMagMlm, kMagMl, kMagMd, kMagMx}}, kTarnTypes, kTarnTypeCount},
+    {"mech", kMechBit, kMechUnknown, search_tarn_mech_auto, "LODEMECHDIR", {1, {kMagAvg}}, nullptr,
+     0},
+    {"orv", kOrvBit, kOrv, read_all<search_orv_catalog>, "ORVCATDIR",
+     {4, {kMagMw, kMagMln, kMagMl, kMagMlb}}, nullptr, 0},
+    {"brim", kBrimBit, kBrim, read_all<search_brim_catalog>, "BRIMCATDIR", {0, {}}, kBrimTypes,
+     kBrimTypeCount},
+    {"f_brim", kFullBrimBit, kFullBrim, read_all<search_full_brim_catalog>, "FULLBRIMCATDIR",
+     {0, {}}, kFullBrimTypes, kFullBrimTypeCount},
+    {"kelp", kKelpBit, kKelp, read_all<search_kelp_catalog>, "KELPCATDIR", {0, {}}, nullptr, 0},
+};
+const int kFormatCount = sizeof kFormats / sizeof kFormats[0];
+
+const FormatRow& format_row(int code) {
+  switch (code) {
+    case kTarnUnknown: case kTarnY2k: case kTarnOld: return kFormats[0];
+    case kMechUnknown: case kMechY2k: case kMechOld: return kFormats[1];
+    case kOrv: return kFormats[2];
+    case kBrim: return kFormats[3];
+    case kKelp: return kFormats[5];
+    default: return kFormats[4];
+  }
+}
+
+const FormatRow* format_named(const char* word) {
+  if (strcasecmp(word, "vesper") == 0) return &kFormats[0];
+  for (const FormatRow& f : kFormats)
+    if (strcasecmp(word, f.keyword) == 0) return &f;
+  return nullptr;
+}
+
+}  // namespace catsieve

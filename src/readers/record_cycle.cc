@@ -1,0 +1,133 @@
+// The record cycle shared by every reader.
+#include "readers/record_cycle.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "util/status.h"
+
+namespace catsieve {
+
+void put_event(RunState& st, const Line& view, Describe describe) {
+  ++st.written;
+  if (st.form.kind == FormKind::kCount) return;
+  if (!st.begun) {
+    st.begun = true;
+    if (st.form.begin) st.form.begin(st.out);
+  }
+  if (const char* fault = st.batch->add(view, st.q, describe, st.written)) st.fault = fault;
+}
+
+void end_of_stream(RunState& st, const Tally& tally, bool have_last, double last_time,
+                   const char* summary) {
+  // What this input selected is formatted before the next is read.
+  if (st.batch && !st.fault)
+    if (const char* fault = st.batch->flush()) st.fault = fault;
+  if (st.fault) return;
+  if (have_last) st.otime.min = last_time;
+  if (st.verbose && !st.out.failed())
+    st.messages.say(false, util::format_text(summary, tally.lines, tally.selected));
+}
+
+namespace {
+
+void put_span(void* ctx, const char* p, size_t n) { static_cast<Sink*>(ctx)->span(p, n); }
+
+}  // namespace
+
+void search_lines(Stream& s, const Line* first, const LineReader& reader, RunState& st) {
+  const Query& q = st.q;
+  Tally tally;
+  // A query that tests nothing of this reader's records passes them all.
+  bool every = !(st.otime.on || q.lat.on || q.lon.on || st.field_tests || q.poly.on ||
+                 q.delta.on || (reader.etype && q.etype_on));
+  bool all = every && !q.negate;
+  bool raw = all && st.form.kind == FormKind::kRecords;
+  if (raw && !st.verbose) {
+    // Nor need they be counted: the input goes out in blocks as it stands.
+    // The time bound that the last record would carry to the next input is
+    // read by no test of this run, since the time test is off.
+    if (first) st.out.span(first->p, first->n);
+    pass_rest(s, put_span, &st.out);
+    return;
+  }
+  Line record;
+  bool have = first != nullptr;
+  if (have)
+    record = *first;
+  else
+    have = readline(s, reader.size, &record);
+  if (raw) {
+    // Counted, they go out as they come, without a call per record.
+    while (have) {
+      ++tally.lines;
+      st.out.span(record.p, record.n);
+      have = readline(s, reader.size, &record);
+    }
+    tally.selected = tally.lines;
+  } else if (all && st.form.kind == FormKind::kCount && have) {
+    // Only their number is asked for: their newlines are counted.
+    long long n = 1 + count_rest(s, reader.size);
+    st.written += n;
+    tally.lines = tally.selected = static_cast<int>(n);
+    have = false;
+  }
+  EmitRule rule = emit_rule(st);
+  while (have) {
+    ++tally.lines;
+    bool pass = reader.select(q, st, record);
+    // A listed magnitude type the catalog lacks ends the run at this record.
+    if (st.fault) break;
+    emit(st, rule, pass, record, record, reader.describe, tally);
+    have = readline(s, reader.size, &record);
+  }
+  // The stream keeps the last record it handed out, the detector's first
+  // line included.
+  bool have_last = tally.lines > 0;
+  double last_time = have_last && !st.fault ? reader.otime(st.days, s.last) : 0.0;
+  end_of_stream(st, tally, have_last, last_time, reader.summary);
+}
+
+bool poly_ok(const Polygon& p, double lat, double lon) {
+  return inpoly(lat, lon, p.plat, p.plon, p.nvert) != 0;
+}
+
+bool delta_ok(const Ring& r, double lat, double lon) {
+  // The fast cosine is off by far less than the margin: it decides every
+  // point that is not next to a bound.
+  constexpr double kMargin = 1e-12;
+  double fast = calc_delta_fast(r, lat, lon);
+  if (fast > r.cdmin + kMargin || fast < r.cdmax - kMargin) return false;
+  if (fast < r.cdmin - kMargin && fast > r.cdmax + kMargin) return true;
+  double c = calc_delta(r, lat, lon);
+  if (c > r.cdmin) return false;
+  if (c < r.cdmax) return false;
+  return true;
+}
+
+void describe_place(const Line& l, Col lat, Col lon, Event* e) {
+  e->lat = real_field(l, lat);
+  e->lon = real_field(l, lon);
+}
+
+void describe_place(const Line& l, const HemisphereCols& c, Event* e) {
+  e->lat =
+      inexact(has_text(l, c.latdeg) || has_text(l, c.latmin), hemisphere_lat(l, c), kDerivedDigits);
+  e->lon =
+      inexact(has_text(l, c.londeg) || has_text(l, c.lonmin), hemisphere_lon(l, c), kDerivedDigits);
+}
+
+LetterSet build_etypes(const Query& q, const EtypeGroup* groups, int ngroups) {
+  LetterSet set;
+  for (char letter : q.etypes) {
+    if (letter == 'A') continue;
+    for (int i = 0; i < ngroups; ++i)
+      if (groups[i].letter == letter)
+        for (const char* a = groups[i].adds; *a; ++a)
+          set.has[static_cast<unsigned char>(*a)] = true;
+  }
+  return set;
+}
+
+}  // namespace catsieve
