@@ -9,7 +9,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   MemFile file(data, size);
   const char* paths[] = {file.path.c_str()};
   std::string value;
-  getpar::getlocation_in("LODECATDIR", value, 0, paths, 1);
-  getpar::getlocation_in("X", value, 0, paths, 1);
+  getpar::getlocation_in("LODECATDIR", value, paths, 1);
+  getpar::getlocation_in("X", value, paths, 1);
   return 0;
 }
