@@ -204,7 +204,7 @@ bool strict_check_options(const ArgCursor& c, const RunConfig& cfg, util::Status
   if (c.seen.count("-etype")) {
     // The letters of the format's groups, and A, which takes them all.
     std::string letters = "A";
-    for (int i = 0; i < f.netypes; ++i) letters += f.etypes[i].letter;
+    for (const EtypeGroup* g = f.etypes; g && g->letter; ++g) letters += g->letter;
     for (char ch : q.etypes)
       if (letters.find(ch) == std::string::npos)
         return strict_fail(c, err, "-etype letter \"%c\" is no event type of the %s format", ch,

@@ -174,7 +174,7 @@ util::Status run_search(const Query& query, const Request& r, Sink& out, Message
   st.verbose = r.verbose;
   st.strict = r.strict;
   st.layout = r.format;
-  if (q.etype_on && format.etypes) st.accepted = build_etypes(q, format.etypes, format.netypes);
+  if (q.etype_on && format.etypes) st.accepted = build_etypes(q, format.etypes);
   std::unique_ptr<EventBatch> batch;
   if (form.kind == FormKind::kEvents) {
     batch.reset(new EventBatch(out, form));

@@ -14,8 +14,8 @@ namespace {
 constexpr int kMaxTimeDigits = 6;
 constexpr long long kSecondsPerDay = 86400;
 // Time values of 0001-01-01 and of 10000-01-01.
-const double kFirstTime = (util::jdn(1, 1, 1, 1) - util::kJdnEpoch) * 86400.0;
-const double kEndTime = (util::jdn(10000, 1, 1, 1) - util::kJdnEpoch) * 86400.0;
+constexpr double kFirstTime = -53615260800.0;
+constexpr double kEndTime = 261922636800.0;
 
 constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
 constexpr int kMaxFixed = 9;

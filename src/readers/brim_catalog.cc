@@ -125,9 +125,8 @@ double day(DayCache& days, const Line& l) {
 }  // namespace
 
 const EtypeGroup kBrimTypes[] = {
-    {'E', "LTRFDCV"}, {'Q', "Q"}, {'R', "R"}, {'B', "QBN"}, {'N', "N"}, {'H', "H"},
+    {'E', "LTRFDCV"}, {'Q', "Q"}, {'R', "R"}, {'B', "QBN"}, {'N', "N"}, {'H', "H"}, {'\0', nullptr},
 };
-const int kBrimTypeCount = sizeof kBrimTypes / sizeof kBrimTypes[0];
 
 double brim_otime(DayCache& days, const Line& l) {
   return util::time_of_day(day(days, l), fint(l, kHour), fint(l, kMinute), freal(l, kSeconds));

@@ -67,7 +67,6 @@ double read_field(const SummaryLine& l, const Column<SummaryLine>& c);
 bool brim_field_tests(const Query& q);
 // Event-type letters of -etype and the type codes each accepts.
 extern const EtypeGroup kBrimTypes[];
-extern const int kBrimTypeCount;
 
 void search_brim_catalog(Stream& s, RunState& st);
 

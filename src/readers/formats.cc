@@ -24,16 +24,14 @@ util::Status read_all(Stream& s, RunState& st) {
 
 const FormatRow kFormats[] = {
     {"tarn", kTarnBit, kTarnUnknown, search_tarn_catalog_auto, "LODECATDIR",
-     {6, {kMagPref, kMagMw, kMagMlm, kMagMl, kMagMd, kMagMx}}, kTarnTypes, kTarnTypeCount},
-    {"mech", kMechBit, kMechUnknown, search_tarn_mech_auto, "LODEMECHDIR", {1, {kMagAvg}}, nullptr,
-     0},
+     {6, {kMagPref, kMagMw, kMagMlm, kMagMl, kMagMd, kMagMx}}, kTarnTypes},
+    {"mech", kMechBit, kMechUnknown, search_tarn_mech_auto, "LODEMECHDIR", {1, {kMagAvg}}, nullptr},
     {"orv", kOrvBit, kOrv, read_all<search_orv_catalog>, "ORVCATDIR",
-     {4, {kMagMw, kMagMln, kMagMl, kMagMlb}}, nullptr, 0},
-    {"brim", kBrimBit, kBrim, read_all<search_brim_catalog>, "BRIMCATDIR", {0, {}}, kBrimTypes,
-     kBrimTypeCount},
+     {4, {kMagMw, kMagMln, kMagMl, kMagMlb}}, nullptr},
+    {"brim", kBrimBit, kBrim, read_all<search_brim_catalog>, "BRIMCATDIR", {0, {}}, kBrimTypes},
     {"f_brim", kFullBrimBit, kFullBrim, read_all<search_full_brim_catalog>, "FULLBRIMCATDIR",
-     {0, {}}, kFullBrimTypes, kFullBrimTypeCount},
-    {"kelp", kKelpBit, kKelp, read_all<search_kelp_catalog>, "KELPCATDIR", {0, {}}, nullptr, 0},
+     {0, {}}, kFullBrimTypes},
+    {"kelp", kKelpBit, kKelp, read_all<search_kelp_catalog>, "KELPCATDIR", {0, {}}, nullptr},
 };
 const int kFormatCount = sizeof kFormats / sizeof kFormats[0];
 

@@ -46,7 +46,6 @@ struct FormatRow {
   const char* catalog_key;  // the variable naming its installed catalog
   MagPrefList mags;         // the preference list when -mtype gives none
   const EtypeGroup* etypes;  // the letters of -etype, none when it has no types
-  int netypes;
 };
 
 extern const FormatRow kFormats[];

@@ -92,9 +92,8 @@ void clear_old_data(Stream& s, FullBrimRecord& r) {
 
 // Unlike the brim summary letters, E leaves out V and B takes in Q and R only.
 const EtypeGroup kFullBrimTypes[] = {
-    {'E', "LTRFDC"}, {'Q', "Q"}, {'R', "R"}, {'B', "QR"}, {'N', "N"}, {'H', "H"},
+    {'E', "LTRFDC"}, {'Q', "Q"}, {'R', "R"}, {'B', "QR"}, {'N', "N"}, {'H', "H"}, {'\0', nullptr},
 };
-const int kFullBrimTypeCount = sizeof kFullBrimTypes / sizeof kFullBrimTypes[0];
 
 void search_full_brim_catalog(Stream& s, RunState& st) {
   st.field_tests = brim_field_tests(st.q);

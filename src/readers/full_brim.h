@@ -11,7 +11,6 @@ namespace catsieve {
 void search_full_brim_catalog(Stream& s, RunState& st);
 // Event-type letters of -etype and the type codes each accepts.
 extern const EtypeGroup kFullBrimTypes[];
-extern const int kFullBrimTypeCount;
 
 }  // namespace catsieve
 

@@ -118,14 +118,13 @@ void describe_place(const Line& l, const HemisphereCols& c, Event* e) {
       inexact(has_text(l, c.londeg) || has_text(l, c.lonmin), hemisphere_lon(l, c), kDerivedDigits);
 }
 
-LetterSet build_etypes(const Query& q, const EtypeGroup* groups, int ngroups) {
+LetterSet build_etypes(const Query& q, const EtypeGroup* groups) {
   LetterSet set;
   for (char letter : q.etypes) {
     if (letter == 'A') continue;
-    for (int i = 0; i < ngroups; ++i)
-      if (groups[i].letter == letter)
-        for (const char* a = groups[i].adds; *a; ++a)
-          set.has[static_cast<unsigned char>(*a)] = true;
+    for (const EtypeGroup* g = groups; g->letter; ++g)
+      if (g->letter == letter)
+        for (const char* a = g->adds; *a; ++a) set.has[static_cast<unsigned char>(*a)] = true;
   }
   return set;
 }

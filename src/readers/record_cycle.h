@@ -178,13 +178,15 @@ inline void describe_mag(const ChosenMag& m, Event* e) {
   e->mag_fault = m.fault;
 }
 
+// A letter of -etype and the type codes it accepts; a list of them ends
+// with a letter 0.
 struct EtypeGroup {
-  char letter;       // letter of -etype
-  const char* adds;  // type codes it accepts
+  char letter;
+  const char* adds;
 };
 // Walks the query's letters through the reader's groups (the letter A
 // switches the test off in the query itself).
-LetterSet build_etypes(const Query& q, const EtypeGroup* groups, int ngroups);
+LetterSet build_etypes(const Query& q, const EtypeGroup* groups);
 
 }  // namespace catsieve
 

@@ -21,9 +21,8 @@ constexpr TarnLayout kOld = {
 }  // namespace
 
 const EtypeGroup kTarnTypes[] = {
-    {'B', "QRNB"}, {'E', "EMTLF"}, {'F', "F"}, {'N', "N"}, {'Q', "Q"}, {'R', "R"},
+    {'B', "QRNB"}, {'E', "EMTLF"}, {'F', "F"}, {'N', "N"}, {'Q', "Q"}, {'R', "R"}, {'\0', nullptr},
 };
-const int kTarnTypeCount = sizeof kTarnTypes / sizeof kTarnTypes[0];
 
 bool tarn_etype_ok(const LetterSet& accepted, char c) {
   if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');

@@ -37,7 +37,6 @@ const char* tarn_pref_type(char c);
 const char* tarn_type_word(char c);
 // Event-type letters of -etype and the type codes each accepts.
 extern const EtypeGroup kTarnTypes[];
-extern const int kTarnTypeCount;
 
 // The readers of both layouts; the first line, when given, has been read
 // by the layout detector.
