@@ -6,9 +6,7 @@
 
 namespace util {
 
-namespace {
-
-std::string vformat(const char* format, va_list args) {
+std::string vformat_text(const char* format, va_list args) {
   va_list again;
   va_copy(again, args);
   int n = std::vsnprintf(nullptr, 0, format, again);
@@ -18,12 +16,10 @@ std::string vformat(const char* format, va_list args) {
   return text;
 }
 
-}  // namespace
-
 std::string format_text(const char* format, ...) {
   va_list args;
   va_start(args, format);
-  std::string text = vformat(format, args);
+  std::string text = vformat_text(format, args);
   va_end(args);
   return text;
 }
@@ -31,7 +27,7 @@ std::string format_text(const char* format, ...) {
 Status failure(int exit, const char* format, ...) {
   va_list args;
   va_start(args, format);
-  Status s{exit, false, vformat(format, args)};
+  Status s{exit, false, vformat_text(format, args)};
   va_end(args);
   return s;
 }
@@ -39,7 +35,7 @@ Status failure(int exit, const char* format, ...) {
 Status named_failure(int exit, const char* format, ...) {
   va_list args;
   va_start(args, format);
-  Status s{exit, true, vformat(format, args)};
+  Status s{exit, true, vformat_text(format, args)};
   va_end(args);
   return s;
 }

@@ -2,6 +2,7 @@
 #ifndef UTIL_STATUS_H
 #define UTIL_STATUS_H
 
+#include <cstdarg>
 #include <string>
 
 namespace util {
@@ -19,6 +20,7 @@ Status failure(int exit, const char* format, ...) __attribute__((format(printf, 
 Status named_failure(int exit, const char* format, ...) __attribute__((format(printf, 2, 3)));
 // printf into a string.
 std::string format_text(const char* format, ...) __attribute__((format(printf, 1, 2)));
+std::string vformat_text(const char* format, va_list args);
 
 }  // namespace util
 

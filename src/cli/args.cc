@@ -21,16 +21,6 @@ const char kNumericChars[] = "+-.0123456789eE";
 
 bool all_numeric(const char* text) { return text[std::strspn(text, kNumericChars)] == '\0'; }
 
-std::string vformat(const char* format, va_list args) {
-  va_list again;
-  va_copy(again, args);
-  int n = std::vsnprintf(nullptr, 0, format, again);
-  va_end(again);
-  std::string text(n > 0 ? static_cast<size_t>(n) : 0, '\0');
-  if (n > 0) std::vsnprintf(&text[0], text.size() + 1, format, args);
-  return text;
-}
-
 bool is_long_option(const char* word) { return word[0] == '-' && word[1] == '-'; }
 
 bool strict_requested(int argc, char** argv) {
@@ -56,7 +46,7 @@ bool fail(const ArgCursor& c, util::Status* err, const char* format, ...) {
   int saved = errno;
   va_list args;
   va_start(args, format);
-  std::string text = c.progname + ": " + vformat(format, args);
+  std::string text = c.progname + ": " + util::vformat_text(format, args);
   va_end(args);
   if (saved) text += " (" + util::error_text(saved) + ")";
   *err = util::Status{1, false, text + "\n"};
@@ -66,7 +56,7 @@ bool fail(const ArgCursor& c, util::Status* err, const char* format, ...) {
 bool strict_fail(const ArgCursor& c, util::Status* err, const char* format, ...) {
   va_list args;
   va_start(args, format);
-  std::string text = c.progname + ": " + vformat(format, args) + "\n";
+  std::string text = c.progname + ": " + util::vformat_text(format, args) + "\n";
   va_end(args);
   *err = util::Status{1, false, text};
   return false;

@@ -1,0 +1,226 @@
+// The search as a library: readers on catalogs held in memory, and many searches at once in one
+// process, each giving the bytes, messages and status of the same search run alone.
+#include "engine/search.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "cli/args.h"
+#include "outputs/messages.h"
+#include "outputs/sink.h"
+
+namespace catsieve {
+namespace {
+
+const std::string kExamples = CATSIEVE_SOURCE_DIR "/examples/";
+
+std::vector<std::string> lines_of(const std::string& file) {
+  std::ifstream in(kExamples + file);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);) lines.push_back(line + "\n");
+  return lines;
+}
+
+struct Result {
+  std::string out, messages;
+  int exit = 0;
+};
+
+// A command line as the command runs it, its output flushed into memory and its messages, the
+// closing one included, as standard error would show them.  A word "@name" is the example file of
+// that name; the given inputs, when there are any, take the place of those the words name.
+Result run(const std::string& words, const std::vector<Input>& inputs = {}) {
+  std::vector<std::string> args = {"catsieve"};
+  std::istringstream split(words);
+  for (std::string w; split >> w;) args.push_back(w[0] == '@' ? kExamples + w.substr(1) : w);
+  std::vector<char*> argv;
+  for (std::string& a : args) argv.push_back(&a[0]);
+  argv.push_back(nullptr);
+  Parsed p = parse_args(static_cast<int>(args.size()), argv.data());
+  if (!inputs.empty()) p.config.request.inputs = inputs;
+  MemorySink out;
+  StringMessages messages("catsieve");
+  util::Status status = p.run ? search(p.config.query, p.config.request, out, messages) : p.status;
+  if (!status.text.empty()) messages.say(status.named, status.text);
+  out.flush();
+  return Result{out.bytes(), messages.text(), status.exit};
+}
+
+// A few lines of an example file as one input in memory, and the records that the options select:
+// each a line number, or first-last for a record of several lines.
+struct ReaderCase {
+  const char* file;
+  int lines;
+  const char* options;
+  const char* selected;
+};
+const ReaderCase kReaderCases[] = {
+    // The layout of a tarn catalog comes from its first line; the event type sits in column 77 of
+    // the old layout and 81 of the Y2K one.
+    {"tarn_old.cat", 8, "-etype qb", "1 7"},
+    {"tarn_old.cat", 8, "-negate -etype qb", "2 3 4 5 6 8"},
+    {"tarn_y2k.cat", 8, "", "1 2 4 6 7 8"},  // Q is the only type here that fails by default
+    {"tarn_y2k.cat", 8, "-etype q", "3 5"},
+    {"tarn_mech_old.cat", 8, "-format mech -magnitude 3 5", "1 3 4 6"},  // line 5 has none
+    {"tarn_mech_y2k.cat", 8, "-format mech -magnitude 3 5", "1 3 4 6"},
+    {"orv.cat", 8, "-format orv -latitude 0 90", "2 4 5 6 7"},
+    {"orv.cat", 8, "-format orv -negate -latitude 0 90", "1 3 8"},
+    {"kelp.cat", 8, "-format kelp -quality ab", "3 4 5 7 8"},
+    {"kelp.cat", 8, "-format kelp -depth 10 30", "1 2 5 8"},
+    {"brim.cat", 8, "-format brim -etype a -latitude 34 35", "1 5 6"},
+    // A P-marked location stands for its record; a later unmarked one does not replace it.
+    {"full_brim.cat", 24, "-format f_brim -latitude 35 36", "1-11"},
+    {"full_brim.cat", 24, "-format f_brim -latitude 33.015 33.016", "12-24"},
+};
+
+TEST(InProcess, ReadersSelectTheRecordsOfTheCriteria) {
+  for (const ReaderCase& c : kReaderCases) {
+    SCOPED_TRACE(std::string(c.file) + " " + c.options);
+    std::vector<std::string> lines = lines_of(c.file);
+    ASSERT_GE(lines.size(), static_cast<size_t>(c.lines));
+    std::string catalog, expected;
+    for (int i = 0; i < c.lines; ++i) catalog += lines[i];
+    int records = 0;
+    std::istringstream picks(c.selected);
+    for (std::string pick; picks >> pick; ++records) {
+      size_t dash = pick.find('-');
+      int first = std::stoi(pick);
+      int last = dash == std::string::npos ? first : std::stoi(pick.substr(dash + 1));
+      for (int i = first; i <= last; ++i) expected += lines[i - 1];
+    }
+    std::vector<Input> in = {Input::memory(catalog.data(), catalog.size(), "catalog")};
+    Result selected = run(c.options, in);
+    EXPECT_EQ(selected.out, expected);
+    EXPECT_EQ(selected.messages, "");
+    EXPECT_EQ(selected.exit, 0);
+    Result counted = run(std::string(c.options) + " --count", in);
+    EXPECT_EQ(counted.out, std::to_string(records) + "\n");
+    EXPECT_EQ(counted.exit, 0);
+  }
+}
+
+TEST(InProcess, FirstLineOfNeitherTarnLayoutEndsTheRun) {
+  const struct {
+    const char* options;
+    const char* message;
+  } kCases[] = {{"", "Error: Unable to determine format for tarn_catalog\n"},
+                {"-format mech", "Error: Unable to determine format for tarn_mech\n"}};
+  std::string catalog = "garbage line\n" + lines_of("tarn_y2k.cat")[0];
+  for (const auto& c : kCases) {
+    Result r = run(c.options, {Input::memory(catalog.data(), catalog.size(), "catalog")});
+    EXPECT_EQ(r.out, "") << c.options;
+    EXPECT_EQ(r.messages, c.message);
+    EXPECT_EQ(r.exit, 1);
+  }
+}
+
+// Removes the temporary directory and its file, however the test ends.
+struct TempFile {
+  std::string dir, path;
+  ~TempFile() {
+    if (!path.empty()) std::remove(path.c_str());
+    if (!dir.empty()) rmdir(dir.c_str());
+  }
+};
+
+// Every layout, criteria on and off, every output form, a run that fails after some output, a
+// missing input, and a catalog of 60,000 lines in memory and in a file ("<big>" and
+// "<bigfile>"), large enough that a search's reading ahead and its formatting helper both work.
+// In "<late>" the magnitude type that ends the run is met after thousands of events, while the
+// helper may be formatting them.
+const struct ConcurrentCase {
+  const char* words;
+  int exit;
+  const char* message;  // how the messages end
+} kConcurrentCases[] = {
+    {"-etype a @tarn_old.cat", 0, ""},
+    {"-time 20000101000000 20031231235959 --csv @tarn_y2k.cat", 0, ""},
+    {"-format mech -latitude 36 38 -longitude -122 -119 --geojson @tarn_mech_old.cat", 0, ""},
+    {"-format mech -depth 2 12 --quakeml @tarn_mech_y2k.cat", 0, ""},
+    {"-format orv -verbose -magnitude 2 9 --csv @orv.cat", 0, "38 lines, 36 selected\n"},
+    {"-format orv -mtype mw,md -magnitude 0 9 --quakeml @orv.cat", 1,
+     "Specified magnitude not available for orv catalog\n"},
+    {"-format brim -etype a -negate -delta 34 -118 0 200 --geojson @brim.cat", 0, ""},
+    {"-format kelp -polygon -42 172 -38 172 -38 176 -42 176 --count @kelp.cat", 0, ""},
+    {"-format f_brim -magnitude 1 4 --csv @full_brim.cat", 0, ""},
+    {"@tarn_old.cat nosuch.cat", 1, "Unable to open file nosuch.cat\n"},
+    {"-format orv <big>", 0, ""},
+    {"-format orv --csv <big>", 0, ""},
+    {"-format orv -verbose --csv <bigfile>", 0, "60002 lines, 60002 selected\n"},
+    {"-format orv -negate -latitude 0 90 <bigfile>", 0, ""},
+    {"-format orv -mtype mw,md --csv <late>", 1,
+     "Specified magnitude not available for orv catalog\n"},
+};
+
+TEST(concurrent, ManySearchesGiveTheBytesOfSeparateRuns) {
+  std::string big;
+  std::vector<std::string> orv = lines_of("orv.cat");
+  for (int n = 0; n < 60000; n += static_cast<int>(orv.size()))
+    for (const std::string& line : orv) big += line;
+  std::string late;
+  for (int n = 0; n < 8000; ++n) late += n == 5000 ? orv[1] : orv[0];  // only line 2 lacks mw
+  TempFile file;
+  std::string pattern = testing::TempDir() + "catsieve-XXXXXX";
+  ASSERT_NE(mkdtemp(&pattern[0]), nullptr);
+  file.dir = pattern;
+  file.path = file.dir + "/big.cat";
+  ASSERT_TRUE(std::ofstream(file.path, std::ios::binary).write(big.data(), big.size()).good());
+
+  auto search_case = [&](const ConcurrentCase& c) {
+    std::string words = c.words;
+    size_t at = words.find("<bigfile>");
+    if (at != std::string::npos) return run(words.replace(at, 9, file.path));
+    for (const std::string* bytes : {&big, &late}) {
+      at = words.find(bytes == &big ? "<big>" : "<late>");
+      if (at != std::string::npos)
+        return run(words.erase(at), {Input::memory(bytes->data(), bytes->size(), "catalog")});
+    }
+    return run(words);
+  };
+  const size_t n = sizeof kConcurrentCases / sizeof kConcurrentCases[0];
+  std::vector<Result> alone;
+  for (const ConcurrentCase& c : kConcurrentCases) {
+    alone.push_back(search_case(c));
+    const Result& r = alone.back();
+    EXPECT_FALSE(r.out.empty()) << c.words;
+    EXPECT_EQ(r.exit, c.exit) << c.words;
+    std::string end = c.message;
+    EXPECT_EQ(r.messages.substr(r.messages.size() - std::min(r.messages.size(), end.size())), end);
+    EXPECT_EQ(r.messages.empty(), end.empty()) << c.words;
+  }
+  for (size_t i = 0; i < n; ++i) {
+    std::string words = kConcurrentCases[i].words;
+    if (words == "-format orv <big>") {
+      EXPECT_EQ(alone[i].out, big);  // every record as it stood
+    }
+    if (words.find("<late>") != std::string::npos) {  // the header and the events before line 5001
+      EXPECT_EQ(std::count(alone[i].out.begin(), alone[i].out.end(), '\n'), 5001);
+    }
+  }
+
+  for (int round = 0; round < 3; ++round) {
+    std::vector<Result> together(2 * n);
+    std::vector<std::thread> threads;
+    for (size_t i = 0; i < together.size(); ++i)
+      threads.emplace_back([&, i] { together[i] = search_case(kConcurrentCases[i % n]); });
+    for (std::thread& t : threads) t.join();
+    for (size_t i = 0; i < together.size(); ++i) {
+      SCOPED_TRACE("round " + std::to_string(round) + ": " + kConcurrentCases[i % n].words);
+      EXPECT_TRUE(together[i].out == alone[i % n].out) << "output differs";
+      EXPECT_EQ(together[i].messages, alone[i % n].messages);
+      EXPECT_EQ(together[i].exit, alone[i % n].exit);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace catsieve
