@@ -56,55 +56,53 @@ bool strict_layout_ok(RunState& st, int layout, int old_layout) {
   return false;
 }
 
-// The first line of the input, and the layout settled by the first input;
-// false when the input is not to be read further.
-bool settle_layout(Stream& s, RunState& st, int unknown, int old_layout, int (*layout)(const Line&),
-                   Line* first, const Line** given) {
-  if (st.layout == unknown) {
-    if (!readline(s, kFirstLine, first)) return false;
-    *given = first;
-    st.layout = layout(*first);
-  } else if (st.strict && readline(s, kFirstLine, first)) {
-    *given = first;
-    if (!strict_layout_ok(st, layout(*first), old_layout)) return false;
+// A format of two layouts: its codes, how a first line shows the layout,
+// the reader of each and the message when a first line shows neither.
+struct TwoLayouts {
+  int unknown, y2k, old;
+  int (*layout)(const Line& first);
+  void (*read_y2k)(Stream& s, const Line* first, RunState& st);
+  void (*read_old)(Stream& s, const Line* first, RunState& st);
+  const char* neither;
+};
+
+// Settles the layout on the first line of the first input (under --strict
+// every input's first line must show the same) and reads the input with
+// the layout's reader, the first line handed over.
+util::Status read_layout(Stream& s, RunState& st, const TwoLayouts& f) {
+  Line first;
+  const Line* given = nullptr;
+  if (st.layout == f.unknown) {
+    if (!readline(s, kFirstLine, &first)) return util::Status{};
+    given = &first;
+    st.layout = f.layout(first);
+  } else if (st.strict && readline(s, kFirstLine, &first)) {
+    given = &first;
+    if (!strict_layout_ok(st, f.layout(first), f.old)) return util::Status{};
   }
-  return true;
+  if (st.layout == f.y2k) {
+    f.read_y2k(s, given, st);
+  } else if (st.layout == f.old) {
+    f.read_old(s, given, st);
+  } else {
+    return util::failure(1, "%s", f.neither);
+  }
+  return util::Status{};
 }
+
+const TwoLayouts kTarnCatalog = {kTarnUnknown, kTarnY2k, kTarnOld, tarn_catalog_layout,
+                                 search_tarn_catalog2k, search_tarn_catalog,
+                                 "Error: Unable to determine format for tarn_catalog\n"};
+const TwoLayouts kTarnMech = {kMechUnknown, kMechY2k, kMechOld, tarn_mech_layout,
+                              search_tarn_mech2k, search_tarn_mech,
+                              "Error: Unable to determine format for tarn_mech\n"};
 
 }  // namespace
 
 util::Status search_tarn_catalog_auto(Stream& s, RunState& st) {
-  Line first;
-  const Line* given = nullptr;
-  if (!settle_layout(s, st, kTarnUnknown, kTarnOld, tarn_catalog_layout, &first, &given))
-    return util::Status{};
-  switch (st.layout) {
-    case kTarnY2k:
-      search_tarn_catalog2k(s, given, st);
-      return util::Status{};
-    case kTarnOld:
-      search_tarn_catalog(s, given, st);
-      return util::Status{};
-    default:
-      return util::failure(1, "Error: Unable to determine format for tarn_catalog\n");
-  }
+  return read_layout(s, st, kTarnCatalog);
 }
 
-util::Status search_tarn_mech_auto(Stream& s, RunState& st) {
-  Line first;
-  const Line* given = nullptr;
-  if (!settle_layout(s, st, kMechUnknown, kMechOld, tarn_mech_layout, &first, &given))
-    return util::Status{};
-  switch (st.layout) {
-    case kMechY2k:
-      search_tarn_mech2k(s, given, st);
-      return util::Status{};
-    case kMechOld:
-      search_tarn_mech(s, given, st);
-      return util::Status{};
-    default:
-      return util::failure(1, "Error: Unable to determine format for tarn_mech\n");
-  }
-}
+util::Status search_tarn_mech_auto(Stream& s, RunState& st) { return read_layout(s, st, kTarnMech); }
 
 }  // namespace catsieve

@@ -46,11 +46,7 @@ double kelp_otime(DayCache& days, const Line& l) {
                            freal(l, kSeconds));
 }
 
-bool quality_test(const Query& q, RunState&, const Line& l) {
-  char c = fchar(l, kQuality);
-  if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return q.quals.find(c) != std::string::npos;
-}
+bool quality_test(const Query& q, RunState&, const Line& l) { return quality_in(q, l, kQuality); }
 
 // The field tests in the order they run.  A magnitude of 0 is a magnitude
 // here: -no_mag does not apply.
@@ -79,8 +75,7 @@ void describe_line(const Query&, DayCache& days, const Line& l, Event* e) {
   e->nsta = count_field(l, kNumSta);
   e->mag_obs = count_field(l, kNumMagObs);
   e->rms = real_field(l, kRms);
-  char qual = fchar(l, kQuality);
-  if (qual > ' ' && qual <= '~') e->quality = qual;
+  describe_quality(l, kQuality, e);
 }
 
 }  // namespace

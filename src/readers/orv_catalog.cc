@@ -62,11 +62,7 @@ bool mag_test(const Query& q, RunState& st, const Line& l) {
   return mag_in(q, st, match_orv_catalog_mag(q.mags, l), 0.0);
 }
 
-bool qual_test(const Query& q, RunState&, const Line& l) {
-  char c = fchar(l, kQuality);
-  if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return q.quals.find(c) != std::string::npos;
-}
+bool qual_test(const Query& q, RunState&, const Line& l) { return quality_in(q, l, kQuality); }
 
 // Observations behind the magnitude that the magnitude test chose, 0 when
 // it chose none: -nmag reads what the magnitude test left, so without
@@ -120,8 +116,7 @@ void describe_orv(const Query& q, DayCache& days, const Line& l, Event* e) {
   e->lonerr = real_field(l, kLonErr);
   e->zerr = real_field(l, kDepthErr);
   e->rms = real_field(l, kRms);
-  char qual = fchar(l, kQuality);
-  if (qual > ' ' && qual <= '~') e->quality = qual;
+  describe_quality(l, kQuality, e);
 }
 
 }  // namespace

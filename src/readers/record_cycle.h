@@ -178,6 +178,18 @@ inline void describe_mag(const ChosenMag& m, Event* e) {
   e->mag_fault = m.fault;
 }
 
+// The quality letter at col, in either case, among the query's letters.
+inline bool quality_in(const Query& q, const Line& l, int col) {
+  char c = fchar(l, col);
+  if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return q.quals.find(c) != std::string::npos;
+}
+// The quality letter of an event as written, when it is a printable one.
+inline void describe_quality(const Line& l, int col, Event* e) {
+  char c = fchar(l, col);
+  if (c > ' ' && c <= '~') e->quality = c;
+}
+
 // A letter of -etype and the type codes it accepts; a list of them ends
 // with a letter 0.
 struct EtypeGroup {
