@@ -105,6 +105,9 @@ bool find_option(const ArgCursor& c, const char* word, const OptionRow** row, ut
 }
 
 Parsed parse_args(int argc, char** argv) {
+  // The classic messages show the system error left standing by the words
+  // read so far: the reading starts, as a new process does, with none.
+  errno = 0;
   Parsed p;
   ArgCursor c;
   c.argc = argc;

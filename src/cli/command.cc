@@ -31,42 +31,38 @@ class StderrMessages : public MessageSink {
   std::string progname_;
 };
 
-// The text of --help or --version on standard output.
-int write_out(const std::string& progname, const std::string& text) {
-  std::fwrite(text.data(), 1, text.size(), stdout);
-  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-    std::fprintf(stderr, "%s: write error on standard output: %s\n", progname.c_str(),
-                 std::strerror(errno));
-    return 1;
-  }
-  return 0;
-}
-
 }  // namespace
 
+int run_command(int argc, char** argv, Sink& out, MessageSink& messages,
+                const Input& standard_input) {
+  Parsed p = parse_args(argc, argv);
+  util::Status status = p.status;
+  if (p.run) {
+    Request& r = p.config.request;
+    if (r.inputs.empty() && !r.catalog) r.inputs.push_back(standard_input);
+    status = search(p.config.query, r, out, messages);
+  } else {
+    // The text of --help or --version.
+    out.text(p.out.data(), p.out.size());
+  }
+  // A write that failed during the search is what the search ended with.
+  if (!status.text.empty() && !out.failed()) messages.say(status.named, status.text);
+  if (!out.flush()) {
+    util::Status failed = out.failure();
+    if (!failed.text.empty()) messages.say(failed.named, failed.text);
+    return failed.exit;
+  }
+  return status.exit;
+}
+
 int run_command(int argc, char** argv) {
+  std::string progname = argc > 0 ? argv[0] : "catsieve";
   try {
-    Parsed p = parse_args(argc, argv);
-    std::string progname = argc > 0 ? argv[0] : "catsieve";
     StderrMessages messages(progname);
-    if (!p.run) {
-      int status = p.out.empty() ? 0 : write_out(progname, p.out);
-      if (status) return status;
-      if (!p.status.text.empty()) messages.say(p.status.named, p.status.text);
-      return p.status.exit;
-    }
     FdSink out(STDOUT_FILENO);
-    util::Status status = search(p.config.query, p.config.request, out, messages);
-    // A write that failed during the search is what the search ended with.
-    if (!status.text.empty() && !out.failed()) messages.say(status.named, status.text);
-    if (!out.flush()) {
-      util::Status failed = out.failure();
-      if (!failed.text.empty()) messages.say(failed.named, failed.text);
-      return failed.exit;
-    }
-    return status.exit;
+    return run_command(argc, argv, out, messages, Input::standard_input());
   } catch (const std::bad_alloc&) {
-    std::fprintf(stderr, "%s: out of memory\n", argc > 0 ? argv[0] : "catsieve");
+    std::fprintf(stderr, "%s: out of memory\n", progname.c_str());
     return 1;
   }
 }

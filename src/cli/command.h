@@ -9,6 +9,13 @@ namespace catsieve {
 // exit status.
 int run_command(int argc, char** argv);
 
+struct Input;
+class MessageSink;
+class Sink;
+// The same run with its output, messages and standard input handed in.
+int run_command(int argc, char** argv, Sink& out, MessageSink& messages,
+                const Input& standard_input);
+
 }  // namespace catsieve
 
 #endif

@@ -25,7 +25,10 @@ Input Input::descriptor(int fd, std::string name) {
 Input Input::memory(const char* data, size_t size, std::string name) {
   return Input{Kind::kMemory, std::move(name), -1, data, size};
 }
-Input Input::standard_input() { return descriptor(STDIN_FILENO, "stdin"); }
+Input Input::standard_input() { return descriptor(STDIN_FILENO, kStandardInput); }
+Input Input::standard_input(const std::string& bytes) {
+  return memory(bytes.data(), bytes.size(), kStandardInput);
+}
 
 namespace {
 
@@ -111,8 +114,8 @@ util::Status read_descriptor(Run& run, const Input& in) {
                                           : open_memory(in.data, in.size, in.name.c_str());
   if (!s) return out_of_memory();
   if (st.verbose) st.messages.say(false, "processing " + in.name + " ...\n");
-  st.input_name = in.kind == Input::Kind::kFd && in.fd == STDIN_FILENO ? "standard input"
-                                                                      : in.name.c_str();
+  // Standard input, or what stands for it, is named so in the strict messages.
+  st.input_name = in.name == kStandardInput ? "standard input" : in.name.c_str();
   return read_stream(run, s, false);
 }
 

@@ -16,6 +16,10 @@
 
 namespace catsieve {
 
+// The name of standard input in the -verbose and decompression messages;
+// an input of that name is "standard input" in the strict ones.
+constexpr char kStandardInput[] = "stdin";
+
 // One input of a search.
 struct Input {
   enum class Kind {
@@ -36,6 +40,8 @@ struct Input {
   static Input memory(const char* data, size_t size, std::string name);
   // Standard input, as the classic program reads it when no file is named.
   static Input standard_input();
+  // Bytes in memory standing for standard input.
+  static Input standard_input(const std::string& bytes);
 };
 
 struct Request {

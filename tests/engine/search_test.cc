@@ -1,5 +1,5 @@
-// The search as a library: readers on catalogs held in memory, and many searches at once in one
-// process, each giving the bytes, messages and status of the same search run alone.
+// Many searches at once in one process, each giving the bytes, messages and status of the same
+// search run alone.
 #include "engine/search.h"
 
 #include <gtest/gtest.h>
@@ -53,74 +53,6 @@ Result run(const std::string& words, const std::vector<Input>& inputs = {}) {
   if (!status.text.empty()) messages.say(status.named, status.text);
   out.flush();
   return Result{out.bytes(), messages.text(), status.exit};
-}
-
-// A few lines of an example file as one input in memory, and the records that the options select:
-// each a line number, or first-last for a record of several lines.
-struct ReaderCase {
-  const char* file;
-  int lines;
-  const char* options;
-  const char* selected;
-};
-const ReaderCase kReaderCases[] = {
-    // The layout of a tarn catalog comes from its first line; the event type sits in column 77 of
-    // the old layout and 81 of the Y2K one.
-    {"tarn_old.cat", 8, "-etype qb", "1 7"},
-    {"tarn_old.cat", 8, "-negate -etype qb", "2 3 4 5 6 8"},
-    {"tarn_y2k.cat", 8, "", "1 2 4 6 7 8"},  // Q is the only type here that fails by default
-    {"tarn_y2k.cat", 8, "-etype q", "3 5"},
-    {"tarn_mech_old.cat", 8, "-format mech -magnitude 3 5", "1 3 4 6"},  // line 5 has none
-    {"tarn_mech_y2k.cat", 8, "-format mech -magnitude 3 5", "1 3 4 6"},
-    {"orv.cat", 8, "-format orv -latitude 0 90", "2 4 5 6 7"},
-    {"orv.cat", 8, "-format orv -negate -latitude 0 90", "1 3 8"},
-    {"kelp.cat", 8, "-format kelp -quality ab", "3 4 5 7 8"},
-    {"kelp.cat", 8, "-format kelp -depth 10 30", "1 2 5 8"},
-    {"brim.cat", 8, "-format brim -etype a -latitude 34 35", "1 5 6"},
-    // A P-marked location stands for its record; a later unmarked one does not replace it.
-    {"full_brim.cat", 24, "-format f_brim -latitude 35 36", "1-11"},
-    {"full_brim.cat", 24, "-format f_brim -latitude 33.015 33.016", "12-24"},
-};
-
-TEST(InProcess, ReadersSelectTheRecordsOfTheCriteria) {
-  for (const ReaderCase& c : kReaderCases) {
-    SCOPED_TRACE(std::string(c.file) + " " + c.options);
-    std::vector<std::string> lines = lines_of(c.file);
-    ASSERT_GE(lines.size(), static_cast<size_t>(c.lines));
-    std::string catalog, expected;
-    for (int i = 0; i < c.lines; ++i) catalog += lines[i];
-    int records = 0;
-    std::istringstream picks(c.selected);
-    for (std::string pick; picks >> pick; ++records) {
-      size_t dash = pick.find('-');
-      int first = std::stoi(pick);
-      int last = dash == std::string::npos ? first : std::stoi(pick.substr(dash + 1));
-      for (int i = first; i <= last; ++i) expected += lines[i - 1];
-    }
-    std::vector<Input> in = {Input::memory(catalog.data(), catalog.size(), "catalog")};
-    Result selected = run(c.options, in);
-    EXPECT_EQ(selected.out, expected);
-    EXPECT_EQ(selected.messages, "");
-    EXPECT_EQ(selected.exit, 0);
-    Result counted = run(std::string(c.options) + " --count", in);
-    EXPECT_EQ(counted.out, std::to_string(records) + "\n");
-    EXPECT_EQ(counted.exit, 0);
-  }
-}
-
-TEST(InProcess, FirstLineOfNeitherTarnLayoutEndsTheRun) {
-  const struct {
-    const char* options;
-    const char* message;
-  } kCases[] = {{"", "Error: Unable to determine format for tarn_catalog\n"},
-                {"-format mech", "Error: Unable to determine format for tarn_mech\n"}};
-  std::string catalog = "garbage line\n" + lines_of("tarn_y2k.cat")[0];
-  for (const auto& c : kCases) {
-    Result r = run(c.options, {Input::memory(catalog.data(), catalog.size(), "catalog")});
-    EXPECT_EQ(r.out, "") << c.options;
-    EXPECT_EQ(r.messages, c.message);
-    EXPECT_EQ(r.exit, 1);
-  }
 }
 
 // Removes the temporary directory and its file, however the test ends.

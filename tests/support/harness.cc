@@ -1,5 +1,10 @@
 #include "support/harness.h"
 
+#include "cli/command.h"
+#include "engine/search.h"
+#include "outputs/messages.h"
+#include "outputs/sink.h"
+
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -62,7 +67,25 @@ std::string compress_z(const std::string& data) {
   return out;
 }
 
+// The command run in this process, on the given standard input, its output and messages in memory.
+static RunResult run_in_process(const Args& args, const std::string& input) {
+  std::vector<std::string> words = {"catsieve"};
+  words.insert(words.end(), args.begin(), args.end());
+  std::vector<char*> argv;
+  for (auto& word : words) argv.push_back(&word[0]);
+  argv.push_back(nullptr);
+  catsieve::MemorySink out;
+  catsieve::StringMessages messages("catsieve");
+  int status = catsieve::run_command(static_cast<int>(words.size()), argv.data(), out, messages,
+                                     catsieve::Input::standard_input(input));
+  return {out.bytes(), messages.text(), status};
+}
+
 RunResult run_catsieve(const Args& args, const RunSetup& setup) {
+  // What needs no process of its own runs in this one.
+  if (setup.env.empty() && setup.unset.empty() && setup.cwd.empty() && setup.out_path.empty() &&
+      setup.program == CATSIEVE_BIN)
+    return run_in_process(args, setup.input);
   TempDir io;
   std::string in = io.write("stdin", setup.input), out = io.path_ + "/out", err = io.path_ + "/err";
   pid_t pid = ::fork();
