@@ -77,8 +77,9 @@ void search_lines(Stream& s, const Line* first, const LineReader& reader, RunSta
   while (have) {
     ++tally.lines;
     bool pass = reader.select(q, st, record);
-    // A listed magnitude type the catalog lacks ends the run at this record.
-    if (st.fault) break;
+    // A listed magnitude type the catalog lacks ends the run at this record:
+    // a test that meets it fails, and so does formatting an event.
+    if ((!pass || !rule.records) && st.fault) break;
     emit(st, rule, pass, record, record, reader.describe, tally);
     have = readline(s, reader.size, &record);
   }
