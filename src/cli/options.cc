@@ -8,6 +8,7 @@
 #include "cli/help.h"
 #include "cli/strict_checks.h"
 #include "cli/time_words.h"
+#include "outputs/form_settings.h"
 #include "outputs/forms.h"
 #include "readers/formats.h"
 
@@ -122,12 +123,39 @@ bool qetype(ArgCursor& c, RunConfig& cfg, util::Status* err) {
   return true;
 }
 
-// --csv, --geojson, --quakeml, --count: the form named by the option.
+// --csv, --geojson, --quakeml, --text, --count: the form named by the option.
 bool qform(ArgCursor& c, RunConfig& cfg, util::Status* err) {
   if (c.form_chosen)
-    return fail(c, err, "only one of --csv, --geojson, --quakeml and --count may be given");
+    return fail(c, err,
+                "only one of --csv, --geojson, --quakeml, --text and --count may be given");
   cfg.request.form = find_form(c.row->name + 2);
   c.form_chosen = true;
+  return true;
+}
+
+bool qauthority(ArgCursor& c, RunConfig& cfg, util::Status* err) {
+  const char* word;
+  if (!next_word(c, err, &word)) return false;
+  if (!valid_authority(word))
+    return fail(c, err, "--authority: \"%s\" is no authority: a letter, digit or _, then two "
+                        "or more of those or of - . * ( ) ~ '", word);
+  cfg.request.settings.authority = word;
+  return true;
+}
+
+bool qcolumns(ArgCursor& c, RunConfig& cfg, util::Status* err) {
+  const char* word;
+  if (!next_word(c, err, &word)) return false;
+  std::string bad;
+  if (!choose_columns(word, &cfg.request.settings.columns, &bad))
+    return fail(c, err, "--columns: no column named \"%s\"", bad.c_str());
+  return true;
+}
+
+bool qmissing(ArgCursor& c, RunConfig& cfg, util::Status* err) {
+  const char* word;
+  if (!next_word(c, err, &word)) return false;
+  cfg.request.settings.missing = word;
   return true;
 }
 
@@ -234,8 +262,20 @@ const OptionRow kOptions[] = {
      0, kNoCrit, nullptr, G::kOutput, 2, "a GeoJSON FeatureCollection", nullptr},
     {"--quakeml", qform, "", "Write the selected events as a QuakeML 1.2 document", K::kNone, 0,
      kNoCrit, nullptr, G::kOutput, 3, "a QuakeML 1.2 document", nullptr},
+    {"--text", qform, "", "Write the selected events in the FDSN event text format", K::kNone,
+     0, kNoCrit, nullptr, G::kOutput, 4, "the FDSN event text format, fields split by |",
+     nullptr},
     {"--count", qform, "", "Write only the number of selected records", K::kNone, 0, kNoCrit,
-     nullptr, G::kOutput, 4, "the number of selected records", nullptr},
+     nullptr, G::kOutput, 5, "the number of selected records", nullptr},
+    {"--authority", qauthority, "NAME", "Authority of the QuakeML resource identifiers",
+     K::kWord, 0, kNoCrit, nullptr, G::kOutput, 6,
+     "authority of the event IDs in QuakeML and text (default\nlocal): a letter, digit or _, "
+     "then two or more of\nthose or of - . * ( ) ~ '", nullptr},
+    {"--columns", qcolumns, "LIST", "CSV columns, comma-separated, in their order", K::kWord, 0,
+     kNoCrit, nullptr, G::kOutput, 7,
+     "the CSV columns to write, in this order, e.g.\nlongitude,latitude,depth,mag", nullptr},
+    {"--missing", qmissing, "TEXT", "Text of an empty CSV or text cell", K::kWord, 0, kNoCrit,
+     nullptr, G::kOutput, 8, "write TEXT in empty CSV and text cells, e.g. NaN", nullptr},
     {"--strict", qstrict, "", "Report what the classic rules pass over, with status 1", K::kNone,
      0, kNoCrit, nullptr, G::kChecks, 1,
      "report every argument or input that the classic rules\npass over in silence, and exit "

@@ -20,8 +20,6 @@ const char* const kStrictWord = "--strict";
 
 namespace {
 
-constexpr double kMaxLatitude = 90;
-constexpr double kMaxLongitude = 180;
 constexpr double kSexagesimal = 60;  // minutes in a degree, seconds in a minute
 constexpr int kGregorian = 1;
 constexpr int kMaxHour = 23;

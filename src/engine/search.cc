@@ -76,6 +76,8 @@ void check_ended(RunState& st, int read_error, bool piped, int wait_status) {
 // Reads an open stream with the format's reader, then closes it.
 util::Status read_stream(Run& run, Stream* s, bool close_fd) {
   RunState& st = run.st;
+  st.stems.clear();
+  st.line = 1;
   s->strict = st.strict;
   s->reader = &run.reader;
   s->before_move = settle;
@@ -177,10 +179,14 @@ util::Status run_search(const Query& query, const Request& r, Sink& out, Message
   st.verbose = r.verbose;
   st.strict = r.strict;
   st.layout = r.format;
+  st.settings = &r.settings;
+  st.word = format.keyword;
+  st.ids = form.kind == FormKind::kEvents;
+  st.check_events = st.ids || st.strict;
   if (q.etype_on && format.etypes) st.accepted = build_etypes(q, format.etypes);
   std::unique_ptr<EventBatch> batch;
   if (form.kind == FormKind::kEvents) {
-    batch.reset(new EventBatch(out, form));
+    batch.reset(new EventBatch(out, form, r.settings));
     st.batch = batch.get();
   }
   util::Status status;
@@ -193,11 +199,11 @@ util::Status run_search(const Query& query, const Request& r, Sink& out, Message
     if (const char* fault = st.batch->flush())
       if (!st.fault) st.fault = fault;
   if (out.failed()) return out.failure();
+  // The document's closing text, or the count, whatever ended the run.
+  if (!st.begun && form.begin) form.begin(out, r.settings);
+  if (form.end) form.end(out, st.written, r.settings);
   if (!status.ok()) return status;
   if (st.fault) return util::failure(1, "Specified magnitude not available for %s\n", st.fault);
-  // The document's closing text, or the count, once the last input is read.
-  if (!st.begun && form.begin) form.begin(out);
-  if (form.end) form.end(out, st.written);
   if (st.input_failed) return util::Status{1, false, ""};
   return util::Status{};
 }

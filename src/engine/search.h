@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "outputs/form_settings.h"
 #include "outputs/forms.h"
 #include "outputs/messages.h"
 #include "outputs/sink.h"
@@ -51,12 +52,14 @@ struct Request {
   bool strict = false;         // report what the classic rules pass over, status 1 after
   bool catalog = false;        // the format's installed catalog first (-catalog)
   std::vector<Input> inputs;
+  FormSettings settings;       // the authority, CSV columns and empty cells
 };
 
 // Runs the search to its end, or to the first error, whose message and
 // exit status come back; messages of the run go to messages as it goes.
-// The form's closing text is in the sink when the search ends well; the
-// caller flushes the sink.
+// Whatever ends the run, the form's text is whole: the events selected so
+// far, then its closing text (or the count so far), unless writing to the
+// sink failed.  The caller flushes the sink.
 util::Status search(const Query& q, const Request& r, Sink& out, MessageSink& messages);
 
 }  // namespace catsieve

@@ -7,9 +7,9 @@
 
 namespace catsieve {
 
-void csv_begin(Sink& out);
+void csv_begin(Sink& out, const FormSettings& f);
 // The row of an event, line end included.
-const Text& csv_event(const Event& e, long long number, FormScratch& s);
+const Text& csv_event(const Event& e, long long number, const FormSettings& f, FormScratch& s);
 
 }  // namespace catsieve
 

@@ -3,6 +3,16 @@
 
 namespace catsieve {
 
+bool keep_valid_place(Event* e) {
+  if (!e->lat.has || !e->lon.has) return false;
+  double lat = value(e->lat), lon = value(e->lon);
+  if (lat >= -kMaxLatitude && lat <= kMaxLatitude && lon >= -kMaxLongitude &&
+      lon <= kMaxLongitude)
+    return true;
+  e->lat.has = e->lon.has = false;
+  return false;
+}
+
 bool has_text(const Line& l, Col c) {
   size_t from = static_cast<size_t>(c.col - 1);
   size_t to = from + static_cast<size_t>(c.width);

@@ -7,6 +7,7 @@
 
 #include <cstring>
 
+#include "query/event_id.h"
 #include "records/field.h"
 #include "records/line.h"
 
@@ -58,6 +59,7 @@ struct Count {
 };
 
 struct Event {
+  EventId id;           // also its origin time exactly, when it has one
   Real time;            // time value (seconds since 1700-01-01)
   int time_digits = 0;  // decimals of the seconds as the record writes them
   Real lat, lon;        // degrees, north and east positive
@@ -80,6 +82,24 @@ struct Event {
   // event cannot be written, and the run ends there.
   const char* mag_fault = nullptr;
 };
+
+// Kilometres per degree of arc on the sphere of the distance test, and the
+// decimals a value in degrees takes beyond those of its kilometres.
+constexpr double kKmPerDegree = 6371.0 * 3.141592653589793 / 180.0;
+constexpr int kDegreeDigits = 3;
+// A distance in kilometres as degrees of arc, to the precision it was given.
+inline Real km_to_degrees(const Real& km) {
+  int digits = km.digits == kAnyDigits ? kAnyDigits : km.digits + kDegreeDigits;
+  return inexact(km.has, value(km) / kKmPerDegree, digits);
+}
+
+// Degrees of latitude and longitude in their ranges: an epicentre outside
+// them is none.
+constexpr double kMaxLatitude = 90.0;
+constexpr double kMaxLongitude = 180.0;
+// Whether the event has an epicentre that a client can take; an epicentre
+// outside the ranges is dropped.
+bool keep_valid_place(Event* e);
 
 // Whether a field holds anything but blanks within the record (a line end
 // counts as blank).

@@ -35,6 +35,7 @@ constexpr size_t kBatchBytes = 512 * 1024;
 struct Item {
   size_t at, n;
   long long number;
+  EventId id;
 };
 
 struct Batch {
@@ -63,9 +64,10 @@ struct Worker {
 };
 
 struct Batches {
-  Batches(Sink& o, const Form& f) : out(o), form(f) {}
+  Batches(Sink& o, const Form& f, const FormSettings& fs) : out(o), form(f), settings(fs) {}
   Sink& out;
   const Form& form;
+  const FormSettings& settings;
   Worker workers[2];  // the searching thread's, the helper's
   std::thread thread;
   bool quit = false;  // under m: the helper is to end
@@ -85,7 +87,7 @@ namespace {
 // Formats a chunk's events.  An event whose listed magnitude types the
 // format cannot supply ends the chunk; the searching thread ends the run
 // there, after putting out the text before it.
-void format_chunk(const Form& form, Worker& w, Batch& b, int c) {
+void format_chunk(const Form& form, const FormSettings& settings, Worker& w, Batch& b, int c) {
   std::string& text = b.texts[c];
   text.clear();
   b.unavailable[c] = nullptr;
@@ -99,7 +101,9 @@ void format_chunk(const Form& form, Worker& w, Batch& b, int c) {
       b.unavailable[c] = e.mag_fault;
       return;
     }
-    const Text& t = form.event(e, it.number, w.scratch);
+    e.id = it.id;
+    keep_valid_place(&e);
+    const Text& t = form.event(e, it.number, settings, w.scratch);
     text.append(t.buf, t.n);
   }
 }
@@ -107,11 +111,11 @@ void format_chunk(const Form& form, Worker& w, Batch& b, int c) {
 bool unclaimed(unsigned long long claim) { return (claim & 0xffffffff) < claim >> 32; }
 
 // Claims and formats chunks of the batch until none is left.
-void work_on(const Form& form, Worker& w, Batch& b) {
+void work_on(const Batches& s, Worker& w, Batch& b) {
   unsigned long long claim = b.claim.load(std::memory_order_acquire);
   while (unclaimed(claim)) {
     if (!b.claim.compare_exchange_weak(claim, claim + 1, std::memory_order_acq_rel)) continue;
-    format_chunk(form, w, b, static_cast<int>(claim & 0xffffffff));
+    format_chunk(s.form, s.settings, w, b, static_cast<int>(claim & 0xffffffff));
     b.done.fetch_add(1, std::memory_order_release);
     claim = b.claim.load(std::memory_order_acquire);
   }
@@ -129,7 +133,7 @@ void helper_loop(Batches* s) {
       if (s->quit) return;
       b = s->published;
     }
-    work_on(s->form, s->workers[1], *b);
+    work_on(*s, s->workers[1], *b);
   }
 }
 
@@ -165,7 +169,7 @@ void publish(Batches& s, bool full) {
 const char* finish_in_flight(Batches& s) {
   if (!s.in_flight) return nullptr;
   Batch& b = s.slot[s.filling ^ 1];
-  work_on(s.form, s.workers[0], b);
+  work_on(s, s.workers[0], b);
   while (b.done.load(std::memory_order_acquire) < b.chunks) std::this_thread::yield();
   {
     std::lock_guard<std::mutex> lock(s.m);
@@ -194,7 +198,8 @@ const char* finish_in_flight(Batches& s) {
 
 }  // namespace
 
-EventBatch::EventBatch(Sink& out, const Form& form) : b_(new Batches(out, form)) {}
+EventBatch::EventBatch(Sink& out, const Form& form, const FormSettings& settings)
+    : b_(new Batches(out, form, settings)) {}
 
 EventBatch::~EventBatch() {
   Batches& s = *b_;
@@ -208,7 +213,7 @@ EventBatch::~EventBatch() {
 }
 
 const char* EventBatch::add(const Line& view, const Query& q, Describe describe,
-                            long long number) {
+                            long long number, const EventId& id) {
   Batches& s = *b_;
   Batch* b = &s.slot[s.filling];
   if (!b->items.empty() && (b->q != &q || b->describe != describe)) {
@@ -218,7 +223,7 @@ const char* EventBatch::add(const Line& view, const Query& q, Describe describe,
   }
   b->q = &q;
   b->describe = describe;
-  b->items.push_back(Item{b->bytes.size(), view.n, number});
+  b->items.push_back(Item{b->bytes.size(), view.n, number, id});
   b->bytes.insert(b->bytes.end(), view.p, view.p + view.n);
   if (b->items.size() < s.limit && b->bytes.size() < kBatchBytes) return nullptr;
   if (const char* fault = finish_in_flight(s)) return fault;

@@ -9,7 +9,9 @@
 #include <memory>
 
 #include "outputs/event.h"
+#include "outputs/form_settings.h"
 #include "outputs/forms.h"
+#include "query/event_id.h"
 #include "outputs/sink.h"
 #include "query/query.h"
 #include "records/day_cache.h"
@@ -25,8 +27,8 @@ struct Batches;
 
 class EventBatch {
  public:
-  // Text goes to out in the form's way.
-  EventBatch(Sink& out, const Form& form);
+  // Text goes to out in the form's way, as the settings ask.
+  EventBatch(Sink& out, const Form& form, const FormSettings& settings);
   ~EventBatch();
   EventBatch(const EventBatch&) = delete;
   EventBatch& operator=(const EventBatch&) = delete;
@@ -36,7 +38,8 @@ class EventBatch {
   // until the next flush.  When an event formatted so far lacks a listed
   // magnitude type, the text of the events before it goes out, the rest is
   // dropped, and the catalog is named in the result (else null).
-  const char* add(const Line& view, const Query& q, Describe describe, long long number);
+  const char* add(const Line& view, const Query& q, Describe describe, long long number,
+                  const EventId& id);
   // Everything handed over so far formatted and out, in order; the result
   // as add's.
   const char* flush();

@@ -56,14 +56,13 @@ inline constexpr EventColumn event_columns[] = {
     {"magType", kWord, [](const Event& e, Text& t) { return text(e.mag_type, t); }},
     {"nst", kNum, [](const Event& e, Text& t) { return count(e.nsta, t); }},
     {"gap", kNum, [](const Event& e, Text& t) { return real(e.gap, t); }},
-    // In kilometres, as -closest reads it (ComCat gives degrees).
-    {"dmin", kNum, [](const Event& e, Text& t) { return real(e.close, t); }},
+    // In degrees, as ComCat gives it; dminKm holds it as -closest reads it.
+    {"dmin", kNum, [](const Event& e, Text& t) { return real(km_to_degrees(e.close), t); }},
     {"rms", kNum, [](const Event& e, Text& t) { return real(e.rms, t); }},
     {"horizontalError", kNum, [](const Event& e, Text& t) { return real(e.herr, t); }},
     {"depthError", kNum, [](const Event& e, Text& t) { return real(e.zerr, t); }},
     {"type", kWord, [](const Event& e, Text& t) { return text(e.type, t); }},
-    // No format carries an event identifier of its own.
-    {"id", kWord, [](const Event&, Text&) { return false; }},
+    {"id", kWord, [](const Event& e, Text& t) { return event_id_text(e.id, t); }},
     {"magNst", kNum, [](const Event& e, Text& t) { return count(e.mag_obs, t); }},
     {"quality", kText, quality},
     {"timeError", kNum, [](const Event& e, Text& t) { return real(e.oterr, t); }},
@@ -71,6 +70,7 @@ inline constexpr EventColumn event_columns[] = {
     {"longitudeError", kNum, [](const Event& e, Text& t) { return real(e.lonerr, t); }},
     {"scalarMoment", kNum, [](const Event& e, Text& t) { return real(e.m0, t); }},
     {"scalarMomentNst", kNum, [](const Event& e, Text& t) { return count(e.m0_obs, t); }},
+    {"dminKm", kNum, [](const Event& e, Text& t) { return real(e.close, t); }},
 };
 inline constexpr int nevent_columns = sizeof event_columns / sizeof event_columns[0];
 

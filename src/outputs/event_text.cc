@@ -200,6 +200,61 @@ void count_text(long long v, Text& to) {
   put(to, p, static_cast<size_t>(end - p));
 }
 
+namespace {
+
+// The date text of a day counted from 1700-01-01, kept in the text for the
+// next event of the same day; false outside the years 1 to 9999.
+bool date_text(long long days, Text& to) {
+  if (days == to.date_day) return true;
+  int year, month, day;
+  util::date(static_cast<int>(days) + util::kJdnEpoch, &year, &month, &day, 1);
+  if (year < 1 || year > 9999) return false;
+  char* d = to.date_text;
+  digits_back(static_cast<unsigned>(year), 4, d + 4);
+  d[4] = '-';
+  digits_back(static_cast<unsigned>(month), 2, d + 7);
+  d[7] = '-';
+  digits_back(static_cast<unsigned>(day), 2, d + 10);
+  to.date_day = days;
+  return true;
+}
+
+// The clock of a second of the day, hhmmss with the given separator (or
+// none), then the decimals.
+size_t clock_text(long long secs, unsigned long long decimals, int digits, char sep, char* out) {
+  size_t n = 0;
+  const long long parts[3] = {secs / 3600, secs / 60 % 60, secs % 60};
+  for (int i = 0; i < 3; ++i) {
+    if (i && sep) out[n++] = sep;
+    digits_back(static_cast<unsigned long long>(parts[i]), 2, out + n + 2);
+    n += 2;
+  }
+  if (digits > 0) {
+    out[n++] = '.';
+    n += static_cast<size_t>(digits);
+    digits_back(decimals, digits, out + n);
+  }
+  return n;
+}
+
+bool iso_parts_text(long long days, long long secs, unsigned long long decimals, int digits,
+                    Text& to) {
+  if (!date_text(days, to)) return false;
+  char clock[24];
+  clock[0] = 'T';
+  size_t n = 1 + clock_text(secs, decimals, digits, ':', clock + 1);
+  clock[n++] = 'Z';
+  put(to, to.date_text, sizeof to.date_text);
+  put(to, clock, n);
+  return true;
+}
+
+long long floor_days(long long seconds) {
+  return seconds / kSecondsPerDay - (seconds % kSecondsPerDay < 0 ? 1 : 0);
+}
+
+}  // namespace
+
 bool iso_time_text(double time, int digits, Text& to) {
   if (!(time >= kFirstTime && time < kEndTime)) return false;
   if (digits < 0) digits = 0;
@@ -215,36 +270,38 @@ bool iso_time_text(double time, int digits, Text& to) {
   unsigned long long decimals = digits > 0 ? split_decimals(&units, digits) : 0;
   long long days = static_cast<long long>(units / kSecondsPerDay) - shift;
   long long secs = static_cast<long long>(units % kSecondsPerDay);
-  char* date_text = to.date_text;
-  if (days != to.date_day) {
-    int year, month, day;
-    util::date(static_cast<int>(days) + util::kJdnEpoch, &year, &month, &day, 1);
-    if (year < 1 || year > 9999) return false;
-    digits_back(static_cast<unsigned>(year), 4, date_text + 4);
-    date_text[4] = '-';
-    digits_back(static_cast<unsigned>(month), 2, date_text + 7);
-    date_text[7] = '-';
-    digits_back(static_cast<unsigned>(day), 2, date_text + 10);
-    to.date_day = days;
-  }
-  char clock[24] = "T00:00:00";
-  digits_back(static_cast<unsigned long long>(secs / 3600), 2, clock + 3);
-  digits_back(static_cast<unsigned long long>(secs / 60 % 60), 2, clock + 6);
-  digits_back(static_cast<unsigned long long>(secs % 60), 2, clock + 9);
-  size_t n = 9;
-  if (digits > 0) {
-    clock[n++] = '.';
-    n += static_cast<size_t>(digits);
-    digits_back(decimals, digits, clock + n);
-  }
-  clock[n++] = 'Z';
-  put(to, date_text, sizeof to.date_text);
-  put(to, clock, n);
-  return true;
+  return iso_parts_text(days, secs, decimals, digits, to);
+}
+
+bool stem_time_text(const Stem& s, Text& to) {
+  long long days = floor_days(s.seconds);
+  return iso_parts_text(days, s.seconds - days * kSecondsPerDay,
+                        static_cast<unsigned long long>(s.frac), s.digits, to);
 }
 
 bool event_time_text(const Event& e, Text& to) {
+  if (e.id.word) return stem_time_text(e.id.stem, to);
   return e.time.has && iso_time_text(value(e.time), e.time_digits, to);
+}
+
+bool event_id_text(const EventId& id, Text& to) {
+  if (!id.word) return false;
+  long long days = floor_days(id.stem.seconds);
+  if (!date_text(days, to)) return false;
+  put(to, id.word);
+  const char* d = to.date_text;
+  put(to, d, 4);
+  put(to, d + 5, 2);
+  put(to, d + 8, 2);
+  char clock[24];
+  size_t n = clock_text(id.stem.seconds - days * kSecondsPerDay,
+                        static_cast<unsigned long long>(id.stem.frac), id.stem.digits, '\0', clock);
+  put(to, clock, n);
+  if (id.number > 1) {
+    put(to, '-');
+    count_text(id.number, to);
+  }
+  return true;
 }
 
 void csv_cell(const char* text, size_t n, Text& to) {

@@ -52,8 +52,12 @@ void count_text(long long v, Text& to);
 // A time value as "1995-02-14T03:21:07.42Z" with the given decimals of the
 // seconds (at most 6); false for a time outside the years 1 to 9999.
 bool iso_time_text(double time, int digits, Text& to);
+// The time text of an exact origin time.
+bool stem_time_text(const Stem& s, Text& to);
 // The time text of an event, or nothing.
 bool event_time_text(const Event& e, Text& to);
+// The event's ID, or nothing when it has none.
+bool event_id_text(const EventId& id, Text& to);
 
 // Appends text as one CSV cell, quoted when it holds a comma, a quote or a
 // line end.

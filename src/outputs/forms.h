@@ -1,11 +1,12 @@
 // The output forms, one row each: the records as they stood, the events
-// described as CSV, GeoJSON or QuakeML, or only their number.  A new form
+// described as CSV, GeoJSON, QuakeML or FDSN text, or only their number.  A new form
 // is a new row and the file that writes it.
 #ifndef OUTPUTS_FORMS_H
 #define OUTPUTS_FORMS_H
 
 #include "outputs/event.h"
 #include "outputs/event_text.h"
+#include "outputs/form_settings.h"
 #include "outputs/sink.h"
 
 namespace catsieve {
@@ -27,11 +28,12 @@ struct Form {
   FormKind kind;
   // The opening text, out before the first event (or at the end when
   // there is none); null when the form has none.
-  void (*begin)(Sink& out);
+  void (*begin)(Sink& out, const FormSettings& settings);
   // The text of an event; number counts the events of the run from 1.
-  const Text& (*event)(const Event& e, long long number, FormScratch& s);
+  const Text& (*event)(const Event& e, long long number, const FormSettings& settings,
+                       FormScratch& s);
   // The closing text, after the last event; events is how many there were.
-  void (*end)(Sink& out, long long events);
+  void (*end)(Sink& out, long long events, const FormSettings& settings);
 };
 
 extern const Form kForms[];

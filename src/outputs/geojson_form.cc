@@ -1,6 +1,6 @@
-// Selected events as a GeoJSON FeatureCollection, a feature a line.  An
-// event without an epicentre has a null geometry; an absent property is
-// null.
+// Selected events as a GeoJSON FeatureCollection, a feature a line, each
+// with the event's ID as its id.  An event without an epicentre has a null
+// geometry; an absent property is null.
 #include "outputs/geojson_form.h"
 
 #include <cstring>
@@ -15,16 +15,24 @@ void put_out(Sink& out, const char* text) { out.text(text, std::strlen(text)); }
 
 }  // namespace
 
-void geojson_begin(Sink& out) {
+void geojson_begin(Sink& out, const FormSettings&) {
   put_out(out, "{\"type\":\"FeatureCollection\",\"features\":[\n");
 }
 
-const Text& geojson_event(const Event& e, long long number, FormScratch& s) {
+const Text& geojson_event(const Event& e, long long number, const FormSettings&,
+                          FormScratch& s) {
   Text& f = s.text;
   Text& word = s.part;
   f.n = 0;
   if (number > 1) put(f, ",\n");
-  put(f, "{\"type\":\"Feature\",\"geometry\":");
+  put(f, "{\"type\":\"Feature\",");
+  word.n = 0;
+  if (event_id_text(e.id, word)) {
+    put(f, "\"id\":");
+    json_string(word.buf, word.n, f);
+    put(f, ',');
+  }
+  put(f, "\"geometry\":");
   size_t at = f.n;
   put(f, "{\"type\":\"Point\",\"coordinates\":[");
   bool point = e.lat.has && e.lon.has && real_text(e.lon, f);
@@ -56,6 +64,6 @@ const Text& geojson_event(const Event& e, long long number, FormScratch& s) {
   return f;
 }
 
-void geojson_end(Sink& out, long long) { put_out(out, "\n]}\n"); }
+void geojson_end(Sink& out, long long, const FormSettings&) { put_out(out, "\n]}\n"); }
 
 }  // namespace catsieve

@@ -7,10 +7,11 @@
 
 namespace catsieve {
 
-void geojson_begin(Sink& out);
+void geojson_begin(Sink& out, const FormSettings& f);
 // The feature of an event, with the comma before it from the second on.
-const Text& geojson_event(const Event& e, long long number, FormScratch& s);
-void geojson_end(Sink& out, long long events);
+const Text& geojson_event(const Event& e, long long number, const FormSettings& f,
+                          FormScratch& s);
+void geojson_end(Sink& out, long long events, const FormSettings& f);
 
 }  // namespace catsieve
 

@@ -7,10 +7,12 @@
 
 namespace catsieve {
 
-void quakeml_begin(Sink& out);
-// number counts the events from 1 and names their resources.
-const Text& quakeml_event(const Event& e, long long number, FormScratch& s);
-void quakeml_end(Sink& out, long long events);
+void quakeml_begin(Sink& out, const FormSettings& f);
+// number counts the events from 1; it names the resources of an event
+// whose time has no ID.
+const Text& quakeml_event(const Event& e, long long number, const FormSettings& f,
+                          FormScratch& s);
+void quakeml_end(Sink& out, long long events, const FormSettings& f);
 
 }  // namespace catsieve
 

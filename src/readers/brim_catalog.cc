@@ -124,6 +124,9 @@ double day(DayCache& days, const Line& l) {
 
 }  // namespace
 
+const EventFields kBrimEventFields = {day,    kYear,   0,       kMonth,   kDay, Col{}, kHour,
+                                      kMinute, kSeconds, kLat, Col{},    kLon, Col{}};
+
 const EtypeGroup kBrimTypes[] = {
     {'E', "LTRFDCV"}, {'Q', "Q"}, {'R', "R"}, {'B', "QBN"}, {'N', "N"}, {'H', "H"}, {'\0', nullptr},
 };
@@ -232,8 +235,8 @@ void brim_describe(DayCache& days, const SummaryLine& l, const BrimRules& r, Eve
 }
 
 void search_brim_catalog(Stream& s, RunState& st) {
-  static constexpr LineReader reader = {512, true, select_line, brim_otime, describe_line,
-                                        "%d lines, %d selected, \n"};
+  static constexpr LineReader reader = {512,         true, select_line, brim_otime, describe_line,
+                                        "%d lines, %d selected, \n", &kBrimEventFields};
   st.field_tests = brim_field_tests(st.q);
   search_lines(s, nullptr, reader, st);
 }

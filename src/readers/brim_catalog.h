@@ -55,6 +55,8 @@ struct SummaryLine {
 };
 inline SummaryLine whole_line(const Line& l) { return SummaryLine{l, Line{l.p, 0}, l.n, false}; }
 
+// What makes a summary line an event (fields of the location part).
+extern const EventFields kBrimEventFields;
 // Origin time of a summary line (columns 6-24, of the location part).
 double brim_otime(DayCache& days, const Line& loc);
 // The enabled tests in order; the first failing one rejects the line.

@@ -71,8 +71,8 @@ void describe_summary(const Query&, DayCache& days, const Line& summary, Event* 
 // Puts out the whole record, every line as read, when it is selected (or
 // with -negate when it is not); its summary line describes it.
 void print_stuff(RunState& st, EmitRule rule, bool pass, const Line& text, const Line& summary,
-                 Tally& tally) {
-  emit(st, rule, pass, text, summary, describe_summary, tally);
+                 const RecordMark& mark, Tally& tally) {
+  emit(st, rule, pass, text, summary, describe_summary, kBrimEventFields, mark, tally);
 }
 
 // A fault of an input that only --strict reports.
@@ -109,8 +109,13 @@ void search_full_brim_catalog(Stream& s, RunState& st) {
   bool have_last = false;
   char summary[kSummaryLength];
   Line l;
+  long long first_line = st.line;  // the line the record starts at
   while (readline(s, kLineBuffer, &l) && !st.fault) {
-    if (r.count == 0) hold(s, l);
+    if (r.count == 0) {
+      hold(s, l);
+      first_line = st.line;
+    }
+    if (l.n && l.p[l.n - 1] == '\n') ++st.line;
     size_t at = held_bytes(s).n - l.n;
     int index = r.count++;
     if (has_key(l, "$loc") && (r.loc < 0 || preferred(l))) {
@@ -141,11 +146,13 @@ void search_full_brim_catalog(Stream& s, RunState& st) {
       else
         std::memcpy(last_loc, line.loc.p, last_n);
       have_last = true;
+      RecordMark mark = mark_record(st, kBrimEventFields, line.loc, first_line);
       bool pass = brim_select(st.q, st, line, kRules);
-      // Only the forms that describe the record need its summary written.
-      bool describes = st.form.kind == FormKind::kEvents;
+      // Only the forms that describe the record, and the strict checks,
+      // need its summary written.
+      bool describes = st.form.kind == FormKind::kEvents || st.strict;
       Line view = describes ? write_summary(line, summary) : line.loc;
-      print_stuff(st, rule, pass, text, view, tally);
+      print_stuff(st, rule, pass, text, view, mark, tally);
     }
     clear_old_data(s, r);
   }

@@ -93,8 +93,11 @@ void dy_to_mdy(int doy, int year, int* month, int* day) {
 }
 
 void search_kelp_catalog(Stream& s, RunState& st) {
-  static constexpr LineReader reader = {200, false, select_line, kelp_otime, describe_line,
-                                        "%d lines, %d selected\n"};
+  static constexpr EventFields fields = {kelp_day, kYear,   0,      Col{}, Col{},
+                                         kDoy,     kHour,   kMinute, kSeconds, kLat,
+                                         Col{},    kLon,    Col{}};
+  static constexpr LineReader reader = {200,          false, select_line, kelp_otime, describe_line,
+                                        "%d lines, %d selected\n", &fields};
   st.field_tests = any_field_test(st.q, kColumns);
   search_lines(s, nullptr, reader, st);
 }

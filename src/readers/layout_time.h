@@ -6,6 +6,7 @@
 #define READERS_LAYOUT_TIME_H
 
 #include "outputs/event.h"
+#include "readers/event_fields.h"
 #include "records/day_cache.h"
 #include "records/field.h"
 #include "util/calendar.h"
@@ -30,6 +31,14 @@ template <const auto& t>
 bool layout_otime_in(DayCache& days, const Bounds<double>& b, const Line& l) {
   return otime_in(b, layout_day<t>(days, l), l, t.hour, t.minute, t.seconds);
 }
+
+// What makes a record of the table an event.
+template <const auto& t>
+inline constexpr EventFields kLayoutEventFields = {
+    layout_day<t>, t.year,         t.century,         t.month,           t.day,
+    Col{0, 0, 0},  t.hour,         t.minute,          t.seconds,         t.place.latdeg,
+    t.place.latmin, t.place.londeg, t.place.lonmin,
+};
 
 // The fields of the solution that the tarn catalog and mechanism tables
 // both carry, for the output forms.

@@ -135,8 +135,11 @@ ChosenMag match_orv_catalog_mag(const MagPrefList& mags, const Line& l) {
 }
 
 void search_orv_catalog(Stream& s, RunState& st) {
-  static constexpr LineReader reader = {200, false, select_orv, otime, describe_orv,
-                                        "%d lines, %d selected\n"};
+  static constexpr EventFields fields = {day,     kYear,   0,        kMonth, kDay,
+                                         Col{},   kHour,   kMinute,  kSeconds, kLat,
+                                         Col{},   kLon,    Col{}};
+  static constexpr LineReader reader = {200,          false, select_orv, otime, describe_orv,
+                                        "%d lines, %d selected\n", &fields};
   st.field_tests = any_field_test(st.q, kColumns);
   search_lines(s, nullptr, reader, st);
 }

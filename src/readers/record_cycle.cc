@@ -9,14 +9,69 @@
 
 namespace catsieve {
 
-void put_event(RunState& st, const Line& view, Describe describe) {
+RecordMark mark_record(RunState& st, const EventFields& f, const Line& l, long long line) {
+  RecordMark m;
+  m.line = line;
+  if (!st.check_events) return m;
+  m.event = is_event(l, f);
+  if (m.event && st.ids) {
+    m.id.word = st.word;
+    m.id.stem = record_stem(st.days, l, f);
+    m.id.number = st.stems.next(m.id.stem);
+  }
+  return m;
+}
+
+void put_event(RunState& st, const Line& view, Describe describe, const RecordMark& mark) {
+  if (st.form.kind == FormKind::kCount) {
+    ++st.written;
+    return;
+  }
+  if (!mark.event) return;
   ++st.written;
-  if (st.form.kind == FormKind::kCount) return;
   if (!st.begun) {
     st.begun = true;
-    if (st.form.begin) st.form.begin(st.out);
+    if (st.form.begin) st.form.begin(st.out, *st.settings);
   }
-  if (const char* fault = st.batch->add(view, st.q, describe, st.written)) st.fault = fault;
+  if (const char* fault = st.batch->add(view, st.q, describe, st.written, mark.id))
+    st.fault = fault;
+}
+
+namespace {
+
+void report(RunState& st, const RecordMark& mark, const std::string& text) {
+  st.messages.say(true, util::format_text("%s: line %lld: ", st.input_name, mark.line) + text +
+                            "\n");
+  st.input_failed = true;
+}
+
+}  // namespace
+
+void check_selected(RunState& st, const Line& view, Describe describe, const EventFields& f,
+                    const RecordMark& mark) {
+  if (!mark.event) {
+    report(st, mark, "no event: a date, time, latitude or longitude field holds no digit");
+    return;
+  }
+  std::string range = field_out_of_range(view, f);
+  if (!range.empty()) {
+    Text when;
+    if (stem_time_text(record_stem(st.days, view, f), when))
+      report(st, mark, range + " out of range, read as " + std::string(when.buf, when.n));
+    else
+      report(st, mark, range + " out of range");
+  }
+  Event e;
+  describe(st.q, st.days, view, &e);
+  if (e.lat.has && e.lon.has) {
+    Text place;
+    real_text(e.lat, place);
+    put(place, ' ');
+    real_text(e.lon, place);
+    if (!keep_valid_place(&e))
+      report(st, mark, "epicentre " + std::string(place.buf, place.n) +
+                           " out of range: the event has no position");
+  }
 }
 
 void end_of_stream(RunState& st, const Tally& tally, bool have_last, double last_time,
@@ -42,7 +97,8 @@ void search_lines(Stream& s, const Line* first, const LineReader& reader, RunSta
   // A query that tests nothing of this reader's records passes them all.
   bool every = !(st.otime.on || q.lat.on || q.lon.on || st.field_tests || q.poly.on ||
                  q.delta.on || (reader.etype && q.etype_on));
-  bool all = every && !q.negate;
+  // Records that are checked one by one take the cycle.
+  bool all = every && !q.negate && !st.strict;
   bool raw = all && st.form.kind == FormKind::kRecords;
   if (raw && !st.verbose) {
     // Nor need they be counted: the input goes out in blocks as it stands.
@@ -76,11 +132,13 @@ void search_lines(Stream& s, const Line* first, const LineReader& reader, RunSta
   EmitRule rule = emit_rule(st);
   while (have) {
     ++tally.lines;
+    RecordMark mark = mark_record(st, *reader.fields, record, st.line);
+    if (record.n && record.p[record.n - 1] == '\n') ++st.line;
     bool pass = reader.select(q, st, record);
     // A listed magnitude type the catalog lacks ends the run at this record:
     // a test that meets it fails, and so does formatting an event.
     if ((!pass || !rule.records) && st.fault) break;
-    emit(st, rule, pass, record, record, reader.describe, tally);
+    emit(st, rule, pass, record, record, reader.describe, *reader.fields, mark, tally);
     have = readline(s, reader.size, &record);
   }
   // The stream keeps the last record it handed out, the detector's first

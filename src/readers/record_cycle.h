@@ -13,6 +13,7 @@
 #include "outputs/event_batch.h"
 #include "query/geo.h"
 #include "query/query.h"
+#include "readers/event_fields.h"
 #include "readers/field_tests.h"
 #include "readers/run_state.h"
 #include "records/field.h"
@@ -33,6 +34,7 @@ struct LineReader {
   double (*otime)(DayCache& days, const Line& record);
   Describe describe;
   const char* summary;  // printf format taking lines read and lines written
+  const EventFields* fields;  // what makes a record an event, and its ID
 };
 
 struct Tally {
@@ -53,19 +55,35 @@ struct EmitRule {
 inline EmitRule emit_rule(const RunState& st) {
   return EmitRule{!st.q.negate, st.form.kind == FormKind::kRecords};
 }
+// What the cycle learnt of a record before its tests: whether it is an
+// event, its ID when the run gives IDs, and the line it starts at.
+struct RecordMark {
+  bool event = true;
+  EventId id;
+  long long line = 0;
+};
+// The mark of a record that starts at the given line, by the fields of its
+// layout: its ID is numbered among those of its stem in the file, whether
+// it is selected or not.
+RecordMark mark_record(RunState& st, const EventFields& f, const Line& l, long long line);
 // A record put out in a form other than the records: counted, or handed to
 // the formatting; raw is the record as it stood in the input, view the line
-// its reader decodes (the same line, but for full brim records).
-void put_event(RunState& st, const Line& view, Describe describe);
+// its reader decodes (the same line, but for full brim records).  A record
+// that is no event is counted but not described.
+void put_event(RunState& st, const Line& view, Describe describe, const RecordMark& mark);
+// Under --strict, what a selected record holds that no client can take.
+void check_selected(RunState& st, const Line& view, Describe describe, const EventFields& f,
+                    const RecordMark& mark);
 // Puts out a record that passed its tests, or with -negate one that failed.
 inline void emit(RunState& st, EmitRule rule, bool pass, const Line& raw, const Line& view,
-                 Describe describe, Tally& tally) {
+                 Describe describe, const EventFields& f, const RecordMark& mark, Tally& tally) {
   if (pass != rule.wanted) return;
   ++tally.selected;
+  if (st.strict) check_selected(st, view, describe, f, mark);
   if (rule.records)
     st.out.span(raw.p, raw.n);
   else
-    put_event(st, view, describe);
+    put_event(st, view, describe, mark);
 }
 // The end-of-stream step: the lower time bound from the last record when
 // there was one, then the -verbose summary.  After a fault, neither.

@@ -11,6 +11,7 @@
 #include "outputs/messages.h"
 #include "outputs/sink.h"
 #include "query/query.h"
+#include "readers/stem_counter.h"
 #include "records/day_cache.h"
 
 namespace catsieve {
@@ -30,6 +31,7 @@ struct RunState {
   const Form& form;
   MessageSink& messages;
   EventBatch* batch = nullptr;  // the formatting of a form that describes events
+  const FormSettings* settings = nullptr;  // what the run asks of its form
   bool verbose = false;
   bool strict = false;
 
@@ -41,6 +43,14 @@ struct RunState {
   bool field_tests = false;   // whether any field test of the format is on
   DayCache days;              // day starts of the searching thread
   long long written = 0;      // records put out in a form other than records
+
+  // Events and their IDs.  A record of a structured form must be an event;
+  // under --strict every selected record is checked.
+  bool check_events = false;  // whether records are checked for being events
+  bool ids = false;           // whether events get IDs (counted by stem in each file)
+  const char* word = "";      // the layout's word in IDs
+  StemCounter stems;          // the stems of the file being read
+  long long line = 1;         // the line of the file at which the record being read starts
   bool begun = false;         // the form's opening text is out
   const char* fault = nullptr;  // a catalog that lacks a listed magnitude type
   bool input_failed = false;    // --strict reported an input: exit status 1

@@ -35,6 +35,8 @@ const char* tarn_pref_type(char c) {
     case 'W': return magtype_name(kMagMw);
     case 'B': return magtype_name(kMagMl);
     case 'L': return magtype_name(kMagMlm);
+    case 'D': return magtype_name(kMagMd);
+    case 'X': return magtype_name(kMagMx);
     default: return magtype_name(kMagPref);
   }
 }

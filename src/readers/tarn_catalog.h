@@ -31,7 +31,8 @@ struct TarnLayout {
 // The event-type test, on the letters accepted in this run.
 bool tarn_etype_ok(const LetterSet& accepted, char c);
 // The type name of a preferred magnitude, by the letter beside it: the
-// letters of the typed magnitudes (W, B, L), else the plain "M".
+// letters of the auxiliary magnitudes (W, B, L), D for a coda and X for an
+// amplitude magnitude, else the plain "M".
 const char* tarn_pref_type(char c);
 // The event-type word of a type letter.
 const char* tarn_type_word(char c);
@@ -145,8 +146,13 @@ void tarn_describe(const Query& q, DayCache& days, const Line& l, Event* e) {
 // Reads one stream with the layout's record functions.
 template <const TarnLayout& t>
 void tarn_search(Stream& s, const Line* first, RunState& st) {
-  static constexpr LineReader reader = {200, true, tarn_select<t>, layout_otime<t>,
-                                        tarn_describe<t>, "%d lines, %d selected\n"};
+  static constexpr LineReader reader = {200,
+                                        true,
+                                        tarn_select<t>,
+                                        layout_otime<t>,
+                                        tarn_describe<t>,
+                                        "%d lines, %d selected\n",
+                                        &kLayoutEventFields<t>};
   st.field_tests = any_field_test(st.q, kTarnColumns<t>);
   search_lines(s, first, reader, st);
 }

@@ -78,8 +78,13 @@ void mech_describe(const Query& q, DayCache& days, const Line& l, Event* e) {
 // Reads one stream with the layout's record functions.
 template <const MechLayout& t>
 void mech_search(Stream& s, const Line* first, RunState& st) {
-  static constexpr LineReader reader = {kMechLineBuffer, false,           mech_select<t>,
-                                        layout_otime<t>, mech_describe<t>, "%d buf_lines, %d selected\n"};
+  static constexpr LineReader reader = {kMechLineBuffer,
+                                        false,
+                                        mech_select<t>,
+                                        layout_otime<t>,
+                                        mech_describe<t>,
+                                        "%d buf_lines, %d selected\n",
+                                        &kLayoutEventFields<t>};
   st.field_tests = any_field_test(st.q, kMechColumns<t>);
   search_lines(s, first, reader, st);
 }

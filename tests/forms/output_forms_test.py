@@ -15,9 +15,9 @@ LAYOUTS = [("tarn", "tarn_old"), ("tarn", "tarn_y2k"), ("mech", "tarn_mech_old")
            ("f_brim", "full_brim")]
 HEADER = ("time,latitude,longitude,depth,mag,magType,nst,gap,dmin,rms,horizontalError,"
           "depthError,type,id,magNst,quality,timeError,latitudeError,longitudeError,"
-          "scalarMoment,scalarMomentNst")
+          "scalarMoment,scalarMomentNst,dminKm")
 # Range options and the CSV column that holds the value each one tests.
-RANGES = dict(depth="depth", nstations="nst", gap="gap", closest="dmin", rms="rms", mag="mag",
+RANGES = dict(depth="depth", nstations="nst", gap="gap", closest="dminKm", rms="rms", mag="mag",
               errhoriz="horizontalError", errdepth="depthError", errtime="timeError",
               errlat="latitudeError", errlon="longitudeError", m0="scalarMoment",
               nm0="scalarMomentNst")
@@ -50,35 +50,56 @@ QUAKEML_COLUMNS = [
     ("type", "type", None), ("origin/time/value", "time", None),
     ("origin/time/uncertainty", "timeError", 1), ("origin/latitude/value", "latitude", 1),
     ("origin/longitude/value", "longitude", 1), ("origin/depth/value", "depth", 1000),
+    ("origin/latitude/uncertainty", "latitudeError", 180 / (6371 * math.pi), "latitude"),
+    ("origin/longitude/uncertainty", "longitudeError", 180 / (6371 * math.pi), "longitude"),
     ("origin/depth/uncertainty", "depthError", 1000, "depth"),
     ("origin/originUncertainty/horizontalUncertainty", "horizontalError", 1000),
     ("origin/quality/usedStationCount", "nst", 1), ("origin/quality/azimuthalGap", "gap", 1),
     ("origin/quality/standardError", "rms", 1),
-    ("origin/quality/minimumDistance", "dmin", 180 / (6371 * math.pi)),
+    ("origin/quality/minimumDistance", "dmin", 1),
     ("magnitude/mag/value", "mag", 1), ("magnitude/type", "magType", None),
-    ("magnitude/stationCount", "magNst", 1)]
+    ("magnitude/stationCount", "magNst", 1), ("origin/comment:quality", "quality", None),
+    ("comment:scalarMoment", "scalarMoment", 1), ("comment:scalarMomentNst", "scalarMomentNst", 1),
+    ("@publicID", "id", None)]
 BED = "{http://quakeml.org/xmlns/bed/1.2}"
+
+
+def quakeml_value(event, path):
+    """The text at a path under an event; "comment:NAME" is the value of a comment "NAME: value",
+    "@publicID" the ID at the end of the event's publicID."""
+    if path == "@publicID":
+        return event.get("publicID").rsplit("/", 1)[1]
+    parent, _, last = path.rpartition("/")
+    if last.startswith("comment:"):
+        at = event.find(BED + parent) if parent else event
+        name = last.split(":", 1)[1] + ": "
+        texts = [] if at is None else [c.findtext(BED + "text") for c in at.findall(BED + "comment")]
+        return next((t[len(name):] for t in texts if t.startswith(name)), None)
+    got = event.find(BED + path.replace("/", "/" + BED))
+    return got is not None and got.text
 
 
 def quakeml_mismatches(quakeml, rows):
     """Compares each event of a QuakeML document with its CSV row: every value the row holds is in
     the event, in QuakeML's units, and nothing else is; an event has no origin only when its row
-    has no time, longitude or latitude within 90 degrees. Returns the mismatches and the number
-    of values compared."""
+    has no time, longitude or latitude. Returns the mismatches and the number of values
+    compared."""
     events = ET.fromstring(quakeml).findall(f"{BED}eventParameters/{BED}event")
     bad, compared = [] if len(events) == len(rows) else [("events", len(events), len(rows))], 0
     for i, (event, row) in enumerate(zip(events, rows)):
-        located = all(row[c] for c in ("time", "latitude", "longitude")) and \
-            abs(float(row["latitude"] or 0)) <= 90
+        located = all(row[c] for c in ("time", "latitude", "longitude"))
         if (event.find(BED + "origin") is not None) != located:
             bad.append((i, "origin", located))
         for path, column, factor, *needs in QUAKEML_COLUMNS:
             if path.startswith("origin/") and not located or any(not row[n] for n in needs):
                 continue
-            got = event.find(BED + path.replace("/", "/" + BED))
-            got, want = got is not None and got.text, row[column]
+            got, want = quakeml_value(event, path), row[column]
+            # A value converted to other units keeps the precision it had: it may differ by half
+            # a unit of its last decimal.
+            half = 0.5 * 10 ** -len(got.partition(".")[2]) if factor not in (None, 1) and got \
+                else 1e-9
             same = (got or "") == want if factor is None or not (got and want) else \
-                math.isclose(float(got), float(want) * factor, rel_tol=1e-9, abs_tol=1e-9)
+                math.isclose(float(got), float(want) * factor, rel_tol=1e-9, abs_tol=half)
             compared += bool(want)
             if not same:
                 bad.append((i, path, got, column, want))
@@ -177,13 +198,15 @@ class Forms(unittest.TestCase):
         self.assertEqual(run(["--count"] + files)[0], "%d\n" % n)
         for pair in (["--csv", "--count"], ["--quakeml", "--quakeml"], ["--geojson", "--csv"]):
             self.assertEqual(run(pair + files), ("", "catsieve: only one of --csv, --geojson, "
-                                                     "--quakeml and --count may be given\n", 1))
-        # Nothing selected: the document is whole, with no event; a run that ends in an error
-        # before any event begins no document.
+                                                     "--quakeml, --text and --count may be given\n",
+                                                     1))
+        # Nothing selected: the document is whole, with no event, also when the run ends in an
+        # error before any event.
         self.assertEqual(run(["--csv", "-time", "19000101000000", "19000102000000", files[0]]),
                          (HEADER + "\n", "", 0))
-        self.assertEqual(run(["--quakeml"], b"no layout here\n"),
-                         ("", "Error: Unable to determine format for tarn_catalog\n", 1))
+        out, err, status = run(["--quakeml"], b"no layout here\n")
+        self.assertEqual((ET.fromstring(out).find(".//{*}event"), err, status),
+                         (None, "Error: Unable to determine format for tarn_catalog\n", 1))
 
     def test_blank_and_missing_fields_are_empty(self):
         tarn = first_line("tarn_old")
@@ -199,14 +222,15 @@ class Forms(unittest.TestCase):
         rows = csv_rows("brim", "", "-etype", "a", stdin=cut)
         self.assertEqual([r["depth"] for r in rows], ["", ""])
         self.assertEqual({rows[0][k] for k in ("mag", "nst", "gap", "dmin", "rms")}, {""})
-        # A blank latitude is an empty cell, whatever the longitude after it holds; a line that
-        # ends within a field keeps the decimals it has.
-        row = csv_rows("tarn", "", "-etype", "a", stdin=tarn[:14] + " " * 7 + tarn[21:])[0]
-        self.assertEqual((row["latitude"], row["longitude"]), ("", "-120.538333"))
+        # A blank latitude makes a line no event, whatever the longitude after it holds; a line
+        # that ends within a field keeps the decimals it has.
+        self.assertEqual(csv_rows("tarn", "", "-etype", "a", stdin=tarn[:14] + " " * 7 + tarn[21:]),
+                         [])
         kelp = first_line("kelp")
         self.assertEqual(csv_rows("kelp", "", stdin=kelp[:50] + "\n")[0]["depth"], "17.3")
-        # Without a latitude an event has no origin, only its magnitude, and stays valid.
-        nolat = kelp[:25] + " " * 8 + kelp[33:]
+        # With a latitude beyond 90 degrees an event has no origin, only its magnitude, and stays
+        # valid.
+        nolat = kelp[:25] + " 95.1987" + kelp[33:]
         quakeml = run(["-format", "kelp", "--quakeml"], nolat.encode("latin-1"))[0]
         event = ET.fromstring(quakeml).find(".//{*}event")
         self.assertEqual([e.tag.split("}")[1] for e in event],
@@ -223,7 +247,7 @@ class Forms(unittest.TestCase):
         # The preferred magnitude is named by its letter; the time keeps the precision of the
         # seconds field.
         cases += [("tarn", tarn, 138, c + "425", "mag magType", "4.25 " + w) for c, w in (
-            ("W", "Mw"), ("B", "ML"), ("L", "MLm"), ("X", "M"))]
+            ("W", "Mw"), ("B", "ML"), ("L", "MLm"), ("D", "Md"), ("X", "Mx"), ("Z", "M"))]
         cases += [("tarn", tarn, 10, s, "time", "1994-01-27T07:06:" + t) for s, t in (
             ("5999", "59.99Z"), ("0005", "00.05Z"), ("  7 ", "00.07Z"))]
         for fmt, line, at, text, columns, want in cases:
