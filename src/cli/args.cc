@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "cli/fdsn_options.h"
 #include "cli/options.h"
 #include "cli/strict_checks.h"
 #include "util/error_text.h"
@@ -63,21 +64,30 @@ bool strict_fail(const ArgCursor& c, util::Status* err, const char* format, ...)
 }
 
 bool next_word(ArgCursor& c, util::Status* err, const char** word) {
+  if (c.inline_value) {
+    *word = c.inline_value;
+    c.inline_value = nullptr;
+    return true;
+  }
   if (c.i + 1 >= c.argc) return fail(c, err, "Too few args");
   *word = c.argv[++c.i];
   return true;
 }
 
 bool next_number(ArgCursor& c, util::Status* err, double* value) {
-  if (!(c.i + 1 < c.argc && all_numeric(c.argv[c.i + 1])))
-    return fail(c, err, "Numeric arg needed");
-  const char* word = c.argv[++c.i];
+  const char* next = peek_word(c);
+  if (!(next && all_numeric(next))) return fail(c, err, "Numeric arg needed");
+  const char* word;
+  next_word(c, err, &word);
   if (c.strict && !strict_check_number(c, word, err)) return false;
   *value = std::atof(word);
   return true;
 }
 
-const char* peek_word(const ArgCursor& c) { return c.i + 1 < c.argc ? c.argv[c.i + 1] : nullptr; }
+const char* peek_word(const ArgCursor& c) {
+  if (c.inline_value) return c.inline_value;
+  return c.i + 1 < c.argc ? c.argv[c.i + 1] : nullptr;
+}
 
 bool find_option(const ArgCursor& c, const char* word, const OptionRow** row, util::Status* err) {
   size_t n = std::strlen(word);
@@ -119,9 +129,16 @@ Parsed parse_args(int argc, char** argv) {
   cfg.request.strict = c.strict;
   for (; c.i < argc && argv[c.i][0] == '-'; ++c.i) {
     const char* word = argv[c.i];
-    const OptionRow* row = long_option(word);
+    // "--name=value" is "--name value".
+    std::string name = word;
+    const char* equals = is_long_option(word) ? std::strchr(word, '=') : nullptr;
+    if (equals) {
+      name.resize(static_cast<size_t>(equals - word));
+      c.inline_value = equals + 1;
+    }
+    const OptionRow* row = long_option(name.c_str());
     if (!row && is_long_option(word)) {
-      fail(c, &p.status, "Option \"%s\" not known", word);
+      fail(c, &p.status, "Option \"%s\" not known", name.c_str());
       return p;
     }
     if (!row && !find_option(c, word, &row, &p.status)) return p;
@@ -129,7 +146,13 @@ Parsed parse_args(int argc, char** argv) {
       p.out = c.out;
       return p;
     }
+    if (c.inline_value) {
+      errno = 0;
+      fail(c, &p.status, "%s takes no value: \"%s\"", name.c_str(), word);
+      return p;
+    }
   }
+  if (!finish_options(c, cfg, &p.status)) return p;
   if (c.strict && !strict_check_options(c, cfg, &p.status)) return p;
   for (; c.i < argc; ++c.i) cfg.request.inputs.push_back(Input::file(argv[c.i]));
   p.run = true;

@@ -35,8 +35,12 @@ struct ArgCursor {
   std::set<std::string> seen;  // options given so far, under --strict
   int angle_words = 0;     // angle words the option has read so far
 
+  // The value of a "--name=value" word, read as the option's next word.
+  const char* inline_value = nullptr;
+
   bool format_chosen = false;
   bool form_chosen = false;
+  bool mtype_given = false, etype_given = false;
   // Which options have given the time interval so far.
   bool classic_time = false, since_given = false, until_given = false;
   double since_value = 0;

@@ -54,6 +54,11 @@ const Group kGroups[] = {
     {HelpGroup::kOutput, "Output (at most one of these; the default writes the records unchanged):",
      nullptr},
     {HelpGroup::kWindow, "Time window (ISO 8601 times, e.g. 1995-01-01T00:00:00):", nullptr},
+    {HelpGroup::kFdsn, "Names of the FDSN event service (each an AND with the tests above):",
+     "\n"
+     "A value that the output forms leave empty (a missing-value marker, a magnitude\n"
+     "that is not available, no position) fails every bound of these options.  Each\n"
+     "side may be given alone; --opt=value is --opt value for every two-dash option.\n"},
     {HelpGroup::kChecks, "Checks and information:", nullptr},
 };
 

@@ -2,9 +2,11 @@
 // output-form options.
 #include "cli/options.h"
 
+#include <cerrno>
 #include <cstring>
 
 #include "cli/angle_words.h"
+#include "cli/fdsn_options.h"
 #include "cli/help.h"
 #include "cli/strict_checks.h"
 #include "cli/time_words.h"
@@ -89,6 +91,11 @@ bool qformat(ArgCursor& c, RunConfig& cfg, util::Status* err) {
 
 bool qmtype(ArgCursor& c, RunConfig& cfg, util::Status* err) {
   const char* word;
+  if (cfg.query.fdsn.magtype) {
+    errno = 0;
+    return fail(c, err, "--magnitudetype is another name for -mtype: give one of them");
+  }
+  c.mtype_given = true;
   if (!next_word(c, err, &word)) return false;
   MagPrefList& mags = cfg.query.mags;
   if (c.strict && !strict_check_mtype(c, word, mags.count, err)) return false;
@@ -114,6 +121,11 @@ bool qqual(ArgCursor& c, RunConfig& cfg, util::Status* err) {
 
 bool qetype(ArgCursor& c, RunConfig& cfg, util::Status* err) {
   const char* word;
+  if (cfg.query.fdsn.etype) {
+    errno = 0;
+    return fail(c, err, "--eventtype cannot be combined with -etype: give one of them");
+  }
+  c.etype_given = true;
   if (!next_word(c, err, &word)) return false;
   std::string& etypes = cfg.query.etypes;
   etypes = word;
@@ -183,7 +195,7 @@ const OptionRow kOptions[] = {
      K::kLongitudes, 0, kNoCrit, "longitude", G::kPlace, 3, "degrees d[:m[:s]], west negative",
      nullptr},
     {"-depth", real_range, "min max", "Depth range (km)", K::kNumbers, 0, Crit::kDepth, "depth",
-     G::kSize, 1, "focal depth, km", nullptr},
+     G::kSize, 1, "least focal depth, km", nullptr},
     {"-mtype", qmtype, "type,...",
      "Magnitude type[s], in preferred order: (pref, md, mx, avg, ml, mln, mlm, mlb, mw)",
      K::kTypes, kTarnF | kMechF | kOrvF, kNoCrit, nullptr, G::kSize, 3,
@@ -276,6 +288,46 @@ const OptionRow kOptions[] = {
      "the CSV columns to write, in this order, e.g.\nlongitude,latitude,depth,mag", nullptr},
     {"--missing", qmissing, "TEXT", "Text of an empty CSV or text cell", K::kWord, 0, kNoCrit,
      nullptr, G::kOutput, 8, "write TEXT in empty CSV and text cells, e.g. NaN", nullptr},
+    {"--starttime", qsince, "T", "Origin times from (as --since)", K::kWord, 0, kNoCrit, "time",
+     G::kFdsn, 1, "another name for --since", nullptr},
+    {"--endtime", quntil, "T", "Origin times up to (as --until)", K::kWord, 0, kNoCrit, "time",
+     G::kFdsn, 2, "another name for --until", nullptr},
+    {"--minlatitude", qfdsn, "DEG", "Southern bound", K::kWord, 0, kNoCrit, nullptr, G::kFdsn, 3,
+     "southern bound of the latitude, degrees", nullptr},
+    {"--maxlatitude", qfdsn, "DEG", "Northern bound", K::kWord, 0, kNoCrit, nullptr, G::kFdsn, 4,
+     "northern bound of the latitude, degrees", nullptr},
+    {"--minlongitude", qfdsn, "DEG", "Western bound", K::kWord, 0, kNoCrit, nullptr, G::kFdsn, 5,
+     "western bound of the longitude, degrees; above\n--maxlongitude it crosses the 180-degree meridian", nullptr},
+    {"--maxlongitude", qfdsn, "DEG", "Eastern bound", K::kWord, 0, kNoCrit, nullptr, G::kFdsn, 6,
+     "eastern bound of the longitude, degrees", nullptr},
+    {"--latitude", qfdsn, "DEG", "Centre of the radius tests", K::kWord, 0, kNoCrit, nullptr,
+     G::kFdsn, 7, "latitude of the centre of the radius tests (default 0)", nullptr},
+    {"--longitude", qfdsn, "DEG", "Centre of the radius tests", K::kWord, 0, kNoCrit, nullptr,
+     G::kFdsn, 8, "longitude of the centre (default 0)", nullptr},
+    {"--minradius", qfdsn, "DEG", "Least distance from the centre", K::kWord, 0, kNoCrit, nullptr,
+     G::kFdsn, 9, "least distance from the centre, degrees of arc", nullptr},
+    {"--maxradius", qfdsn, "DEG", "Greatest distance from the centre", K::kWord, 0, kNoCrit,
+     nullptr, G::kFdsn, 10, "greatest distance from the centre, degrees of arc", nullptr},
+    {"--minradiuskm", qfdsn, "KM", "Least distance from the centre, km", K::kWord, 0, kNoCrit,
+     nullptr, G::kFdsn, 11, "least distance from the centre, km", nullptr},
+    {"--maxradiuskm", qfdsn, "KM", "Greatest distance from the centre, km", K::kWord, 0, kNoCrit,
+     nullptr, G::kFdsn, 12, "greatest distance from the centre, km", nullptr},
+    {"--mindepth", qfdsn, "KM", "Least depth", K::kWord, 0, kNoCrit, nullptr, G::kFdsn, 13,
+     "least focal depth, km", nullptr},
+    {"--maxdepth", qfdsn, "KM", "Greatest depth", K::kWord, 0, kNoCrit, nullptr, G::kFdsn, 14,
+     "greatest focal depth, km", nullptr},
+    {"--minmagnitude", qfdsn, "M", "Least magnitude", K::kWord, 0, kNoCrit, nullptr, G::kFdsn, 15,
+     "least magnitude, the -mtype list's choice", nullptr},
+    {"--maxmagnitude", qfdsn, "M", "Greatest magnitude", K::kWord, 0, kNoCrit, nullptr, G::kFdsn,
+     16, "greatest magnitude", nullptr},
+    {"--magnitudetype", qfdsn, "LIST", "Magnitude types in order of preference", K::kWord,
+     kTarnF | kMechF | kOrvF, kNoCrit, nullptr, G::kFdsn, 17,
+     "another name for -mtype; a type the format cannot give\nis an error", nullptr},
+    {"--eventtype", qfdsn, "LIST", "QuakeML event types", K::kWord, 0, kNoCrit, nullptr, G::kFdsn,
+     18, "QuakeML event types, comma-separated (earthquake,\nquarry blast, ...), instead of "
+     "-etype's letters", nullptr},
+    {"--eventid", qfdsn, "ID,...", "Events by ID", K::kWord, 0, kNoCrit, nullptr, G::kFdsn, 19,
+     "the events of these IDs", nullptr},
     {"--strict", qstrict, "", "Report what the classic rules pass over, with status 1", K::kNone,
      0, kNoCrit, nullptr, G::kChecks, 1,
      "report every argument or input that the classic rules\npass over in silence, and exit "

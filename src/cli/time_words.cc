@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "cli/iso_time.h"
+#include "query/iso_time.h"
 #include "cli/strict_checks.h"
 #include "util/calendar.h"
 
@@ -15,7 +15,8 @@ namespace catsieve {
 namespace {
 
 // What a date-time word looks like, for the messages.
-constexpr char kIsoForm[] = "yyyy-mm-dd[Thh:mm[:ss[.s]]][Z] in UTC, e.g. 1995-02-14T03:21:07";
+constexpr char kIsoForm[] =
+    "yyyy-mm-dd[Thh:mm[:ss[.s]]] in UTC, with an optional Z or an offset such as +01:00";
 constexpr int kDateDigits = 14;
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }

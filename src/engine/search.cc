@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cmath>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -48,6 +49,16 @@ bool settle(void* ctx) {
   Sink* out = static_cast<Sink*>(ctx);
   out->settle();
   return !out->failed();
+}
+
+// The window of the IDs' times: no other period holds them.
+CatalogWindow id_window(const Query& q) {
+  double first = HUGE_VAL, last = -HUGE_VAL;
+  for (const WantedId& id : q.fdsn.ids) {
+    first = std::fmin(first, static_cast<double>(id.stem.seconds));
+    last = std::fmax(last, static_cast<double>(id.stem.seconds));
+  }
+  return catalog_window(first, last);
 }
 
 void bad_input(RunState& st, const std::string& text) {
@@ -138,6 +149,8 @@ util::Status read_inputs(Run& run) {
   RunState& st = run.st;
   const Request& r = run.request;
   CatalogWindow window = catalog_window(st.q.otime.min, st.q.otime.max);
+  // Events asked for by ID lie in the periods of their times.
+  if (!st.q.fdsn.ids.empty()) window = id_window(st.q);
   SkipNotice notice;
   if (st.strict) notice = SkipNotice{skipped, &st};
   std::vector<std::string> files;
@@ -181,8 +194,10 @@ util::Status run_search(const Query& query, const Request& r, Sink& out, Message
   st.layout = r.format;
   st.settings = &r.settings;
   st.word = format.keyword;
-  st.ids = form.kind == FormKind::kEvents;
-  st.check_events = st.ids || st.strict;
+  st.fdsn = !q.fdsn.ids.empty() || q.fdsn.describes();
+  st.ids = form.kind == FormKind::kEvents || !q.fdsn.ids.empty();
+  st.check_events = st.ids || st.strict || st.fdsn;
+  st.describes = form.kind == FormKind::kEvents || st.strict || q.fdsn.describes();
   if (q.etype_on && format.etypes) st.accepted = build_etypes(q, format.etypes);
   std::unique_ptr<EventBatch> batch;
   if (form.kind == FormKind::kEvents) {

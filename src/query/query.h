@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "query/fdsn_filter.h"
 #include "query/magtypes.h"
 
 namespace catsieve {
@@ -74,6 +75,7 @@ struct Query {
   std::string quals;         // lower case
   bool etype_on = true;      // off when the letters hold A
   std::string etypes = "E";  // upper case
+  FdsnFilter fdsn;           // the tests named as the FDSN event service names them
 
   bool on(Crit c) const { return field[static_cast<int>(c)].on; }
   const Bounds<double>& range(Crit c) const { return field[static_cast<int>(c)]; }

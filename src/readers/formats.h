@@ -4,6 +4,8 @@
 #ifndef READERS_FORMATS_H
 #define READERS_FORMATS_H
 
+#include <string>
+
 #include "inputs/stream.h"
 #include "query/magtypes.h"
 #include "readers/record_cycle.h"
@@ -46,6 +48,9 @@ struct FormatRow {
   const char* catalog_key;  // the variable naming its installed catalog
   MagPrefList mags;         // the preference list when -mtype gives none
   const EtypeGroup* etypes;  // the letters of -etype, none when it has no types
+  // The magnitude types its records can give (bits of the preference
+  // lists); 0 for a format whose magnitude carries no type.
+  unsigned magtypes;
 };
 
 extern const FormatRow kFormats[];
@@ -53,6 +58,10 @@ extern const int kFormatCount;
 
 // The row of a format or layout code.
 const FormatRow& format_row(int code);
+// Why the format cannot give the magnitude types of a preference list
+// ("the kelp format's magnitudes carry no type", "the orv format has no md
+// magnitude"), or "" when it can give each.
+std::string magtypes_missing(const FormatRow& f, const MagPrefList& mags);
 // The row that a -format word names, in either case (vesper names tarn);
 // null when none does.
 const FormatRow* format_named(const char* word);

@@ -148,10 +148,9 @@ void search_full_brim_catalog(Stream& s, RunState& st) {
       have_last = true;
       RecordMark mark = mark_record(st, kBrimEventFields, line.loc, first_line);
       bool pass = brim_select(st.q, st, line, kRules);
-      // Only the forms that describe the record, and the strict checks,
-      // need its summary written.
-      bool describes = st.form.kind == FormKind::kEvents || st.strict;
-      Line view = describes ? write_summary(line, summary) : line.loc;
+      // Only the forms that describe the record, and the tests and checks
+      // that read its event, need its summary written.
+      Line view = st.describes ? write_summary(line, summary) : line.loc;
       print_stuff(st, rule, pass, text, view, mark, tally);
     }
     clear_old_data(s, r);

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "readers/fdsn_tests.h"
 #include "util/status.h"
 
 namespace catsieve {
@@ -35,6 +36,19 @@ void put_event(RunState& st, const Line& view, Describe describe, const RecordMa
   }
   if (const char* fault = st.batch->add(view, st.q, describe, st.written, mark.id))
     st.fault = fault;
+}
+
+bool fdsn_pass(RunState& st, const Line& view, Describe describe, const RecordMark& mark) {
+  const FdsnFilter& f = st.q.fdsn;
+  if (!mark.event || !fdsn_id_ok(f, mark.id)) return false;
+  if (!f.describes()) return true;
+  Event e;
+  describe(st.q, st.days, view, &e);
+  if (e.mag_fault) {
+    st.fault = e.mag_fault;
+    return false;
+  }
+  return fdsn_event_ok(f, e);
 }
 
 namespace {
@@ -96,7 +110,7 @@ void search_lines(Stream& s, const Line* first, const LineReader& reader, RunSta
   Tally tally;
   // A query that tests nothing of this reader's records passes them all.
   bool every = !(st.otime.on || q.lat.on || q.lon.on || st.field_tests || q.poly.on ||
-                 q.delta.on || (reader.etype && q.etype_on));
+                 q.delta.on || (reader.etype && q.etype_on) || st.fdsn);
   // Records that are checked one by one take the cycle.
   bool all = every && !q.negate && !st.strict;
   bool raw = all && st.form.kind == FormKind::kRecords;

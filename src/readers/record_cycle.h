@@ -74,9 +74,12 @@ void put_event(RunState& st, const Line& view, Describe describe, const RecordMa
 // Under --strict, what a selected record holds that no client can take.
 void check_selected(RunState& st, const Line& view, Describe describe, const EventFields& f,
                     const RecordMark& mark);
+// The FDSN-named tests of a record that passed the classic ones.
+bool fdsn_pass(RunState& st, const Line& view, Describe describe, const RecordMark& mark);
 // Puts out a record that passed its tests, or with -negate one that failed.
 inline void emit(RunState& st, EmitRule rule, bool pass, const Line& raw, const Line& view,
                  Describe describe, const EventFields& f, const RecordMark& mark, Tally& tally) {
+  if (pass && st.fdsn) pass = fdsn_pass(st, view, describe, mark);
   if (pass != rule.wanted) return;
   ++tally.selected;
   if (st.strict) check_selected(st, view, describe, f, mark);

@@ -50,6 +50,8 @@ struct RunState {
   bool ids = false;           // whether events get IDs (counted by stem in each file)
   const char* word = "";      // the layout's word in IDs
   StemCounter stems;          // the stems of the file being read
+  bool fdsn = false;          // whether a test named as the FDSN service names it is on
+  bool describes = false;     // whether selected records are described (full brim's summary)
   long long line = 1;         // the line of the file at which the record being read starts
   bool begun = false;         // the form's opening text is out
   const char* fault = nullptr;  // a catalog that lacks a listed magnitude type

@@ -1,5 +1,5 @@
-// ISO 8601 date-times of the command line.
-#include "cli/iso_time.h"
+// ISO 8601 date-times of the command line and of queries.
+#include "query/iso_time.h"
 
 #include <cstdlib>
 
@@ -13,6 +13,7 @@ constexpr int kLastHour = 23;
 constexpr int kLastMinute = 59;
 // A leap second is written as second 60.
 constexpr int kLastSecond = 60;
+constexpr long kDateLength = 10;  // yyyy-mm-dd
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
@@ -31,6 +32,26 @@ bool number(const char** p, int width, char sep, int* value) {
     ++*p;
   }
   *value = n;
+  return true;
+}
+
+// A zone offset: "Z", or a sign and hh:mm or hhmm; the seconds to add to
+// local time for UTC.
+bool zone(const char** p, int* shift) {
+  *shift = 0;
+  if (**p == 'Z') {
+    ++*p;
+    return true;
+  }
+  if (**p != '+' && **p != '-') return true;
+  int sign = **p == '-' ? 1 : -1;  // local minus offset is UTC
+  ++*p;
+  int hours, minutes;
+  if (!number(p, 2, 0, &hours)) return false;
+  if (**p == ':') ++*p;
+  if (!number(p, 2, 0, &minutes)) return false;
+  if (hours > kLastHour || minutes > kLastMinute) return false;
+  *shift = sign * (hours * 3600 + minutes * 60);
   return true;
 }
 
@@ -58,11 +79,13 @@ bool iso_time(const char* text, double* value) {
       seconds = std::strtod(digits, nullptr);
     }
   }
-  if (*p == 'Z') ++p;
-  if (*p != '\0') return false;
+  int shift;
+  bool date_only = p == text + kDateLength;
+  if (date_only && (*p == '+' || *p == '-')) return false;
+  if (!zone(&p, &shift) || *p != '\0') return false;
   if (year == 0 || util::ckdate(year, month, day, 1) != 0) return false;
   if (hour > kLastHour || minute > kLastMinute || second > kLastSecond) return false;
-  *value = util::timvar(year, month, day, hour, minute, seconds, 1);
+  *value = util::timvar(year, month, day, hour, minute, seconds, 1) + shift;
   return true;
 }
 
