@@ -72,6 +72,11 @@ bool qverbose(ArgCursor&, RunConfig& cfg, util::Status*) {
 
 bool qstrict(ArgCursor&, RunConfig&, util::Status*) { return true; }
 
+bool qeach_input(ArgCursor&, RunConfig& cfg, util::Status*) {
+  cfg.request.each_input = true;
+  return true;
+}
+
 bool qformat(ArgCursor& c, RunConfig& cfg, util::Status* err) {
   const char* word;
   if (!next_word(c, err, &word)) return false;
@@ -288,6 +293,10 @@ const OptionRow kOptions[] = {
      "the CSV columns to write, in this order, e.g.\nlongitude,latitude,depth,mag", nullptr},
     {"--missing", qmissing, "TEXT", "Text of an empty CSV or text cell", K::kWord, 0, kNoCrit,
      nullptr, G::kOutput, 8, "write TEXT in empty CSV and text cells, e.g. NaN", nullptr},
+    {"--each-input", qeach_input, "", "The time window applies to each input alone", K::kNone, 0,
+     kNoCrit, nullptr, G::kWindow, 3,
+     "apply the time window to each input on its own: the\nlower bound is not carried on to the "
+     "last origin time\nof the input before", nullptr},
     {"--starttime", qsince, "T", "Origin times from (as --since)", K::kWord, 0, kNoCrit, "time",
      G::kFdsn, 1, "another name for --since", nullptr},
     {"--endtime", quntil, "T", "Origin times up to (as --until)", K::kWord, 0, kNoCrit, "time",

@@ -193,6 +193,7 @@ util::Status run_search(const Query& query, const Request& r, Sink& out, Message
   st.strict = r.strict;
   st.layout = r.format;
   st.settings = &r.settings;
+  st.each_input = r.each_input;
   st.word = format.keyword;
   st.fdsn = !q.fdsn.ids.empty() || q.fdsn.describes();
   st.ids = form.kind == FormKind::kEvents || !q.fdsn.ids.empty();

@@ -51,6 +51,9 @@ struct Request {
   bool verbose = false;        // each input and its counts as messages
   bool strict = false;         // report what the classic rules pass over, status 1 after
   bool catalog = false;        // the format's installed catalog first (-catalog)
+  // The time test's lower bound stays the query's for every input: it is
+  // not carried on to the last origin time of the input before.
+  bool each_input = false;
   std::vector<Input> inputs;
   FormSettings settings;       // the authority, CSV columns and empty cells
 };

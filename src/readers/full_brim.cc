@@ -148,6 +148,10 @@ void search_full_brim_catalog(Stream& s, RunState& st) {
       have_last = true;
       RecordMark mark = mark_record(st, kBrimEventFields, line.loc, first_line);
       bool pass = brim_select(st.q, st, line, kRules);
+      if (st.strict) {
+        note_carried(st, pass, [&] { return brim_select(st.q, st, line, kRules); });
+        note_first(st, brim_otime(st.days, line.loc));
+      }
       // Only the forms that describe the record, and the tests and checks
       // that read its event, need its summary written.
       Line view = st.describes ? write_summary(line, summary) : line.loc;

@@ -88,13 +88,51 @@ void check_selected(RunState& st, const Line& view, Describe describe, const Eve
   }
 }
 
+namespace {
+
+std::string time_text(double t) {
+  Text text;
+  return iso_time_text(t, 2, text) ? std::string(text.buf, text.n) : std::string("?");
+}
+
+// What the carried lower bound hid in this input, or, without a lower
+// bound of the query's own, an input that begins before the one before it
+// ended.
+void strict_time_reports(RunState& st, bool have_last, double last_time) {
+  if (st.carry_skipped > 0) {
+    st.messages.say(true, util::format_text(
+                              "%s: %lld record%s before %s skipped: the lower time bound carries "
+                              "over from the input before (--each-input reads each alone)\n",
+                              st.input_name, st.carry_skipped, st.carry_skipped == 1 ? "" : "s",
+                              time_text(st.otime.min).c_str()));
+    st.input_failed = true;
+  } else if (!st.q.otime.on && st.have_first && st.have_previous &&
+             st.first_time < st.previous_last) {
+    st.messages.say(true, util::format_text(
+                              "%s: begins at %s, before the input before it ended (%s): events "
+                              "held by both are written twice\n",
+                              st.input_name, time_text(st.first_time).c_str(),
+                              time_text(st.previous_last).c_str()));
+    st.input_failed = true;
+  }
+  st.carry_skipped = 0;
+  st.have_first = false;
+  if (have_last) {
+    st.have_previous = true;
+    st.previous_last = last_time;
+  }
+}
+
+}  // namespace
+
 void end_of_stream(RunState& st, const Tally& tally, bool have_last, double last_time,
                    const char* summary) {
   // What this input selected is formatted before the next is read.
   if (st.batch && !st.fault)
     if (const char* fault = st.batch->flush()) st.fault = fault;
   if (st.fault) return;
-  if (have_last) st.otime.min = last_time;
+  if (st.strict) strict_time_reports(st, have_last, last_time);
+  if (have_last && !st.each_input) st.otime.min = last_time;
   if (st.verbose && !st.out.failed())
     st.messages.say(false, util::format_text(summary, tally.lines, tally.selected));
 }
@@ -149,6 +187,10 @@ void search_lines(Stream& s, const Line* first, const LineReader& reader, RunSta
     RecordMark mark = mark_record(st, *reader.fields, record, st.line);
     if (record.n && record.p[record.n - 1] == '\n') ++st.line;
     bool pass = reader.select(q, st, record);
+    if (st.strict) {
+      note_carried(st, pass, [&] { return reader.select(q, st, record); });
+      if (tally.lines == 1) note_first(st, reader.otime(st.days, record));
+    }
     // A listed magnitude type the catalog lacks ends the run at this record:
     // a test that meets it fails, and so does formatting an event.
     if ((!pass || !rule.records) && st.fault) break;

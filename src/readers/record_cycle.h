@@ -88,8 +88,26 @@ inline void emit(RunState& st, EmitRule rule, bool pass, const Line& raw, const 
   else
     put_event(st, view, describe, mark);
 }
+// Under --strict: a record that failed its tests, tried again with the
+// query's own lower time bound instead of one carried from an earlier
+// input, is counted as hidden by the carried bound.
+template <typename Select>
+inline void note_carried(RunState& st, bool pass, Select select) {
+  if (pass || !st.strict || !st.otime.on || !(st.otime.min > st.q.otime.min)) return;
+  Bounds<double> carried = st.otime;
+  st.otime = st.q.otime;
+  if (select()) ++st.carry_skipped;
+  st.otime = carried;
+}
+// Under --strict, the origin time of an input's first record.
+inline void note_first(RunState& st, double time) {
+  if (st.have_first) return;
+  st.have_first = true;
+  st.first_time = time;
+}
 // The end-of-stream step: the lower time bound from the last record when
-// there was one, then the -verbose summary.  After a fault, neither.
+// there was one (unless each input is read alone), the reports of --strict
+// on what that bound hid, then the -verbose summary.  After a fault, none.
 void end_of_stream(RunState& st, const Tally& tally, bool have_last, double last_time,
                    const char* summary);
 

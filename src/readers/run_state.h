@@ -51,6 +51,15 @@ struct RunState {
   const char* word = "";      // the layout's word in IDs
   StemCounter stems;          // the stems of the file being read
   bool fdsn = false;          // whether a test named as the FDSN service names it is on
+  bool each_input = false;    // the time test's lower bound is not carried to the next input
+  // Under --strict, what the carried lower bound hides: the records of this
+  // input that failed only for it, and the origin times at which each input
+  // began and ended.
+  long long carry_skipped = 0;
+  bool have_first = false;
+  double first_time = 0;
+  bool have_previous = false;
+  double previous_last = 0;
   bool describes = false;     // whether selected records are described (full brim's summary)
   long long line = 1;         // the line of the file at which the record being read starts
   bool begun = false;         // the form's opening text is out
