@@ -1,6 +1,7 @@
 # bash completion for catsieve: option names, format keywords after -format,
-# magnitude-type keywords (comma lists) after -mtype, nothing after the
-# date-times of --since and --until, file names elsewhere.
+# magnitude-type keywords (comma lists) after -mtype and --magnitudetype,
+# column names (comma lists) after --columns, nothing after the values of
+# the other two-dash options, file names elsewhere.
 _catsieve() {
   local cur prev
   cur=${COMP_WORDS[COMP_CWORD]}
@@ -8,29 +9,41 @@ _catsieve() {
   local options="-help -negate -time -latitude -longitude -depth -mtype -magnitude -closest
     -nstations -rms -gap -delta -polygon -catalog -verbose -format -quality -etype -nmag -m0
     -nm0 -errtime -errlat -errlon -errhoriz -errdepth -felt -no_mag --strict --help --version
-    --csv --geojson --quakeml --count --since --until"
+    --csv --geojson --quakeml --text --count --authority --columns --missing --since --until
+    --each-input --starttime --endtime --minlatitude --maxlatitude --minlongitude --maxlongitude
+    --latitude --longitude --minradius --maxradius --minradiuskm --maxradiuskm --mindepth
+    --maxdepth --minmagnitude --maxmagnitude --magnitudetype --eventtype --eventid"
+  local comma_list=""
   case $prev in
-    --since|--until)
+    --since|--until|--starttime|--endtime|--authority|--missing|--min*|--max*|--latitude|\
+    --longitude|--eventtype|--eventid)
       COMPREPLY=()
       return 0
+      ;;
+    --columns)
+      comma_list="time latitude longitude depth mag magType nst gap dmin rms horizontalError
+        depthError type id magNst quality timeError latitudeError longitudeError scalarMoment
+        scalarMomentNst dminKm"
       ;;
     -format|-fo|-for|-form|-forma)
       COMPREPLY=($(compgen -W "tarn vesper mech orv brim f_brim kelp" -- "$cur"))
       return 0
       ;;
-    -mtype|-mt|-mty|-mtyp)
-      local done="" last=$cur
-      if [[ $cur == *,* ]]; then
-        done=${cur%,*},
-        last=${cur##*,}
-      fi
-      local types="pref ml mlt mln mlm mlb md mx avg mw bm amp coda mml" t
-      COMPREPLY=()
-      for t in $(compgen -W "$types" -- "$last"); do COMPREPLY+=("$done$t"); done
-      compopt -o nospace 2>/dev/null
-      return 0
+    -mtype|-mt|-mty|-mtyp|--magnitudetype)
+      comma_list="pref ml mlt mln mlm mlb md mx avg mw bm amp coda mml"
       ;;
   esac
+  if [ -n "$comma_list" ]; then
+    local done="" last=$cur t
+    if [[ $cur == *,* ]]; then
+      done=${cur%,*},
+      last=${cur##*,}
+    fi
+    COMPREPLY=()
+    for t in $(compgen -W "$comma_list" -- "$last"); do COMPREPLY+=("$done$t"); done
+    compopt -o nospace 2>/dev/null
+    return 0
+  fi
   if [[ $cur == -* ]]; then
     COMPREPLY=($(compgen -W "$options" -- "$cur"))
     return 0

@@ -27,9 +27,16 @@ complete_words() {  # the words of a command line, the last one being completed
 [ "$(complete_words catsieve -format f_ | tr '\n' ' ')" = "f_brim " ] || fail "format keyword"
 [ "$(complete_words catsieve -mtype md,co)" = "md,coda" ] || fail "magnitude type after a comma"
 [ "$(complete_words catsieve -nm | tr '\n' ' ')" = "-nmag -nm0 " ] || fail "ambiguous prefix"
-[ "$(complete_words catsieve --st)" = "--strict" ] || fail "two-dash option"
-[ "$(complete_words catsieve --c | tr '\n' ' ')" = "--csv --count " ] || fail "output forms"
+[ "$(complete_words catsieve --str)" = "--strict" ] || fail "two-dash option"
+[ "$(complete_words catsieve --c | tr '\n' ' ')" = "--csv --count --columns " ] || fail "output forms"
 [ -z "$(complete_words catsieve --until "")" ] || fail "file name after --until"
+[ -z "$(complete_words catsieve --maxdepth "")" ] || fail "file name after --maxdepth"
+[ "$(complete_words catsieve --columns longitude,lo | tr '\n' ' ')" = "longitude,longitude longitude,longitudeError " ] ||
+  fail "column name after a comma"
+[ "$(complete_words catsieve --magnitudetype mw,ml | tr '\n' ' ')" = "mw,ml mw,mlt mw,mln mw,mlm mw,mlb " ] ||
+  fail "magnitude type of --magnitudetype"
+[ "$(complete_words catsieve --minr | tr '\n' ' ')" = "--minradius --minradiuskm " ] ||
+  fail "FDSN names"
 cd "$src/examples"
 [ "$(complete_words catsieve -felt tarn_o)" = "tarn_old.cat" ] || fail "file name"
 echo "install, manual page and completion: ok"

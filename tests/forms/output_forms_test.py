@@ -111,6 +111,11 @@ def record_count(fmt, name, *criteria):
     return sum(1 for l in lines if l.startswith("$end")) if fmt == "f_brim" else len(lines)
 
 
+if not VALIDATE:
+    print("QuakeML is checked for well-formedness only: the schema check needs xmllint and "
+          "../shared/quakeml/QuakeML-1.2.xsd")
+
+
 class Forms(unittest.TestCase):
     def assert_valid(self, quakeml):
         if VALIDATE:
