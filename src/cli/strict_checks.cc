@@ -189,8 +189,22 @@ bool strict_check_options(const ArgCursor& c, const RunConfig& cfg, util::Status
   // -mtype also chooses the magnitude that the event forms write.
   const Form* form = cfg.request.form;
   bool described = form && form->kind == FormKind::kEvents;
-  if (c.seen.count("-mtype") && !q.on(Crit::kMag) && !described)
+  bool mag_test = q.on(Crit::kMag) || q.fdsn.mag.on();
+  if (c.seen.count("-mtype") && !mag_test && !described)
     return strict_fail(c, err, "-mtype has no effect without -magnitude");
+  // The two-dash options that another one gives their effect.
+  const char* form_name = form ? form->name : "";
+  bool csv = std::strcmp(form_name, "csv") == 0, text = std::strcmp(form_name, "text") == 0;
+  if (c.seen.count("--columns") && !csv)
+    return strict_fail(c, err, "--columns has no effect without --csv");
+  if (c.seen.count("--missing") && !csv && !text)
+    return strict_fail(c, err, "--missing has no effect without --csv or --text");
+  if (c.seen.count("--authority") && !text && std::strcmp(form_name, "quakeml") != 0)
+    return strict_fail(c, err, "--authority has no effect without --quakeml or --text");
+  bool radius = q.fdsn.ring.on;
+  for (const char* centre : {"--latitude", "--longitude"})
+    if (c.seen.count(centre) && !radius)
+      return strict_fail(c, err, "%s has no effect without a radius (--maxradius, ...)", centre);
   if (c.seen.count("-no_mag") && !q.on(Crit::kMag))
     return strict_fail(c, err, "-no_mag has no effect without -magnitude");
   if (f.bit == kOrvBit && q.on(Crit::kNmag) && !q.on(Crit::kMag))

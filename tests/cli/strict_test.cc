@@ -80,7 +80,18 @@ TEST(Strict, BadArgumentsStopBeforeAnyInput) {
       {{"-etype", "", "@a"}, kSilent, bad("-etype without a letter: no record would pass")},
       {{"-format", "orv", "-quality", "", "@a"}, kSilent,
        bad("-quality without a letter: no record would pass")},
-      {w("-etype ex @a"), kPassed, bad("-etype letter \"X\" is no event type of the tarn format")}};
+      {w("-etype ex @a"), kPassed, bad("-etype letter \"X\" is no event type of the tarn format")},
+      // Two-dash options that another one gives their effect.
+      {w("--minmagnitude 0 -mtype md @a"), kPassed, kPassed},
+      {w("--columns mag @a"), kPassed, bad("--columns has no effect without --csv")},
+      {w("--count --missing NaN @a"), {"1\n", "", 0},
+       bad("--missing has no effect without --csv or --text")},
+      {w("--authority net.example @a"), kPassed,
+       bad("--authority has no effect without --quakeml or --text")},
+      {w("--longitude -120 @a"), kPassed,
+       bad("--longitude has no effect without a radius (--maxradius, ...)")},
+      {w("--mindepth 1 --mindepth=2 @a"), kPassed,
+       bad("--mindepth given more than once: the last one would count")}};
   for (const auto& c : cases) check_strict(c);
 }
 
