@@ -24,7 +24,7 @@ enum class ArgKind {
 };
 
 // The groups of --help, in their order.
-enum class HelpGroup { kInput, kPlace, kSize, kLetters, kOutput, kWindow, kChecks };
+enum class HelpGroup { kInput, kPlace, kSize, kLetters, kOutput, kOrder, kWindow, kChecks };
 
 struct OptionRow {
   const char* name;    // the option word, leading "-" included

@@ -11,6 +11,7 @@
 #include "outputs/form_settings.h"
 #include "outputs/forms.h"
 #include "outputs/messages.h"
+#include "outputs/order_settings.h"
 #include "outputs/sink.h"
 #include "query/query.h"
 #include "util/status.h"
@@ -53,6 +54,7 @@ struct Request {
   bool catalog = false;        // the format's installed catalog first (-catalog)
   std::vector<Input> inputs;
   FormSettings settings;       // the authority, CSV columns and empty cells
+  OrderSettings order;         // the order of the output, and how much of it
 };
 
 // Runs the search to its end, or to the first error, whose message and

@@ -110,7 +110,7 @@ void search_full_brim_catalog(Stream& s, RunState& st) {
   char summary[kSummaryLength];
   Line l;
   long long first_line = st.line;  // the line the record starts at
-  while (readline(s, kLineBuffer, &l) && !st.fault) {
+  while (!st.done && readline(s, kLineBuffer, &l) && !st.fault) {
     if (r.count == 0) {
       hold(s, l);
       first_line = st.line;
@@ -148,9 +148,9 @@ void search_full_brim_catalog(Stream& s, RunState& st) {
       have_last = true;
       RecordMark mark = mark_record(st, kBrimEventFields, line.loc, first_line);
       bool pass = brim_select(st.q, st, line, kRules);
-      // Only the forms that describe the record, and the strict checks,
-      // need its summary written.
-      bool describes = st.form.kind == FormKind::kEvents || st.strict;
+      // Only the forms that describe the record, the strict checks and an
+      // ordered output need its summary written.
+      bool describes = st.form.kind == FormKind::kEvents || st.strict || st.order;
       Line view = describes ? write_summary(line, summary) : line.loc;
       print_stuff(st, rule, pass, text, view, mark, tally);
     }
