@@ -1,6 +1,7 @@
 # bash completion for catsieve: option names, format keywords after -format,
-# magnitude-type keywords (comma lists) after -mtype, nothing after the
-# date-times of --since and --until, file names elsewhere.
+# magnitude-type keywords (comma lists) after -mtype, the orders after
+# --orderby, nothing after the date-times of --since and --until and the
+# counts of --limit, --offset and --max-events, file names elsewhere.
 _catsieve() {
   local cur prev
   cur=${COMP_WORDS[COMP_CWORD]}
@@ -8,10 +9,14 @@ _catsieve() {
   local options="-help -negate -time -latitude -longitude -depth -mtype -magnitude -closest
     -nstations -rms -gap -delta -polygon -catalog -verbose -format -quality -etype -nmag -m0
     -nm0 -errtime -errlat -errlon -errhoriz -errdepth -felt -no_mag --strict --help --version
-    --csv --geojson --quakeml --count --since --until"
+    --csv --geojson --quakeml --count --since --until --orderby --limit --offset --max-events"
   case $prev in
-    --since|--until)
+    --since|--until|--limit|--offset|--max-events)
       COMPREPLY=()
+      return 0
+      ;;
+    --orderby)
+      COMPREPLY=($(compgen -W "time time-asc magnitude magnitude-asc" -- "$cur"))
       return 0
       ;;
     -format|-fo|-for|-form|-forma)

@@ -30,6 +30,9 @@ complete_words() {  # the words of a command line, the last one being completed
 [ "$(complete_words catsieve --st)" = "--strict" ] || fail "two-dash option"
 [ "$(complete_words catsieve --c | tr '\n' ' ')" = "--csv --count " ] || fail "output forms"
 [ -z "$(complete_words catsieve --until "")" ] || fail "file name after --until"
+[ "$(complete_words catsieve --orderby mag | tr '\n' ' ')" = "magnitude magnitude-asc " ] ||
+  fail "orders after --orderby"
+[ -z "$(complete_words catsieve --limit "")" ] || fail "file name after --limit"
 cd "$src/examples"
 [ "$(complete_words catsieve -felt tarn_o)" = "tarn_old.cat" ] || fail "file name"
 echo "install, manual page and completion: ok"
