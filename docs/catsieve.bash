@@ -1,7 +1,8 @@
 # bash completion for catsieve: option names, format keywords after -format,
 # magnitude-type keywords (comma lists) after -mtype and --magnitudetype,
-# column names (comma lists) after --columns, nothing after the values of
-# the other two-dash options, file names elsewhere.
+# column names (comma lists) after --columns, the orders after --orderby,
+# nothing after the values of the other two-dash options, file names
+# elsewhere.
 _catsieve() {
   local cur prev
   cur=${COMP_WORDS[COMP_CWORD]}
@@ -12,12 +13,17 @@ _catsieve() {
     --csv --geojson --quakeml --text --count --authority --columns --missing --since --until
     --each-input --starttime --endtime --minlatitude --maxlatitude --minlongitude --maxlongitude
     --latitude --longitude --minradius --maxradius --minradiuskm --maxradiuskm --mindepth
-    --maxdepth --minmagnitude --maxmagnitude --magnitudetype --eventtype --eventid"
+    --maxdepth --minmagnitude --maxmagnitude --magnitudetype --eventtype --eventid --orderby
+    --limit --offset --max-events"
   local comma_list=""
   case $prev in
     --since|--until|--starttime|--endtime|--authority|--missing|--min*|--max*|--latitude|\
-    --longitude|--eventtype|--eventid)
+    --longitude|--eventtype|--eventid|--limit|--offset)
       COMPREPLY=()
+      return 0
+      ;;
+    --orderby)
+      COMPREPLY=($(compgen -W "time time-asc magnitude magnitude-asc" -- "$cur"))
       return 0
       ;;
     --columns)

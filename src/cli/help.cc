@@ -53,6 +53,11 @@ const Group kGroups[] = {
      "brim, f_brim and kelp records carry one magnitude and use no list.\n"},
     {HelpGroup::kOutput, "Output (at most one of these; the default writes the records unchanged):",
      nullptr},
+    {HelpGroup::kOrder, "Order and limits:",
+     "\n"
+     "Without --orderby, or with time-asc, records go out in catalog order as they\n"
+     "are read, and --limit stops the reading once N are out.  The other orders\n"
+     "write when the reading ends; --count counts without sorting.\n"},
     {HelpGroup::kWindow, "Time window (ISO 8601 times, e.g. 1995-01-01T00:00:00):", nullptr},
     {HelpGroup::kFdsn, "Names of the FDSN event service (each an AND with the tests above):",
      "\n"

@@ -8,6 +8,7 @@
 #include "cli/angle_words.h"
 #include "cli/fdsn_options.h"
 #include "cli/help.h"
+#include "cli/order_options.h"
 #include "cli/strict_checks.h"
 #include "cli/time_words.h"
 #include "outputs/form_settings.h"
@@ -350,6 +351,18 @@ const OptionRow kOptions[] = {
     {"--until", quntil, "T", "Origin times up to (as --since, or +offset from it)", K::kWord, 0,
      kNoCrit, "time", G::kWindow, 2,
      "origin time up to T; also an offset such as +30d,\ncounted from --since", nullptr},
+    {"--orderby", qorderby, "ORDER", "Order of the output: time, time-asc, magnitude(-asc)",
+     K::kWord, 0, kNoCrit, nullptr, G::kOrder, 1,
+     "time (newest first), time-asc (catalog order),\nmagnitude (largest first) or magnitude-asc; "
+     "ties keep\ncatalog order, records without a magnitude come last", nullptr},
+    {"--limit", qlimit, "N", "Write at most N events", K::kWord, 0, kNoCrit, nullptr, G::kOrder,
+     2, "write at most N events (records in the default\noutput and in --count)", nullptr},
+    {"--offset", qoffset, "N", "Start at the Nth event, counted from 1", K::kWord, 0, kNoCrit,
+     nullptr, G::kOrder, 3, "leave out the first N-1 events", nullptr},
+    {"--max-events", qmax_events, "N", "Most events a sort without --limit holds", K::kWord, 0,
+     kNoCrit, nullptr, G::kOrder, 4,
+     "the most events a sort without --limit holds (default\n1000000); more end the run with "
+     "status 1", nullptr},
 };
 // clang-format on
 const int kOptionCount = sizeof kOptions / sizeof kOptions[0];

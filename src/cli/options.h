@@ -24,7 +24,9 @@ enum class ArgKind {
 };
 
 // The groups of --help, in their order.
-enum class HelpGroup { kInput, kPlace, kSize, kLetters, kOutput, kWindow, kFdsn, kChecks };
+enum class HelpGroup {
+  kInput, kPlace, kSize, kLetters, kOutput, kOrder, kWindow, kFdsn, kChecks
+};
 
 struct OptionRow {
   const char* name;    // the option word, leading "-" included

@@ -14,6 +14,7 @@
 #include "inputs/stream.h"
 #include "outputs/event_batch.h"
 #include "readers/formats.h"
+#include "readers/ordering.h"
 #include "readers/run_state.h"
 
 namespace catsieve {
@@ -101,12 +102,14 @@ util::Status read_stream(Run& run, Stream* s, bool close_fd) {
   std::string name = s->name;
   std::string fault;
   int wait_status = close_stream(s, close_fd, &fault);
-  if (!fault.empty() && !st.out.failed()) {
+  // Once the limit is out, what the input holds after it is not looked at.
+  if (!fault.empty() && !st.out.failed() && !st.done) {
     st.messages.say(true, name + ": " + fault + "\n");
     st.input_failed = true;
   }
   if (oom) return out_of_memory();
-  if (st.strict && status.ok() && !st.fault) check_ended(st, read_error, piped, wait_status);
+  if (st.strict && status.ok() && !st.fault && !st.done)
+    check_ended(st, read_error, piped, wait_status);
   return status;
 }
 
@@ -140,7 +143,7 @@ void skipped(void* ctx, const char* path, const char* why) {
 util::Status read_files(Run& run, const std::vector<std::string>& files) {
   for (const std::string& name : files) {
     util::Status status = read_file(run, name);
-    if (!status.ok() || run.st.fault || run.st.out.failed()) return status;
+    if (!status.ok() || run.st.fault || run.st.out.failed() || run.st.done) return status;
   }
   return util::Status{};
 }
@@ -158,7 +161,7 @@ util::Status read_inputs(Run& run) {
     util::Status status = find_catalog(run.format.catalog_key, window, notice, &files);
     if (!status.ok()) return status;
     status = read_files(run, files);
-    if (!status.ok() || st.fault || st.out.failed()) return status;
+    if (!status.ok() || st.fault || st.out.failed() || st.done) return status;
   }
   std::vector<Input> standard;
   if (r.inputs.empty() && !r.catalog) standard.push_back(Input::standard_input());
@@ -176,7 +179,7 @@ util::Status read_inputs(Run& run) {
         status = read_descriptor(run, in);
         break;
     }
-    if (!status.ok() || st.fault || st.out.failed()) return status;
+    if (!status.ok() || st.fault || st.out.failed() || st.done) return status;
   }
   return util::Status{};
 }
@@ -195,10 +198,14 @@ util::Status run_search(const Query& query, const Request& r, Sink& out, Message
   st.settings = &r.settings;
   st.each_input = r.each_input;
   st.word = format.keyword;
+  // An ordered output tells events from other records, and sorts them by
+  // the exact origin time of their IDs.
+  RunOrder order(r.order, form.kind);
+  if (orders(r.order)) st.order = &order;
   st.fdsn = !q.fdsn.ids.empty() || q.fdsn.describes();
-  st.ids = form.kind == FormKind::kEvents || !q.fdsn.ids.empty();
+  st.ids = form.kind == FormKind::kEvents || !q.fdsn.ids.empty() || st.order != nullptr;
   st.check_events = st.ids || st.strict || st.fdsn;
-  st.describes = form.kind == FormKind::kEvents || st.strict || q.fdsn.describes();
+  st.describes = form.kind == FormKind::kEvents || st.strict || q.fdsn.describes() || st.order;
   if (q.etype_on && format.etypes) st.accepted = build_etypes(q, format.etypes);
   std::unique_ptr<EventBatch> batch;
   if (form.kind == FormKind::kEvents) {
@@ -210,7 +217,9 @@ util::Status run_search(const Query& query, const Request& r, Sink& out, Message
     Run run{r, format, st, {}};
     status = read_inputs(run);
   }
+  if (status.ok() && order.exceeded) status = too_many_to_sort(r.order);
   // What was selected goes out, also when the run ends early.
+  if (st.order) put_held(st);
   if (st.batch)
     if (const char* fault = st.batch->flush())
       if (!st.fault) st.fault = fault;

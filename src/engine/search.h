@@ -11,6 +11,7 @@
 #include "outputs/form_settings.h"
 #include "outputs/forms.h"
 #include "outputs/messages.h"
+#include "outputs/order_settings.h"
 #include "outputs/sink.h"
 #include "query/query.h"
 #include "util/status.h"
@@ -56,6 +57,7 @@ struct Request {
   bool each_input = false;
   std::vector<Input> inputs;
   FormSettings settings;       // the authority, CSV columns and empty cells
+  OrderSettings order;         // the order of the output, and how much of it
 };
 
 // Runs the search to its end, or to the first error, whose message and

@@ -110,7 +110,7 @@ void search_full_brim_catalog(Stream& s, RunState& st) {
   char summary[kSummaryLength];
   Line l;
   long long first_line = st.line;  // the line the record starts at
-  while (readline(s, kLineBuffer, &l) && !st.fault) {
+  while (!st.done && readline(s, kLineBuffer, &l) && !st.fault) {
     if (r.count == 0) {
       hold(s, l);
       first_line = st.line;
@@ -152,8 +152,8 @@ void search_full_brim_catalog(Stream& s, RunState& st) {
         note_carried(st, pass, [&] { return brim_select(st.q, st, line, kRules); });
         note_first(st, brim_otime(st.days, line.loc));
       }
-      // Only the forms that describe the record, and the tests and checks
-      // that read its event, need its summary written.
+      // Only the forms that describe the record, the tests and checks that
+      // read its event and an ordered output need its summary written.
       Line view = st.describes ? write_summary(line, summary) : line.loc;
       print_stuff(st, rule, pass, text, view, mark, tally);
     }

@@ -23,19 +23,20 @@ RecordMark mark_record(RunState& st, const EventFields& f, const Line& l, long l
   return m;
 }
 
-void put_event(RunState& st, const Line& view, Describe describe, const RecordMark& mark) {
+bool put_event(RunState& st, const Line& view, Describe describe, const RecordMark& mark) {
   if (st.form.kind == FormKind::kCount) {
     ++st.written;
-    return;
+    return true;
   }
-  if (!mark.event) return;
+  if (!mark.event) return true;
   ++st.written;
   if (!st.begun) {
     st.begun = true;
     if (st.form.begin) st.form.begin(st.out, *st.settings);
   }
-  if (const char* fault = st.batch->add(view, st.q, describe, st.written, mark.id))
-    st.fault = fault;
+  const char* fault = st.batch->add(view, st.q, describe, st.written, mark.id);
+  if (fault) st.fault = fault;
+  return !fault;
 }
 
 bool fdsn_pass(RunState& st, const Line& view, Describe describe, const RecordMark& mark) {
@@ -150,7 +151,8 @@ void search_lines(Stream& s, const Line* first, const LineReader& reader, RunSta
   bool every = !(st.otime.on || q.lat.on || q.lon.on || st.field_tests || q.poly.on ||
                  q.delta.on || (reader.etype && q.etype_on) || st.fdsn);
   // Records that are checked one by one take the cycle.
-  bool all = every && !q.negate && !st.strict;
+  // So do those of an ordered output, which is not the input as it stands.
+  bool all = every && !q.negate && !st.strict && !st.order;
   bool raw = all && st.form.kind == FormKind::kRecords;
   if (raw && !st.verbose) {
     // Nor need they be counted: the input goes out in blocks as it stands.
@@ -195,6 +197,8 @@ void search_lines(Stream& s, const Line* first, const LineReader& reader, RunSta
     // a test that meets it fails, and so does formatting an event.
     if ((!pass || !rule.records) && st.fault) break;
     emit(st, rule, pass, record, record, reader.describe, *reader.fields, mark, tally);
+    // Once the limit is out, nothing more is read.
+    if (st.done) break;
     have = readline(s, reader.size, &record);
   }
   // The stream keeps the last record it handed out, the detector's first

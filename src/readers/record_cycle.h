@@ -15,6 +15,8 @@
 #include "query/query.h"
 #include "readers/event_fields.h"
 #include "readers/field_tests.h"
+#include "readers/ordering.h"
+#include "readers/record_mark.h"
 #include "readers/run_state.h"
 #include "records/field.h"
 
@@ -55,13 +57,6 @@ struct EmitRule {
 inline EmitRule emit_rule(const RunState& st) {
   return EmitRule{!st.q.negate, st.form.kind == FormKind::kRecords};
 }
-// What the cycle learnt of a record before its tests: whether it is an
-// event, its ID when the run gives IDs, and the line it starts at.
-struct RecordMark {
-  bool event = true;
-  EventId id;
-  long long line = 0;
-};
 // The mark of a record that starts at the given line, by the fields of its
 // layout: its ID is numbered among those of its stem in the file, whether
 // it is selected or not.
@@ -69,8 +64,9 @@ RecordMark mark_record(RunState& st, const EventFields& f, const Line& l, long l
 // A record put out in a form other than the records: counted, or handed to
 // the formatting; raw is the record as it stood in the input, view the line
 // its reader decodes (the same line, but for full brim records).  A record
-// that is no event is counted but not described.
-void put_event(RunState& st, const Line& view, Describe describe, const RecordMark& mark);
+// that is no event is counted but not described.  False when formatting
+// met a fault (st.fault).
+bool put_event(RunState& st, const Line& view, Describe describe, const RecordMark& mark);
 // Under --strict, what a selected record holds that no client can take.
 void check_selected(RunState& st, const Line& view, Describe describe, const EventFields& f,
                     const RecordMark& mark);
@@ -83,7 +79,9 @@ inline void emit(RunState& st, EmitRule rule, bool pass, const Line& raw, const 
   if (pass != rule.wanted) return;
   ++tally.selected;
   if (st.strict) check_selected(st, view, describe, f, mark);
-  if (rule.records)
+  if (st.order)
+    order_record(st, raw, view, describe, mark);
+  else if (rule.records)
     st.out.span(raw.p, raw.n);
   else
     put_event(st, view, describe, mark);

@@ -22,6 +22,8 @@ struct LetterSet {
   bool contains(char c) const { return has[static_cast<unsigned char>(c)]; }
 };
 
+struct RunOrder;
+
 struct RunState {
   RunState(const Query& query, Sink& sink, const Form& f, MessageSink& m)
       : q(query), out(sink), form(f), messages(m), otime(query.otime) {}
@@ -32,6 +34,7 @@ struct RunState {
   MessageSink& messages;
   EventBatch* batch = nullptr;  // the formatting of a form that describes events
   const FormSettings* settings = nullptr;  // what the run asks of its form
+  RunOrder* order = nullptr;  // the order and limits of the output, when it has any
   bool verbose = false;
   bool strict = false;
 
@@ -64,6 +67,7 @@ struct RunState {
   long long line = 1;         // the line of the file at which the record being read starts
   bool begun = false;         // the form's opening text is out
   const char* fault = nullptr;  // a catalog that lacks a listed magnitude type
+  bool done = false;            // nothing more is read: the limit is out, or the sort failed
   bool input_failed = false;    // --strict reported an input: exit status 1
   bool input_rejected = false;  // the input being read was not read (its layout)
   const char* input_name = "standard input";  // the input being read, for messages

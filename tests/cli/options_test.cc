@@ -6,6 +6,7 @@ namespace {
 const char kHeader[] = "Option       Args            Remarks...\n\n";
 const std::string kIso =
     "yyyy-mm-dd[Thh:mm[:ss[.s]]] in UTC, with an optional Z or an offset such as +01:00";
+const std::string kOrders = "time, time-asc, magnitude or magnitude-asc";
 const std::string kMixed = "-time cannot be combined with --since or --until: use either, e.g. "
                            "-time 19950214000000 19950301000000 or --since 1995-02-14 --until "
                            "1995-03-01";
@@ -73,6 +74,14 @@ TEST(Options, MessagesAndStatuses) {
             "minimum time value greater than maximum"),
       fails("--until", "--until needs a date-time " + kIso),
       fails("--sinc 1995-02-14", "Option \"--sinc\" not known"),
+      // Counts are whole numbers of 1 or more, written in digits; a huge one stands for no bound.
+      fails("--limit 0", "--limit: \"0\" is not a whole number of 1 or more"),
+      fails("--offset 1.5", "--offset: \"1.5\" is not a whole number of 1 or more"),
+      fails("--max-events -3", "--max-events: \"-3\" is not a whole number of 1 or more"),
+      fails("--limit", "--limit needs a whole number of 1 or more"),
+      run(w("--limit 99999999999999999999 --offset 007 --max-events 1"), "", 0),
+      fails("--orderby size", "--orderby: \"size\" is no order: " + kOrders),
+      fails("--orderby", "--orderby needs an order: " + kOrders),
       // --version ends the run; options before it count as read.
       {"version", {"--version"}, {}, "", "catsieve " CATSIEVE_VERSION "\n", "", 0},
       {"version first", w("-depth 0 10 --version --help"), {}, "",

@@ -37,6 +37,9 @@ complete_words() {  # the words of a command line, the last one being completed
   fail "magnitude type of --magnitudetype"
 [ "$(complete_words catsieve --minr | tr '\n' ' ')" = "--minradius --minradiuskm " ] ||
   fail "FDSN names"
+[ "$(complete_words catsieve --orderby mag | tr '\n' ' ')" = "magnitude magnitude-asc " ] ||
+  fail "orders after --orderby"
+[ -z "$(complete_words catsieve --limit "")" ] || fail "file name after --limit"
 cd "$src/examples"
 [ "$(complete_words catsieve -felt tarn_o)" = "tarn_old.cat" ] || fail "file name"
 echo "install, manual page and completion: ok"

@@ -77,6 +77,12 @@ const struct ConcurrentCase {
     {"-format orv -verbose -negate -latitude 0 90 <big>", 0, "60002 lines, 18948 selected\n"},
     {"-format orv -mtype mw,md --csv <late>", 1,
      "Specified magnitude not available for orv catalog\n"},
+    // Sorted outputs hold their records in the run: all of them, or the best under a limit.
+    {"-format orv --orderby time <big>", 0, ""},
+    {"-format orv --orderby magnitude --limit 50 --offset 20 --csv <big>", 0, ""},
+    {"-format f_brim -etype a --orderby magnitude-asc --offset 3 --quakeml @full_brim.cat", 0, ""},
+    {"-format orv -mtype mw,md --orderby magnitude --csv <late>", 1,
+     "Specified magnitude not available for orv catalog\n"},
 };
 
 TEST(concurrent, ManySearchesGiveTheBytesOfSeparateRuns) {

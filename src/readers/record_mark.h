@@ -1,0 +1,19 @@
+// What the record cycle learns of a record before its tests.
+#ifndef READERS_RECORD_MARK_H
+#define READERS_RECORD_MARK_H
+
+#include "query/event_id.h"
+
+namespace catsieve {
+
+// Whether the record is an event, its ID when the run gives IDs, and the
+// line it starts at.
+struct RecordMark {
+  bool event = true;
+  EventId id;
+  long long line = 0;
+};
+
+}  // namespace catsieve
+
+#endif
