@@ -6,7 +6,7 @@
 #   bench/run.sh            5 runs per row after a warm-up
 #   RUNS=9 bench/run.sh
 #   BASE=path/to/catsieve bench/run.sh
-#                           also rows c, d, e, f and g of another build of
+#                           also rows c, d, e, f, g, i and j of another build of
 #                           the program (an earlier commit, say), taking
 #                           turns with this build's in the same run
 #   LAYOUTS="tarn_old orv" bench/run.sh
@@ -174,7 +174,7 @@ for layout in ${LAYOUTS:-tarn_old tarn_y2k mech_old mech_y2k orv brim kelp f_bri
     [i]="$CS -format $fmt --csv $f > /dev/null" [j]="$CS -format $fmt --count $f > /dev/null"
   )
   if [ -n "${BASE:-}" ]; then
-    for k in c d e f g; do
+    for k in c d e f g i j; do
       keys+=("$k-base")
       label[$k-base]="${label[$k]%% *} base build"
       cmd[$k-base]="${cmd[$k]/#$CS/$BASE}"
