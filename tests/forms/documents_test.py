@@ -4,11 +4,11 @@ lacks, a missing input or a damaged compressed input, CSV and text rows are whol
 QuakeML is well formed (and valid against ../shared/quakeml where at hand) and --count prints the
 count so far; the error still goes to standard error with status 1. Values no client can take
 leave no trace in any form, and --strict names each record that holds one.
-Usage: documents_test.py CATSIEVE_BINARY PROJECT_DIR"""
+Usage: documents_test.py CATSIEVE_BINARY PROJECT_DIR IO_FAULT_LIBRARY"""
 import csv, gzip, io, json, os, shutil, subprocess, sys, tempfile, unittest
 import xml.etree.ElementTree as ET
 
-BIN, ROOT = sys.argv[1], sys.argv[2]
+BIN, ROOT, IO_FAULT = sys.argv[1], sys.argv[2], sys.argv[3]
 SCHEMA = os.path.join(ROOT, "..", "shared", "quakeml", "QuakeML-1.2.xsd")
 TMP = tempfile.TemporaryDirectory()
 
@@ -17,8 +17,9 @@ def example(name):
     return os.path.join(ROOT, "examples", name + ".cat")
 
 
-def run(args, stdin=None):
-    p = subprocess.run(["catsieve"] + args, executable=BIN, input=stdin, capture_output=True)
+def run(args, stdin=None, env=None):
+    p = subprocess.run(["catsieve"] + args, executable=BIN, input=stdin, capture_output=True,
+                       env=env and dict(os.environ, **env))
     return p.stdout.decode("latin-1"), p.stderr.decode(), p.returncode
 
 
@@ -54,6 +55,9 @@ def entries(form, out):
 class Documents(unittest.TestCase):
     def test_every_form_closes_whatever_ends_the_run(self):
         tarn_rows = len(open(example("tarn_old")).readlines())
+        # Reads of the catalog fail after its first 1000 bytes.
+        read_fault = {"LD_PRELOAD": IO_FAULT, "CATSIEVE_FAULT_READ": "1000",
+                      "CATSIEVE_FAULT_PATH": example("tarn_old")}
         # Options and inputs, the message, and the events written before the error.
         cases = [
             (["-format", "orv", "-mtype", "mw,md", "-magnitude", "0", "9", example("orv")],
@@ -63,14 +67,15 @@ class Documents(unittest.TestCase):
             (["-etype", "a", "nosuch.cat", example("tarn_old")], "Unable to open file nosuch.cat\n",
              0),
             (["-etype", "a", truncated_gzip(), example("tarn_old")], "truncated gzip data", None),
+            (["--strict", "-etype", "a", example("tarn_old")], "read error on", None, read_fault),
         ]
         if not (shutil.which("xmllint") and os.path.exists(SCHEMA)):
             print("QuakeML checked for well-formedness only: xmllint or ../shared/quakeml "
                   "is missing")
-        for args, message, events in cases:
+        for args, message, events, *env in cases:
             for form in ("--csv", "--text", "--geojson", "--quakeml", "--count"):
                 with self.subTest(args=args[-2:], form=form):
-                    out, err, status = run([form] + args)
+                    out, err, status = run([form] + args, env=env[0] if env else None)
                     self.assertEqual(status, 1)
                     self.assertIn(message, err)
                     n = entries(form, out)
