@@ -1,8 +1,10 @@
 // The numbers of an input file's records among those of the same ID stem,
-// in file order.  Catalog files are in time order, so nearly every stem
-// comes at or after the one before: those are kept in order, in a list
-// searched by halves; the rare record that comes earlier than the latest
-// is counted apart.
+// in file order.  Catalog files are in time order, most rising, some
+// falling, so nearly every stem comes at or beyond the latest one in one
+// direction: those are kept in two lists in order, searched by halves, and
+// a stem beyond every one seen so far is new without a search.  The rare
+// record that breaks both orders is counted apart.  Memory is a key per
+// record of the file.
 #ifndef READERS_STEM_COUNTER_H
 #define READERS_STEM_COUNTER_H
 
@@ -21,9 +23,13 @@ class StemCounter {
   int next(const Stem& s);
 
  private:
-  std::vector<long long> ordered_;  // keys of the records in order, ascending
-  int run_ = 0;  // records in ordered_ with the last key
-  std::unordered_map<long long, int> early_;  // records before the latest key, by key
+  // How many records before had the key.
+  int seen(long long key) const;
+
+  std::vector<long long> rising_;   // keys of records at or above the one before, ascending
+  std::vector<long long> falling_;  // keys of records at or below the one before, descending
+  std::unordered_map<long long, int> other_;  // the keys of the rest, counted
+  long long least_ = 0, most_ = 0;            // of every key so far
 };
 
 }  // namespace catsieve

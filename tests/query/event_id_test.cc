@@ -77,6 +77,8 @@ TEST(EventIds, RecordsNumberedAmongThoseOfTheirStem) {
       {{a, b, a, c, b, a}, {1, 1, 2, 1, 2, 3}},  // back to earlier stems
       {{c, a, a, c}, {1, 1, 2, 2}},
       {{b, a, b, a, b}, {1, 1, 2, 2, 3}},
+      {{c, c, b, a, a}, {1, 2, 1, 1, 2}},        // falling
+      {{b, c, a, b, c, a, b}, {1, 1, 1, 2, 2, 2, 3}},  // neither
   };
   for (const Case& k : cases) {
     StemCounter counter;
