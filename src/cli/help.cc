@@ -51,7 +51,9 @@ const Group kGroups[] = {
      "md (or coda), mx (or amp), avg, mw.  Lists of several -mtype options add up.\n"
      "Default lists: tarn pref,mw,mlm,ml,md,mx; mech avg; orv mw,mln,ml,mlb.\n"
      "brim, f_brim and kelp records carry one magnitude and use no list.\n"},
-    {HelpGroup::kOutput, "Output (at most one of these; the default writes the records unchanged):",
+    {HelpGroup::kOutput,
+     "Output (at most one form of --csv to --count; the default writes the records\n"
+     "unchanged):",
      nullptr},
     {HelpGroup::kOrder, "Order and limits:",
      "\n"
