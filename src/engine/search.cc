@@ -135,9 +135,8 @@ util::Status read_descriptor(Run& run, const Input& in) {
   return read_stream(run, s, false);
 }
 
-void skipped(void* ctx, const char* path, const char* why) {
-  bad_input(*static_cast<RunState*>(ctx),
-            util::format_text("installed catalog: %s not read (%s)", path, why));
+void skipped(void* ctx, const char* path, const char* what) {
+  bad_input(*static_cast<RunState*>(ctx), util::format_text("installed catalog: %s %s", path, what));
 }
 
 util::Status read_files(Run& run, const std::vector<std::string>& files) {
@@ -158,7 +157,8 @@ util::Status read_inputs(Run& run) {
   if (st.strict) notice = SkipNotice{skipped, &st};
   std::vector<std::string> files;
   if (r.catalog) {
-    util::Status status = find_catalog(run.format.catalog_key, window, notice, &files);
+    // Under --strict each file is read once, whatever links lead to it.
+    util::Status status = find_catalog(run.format.catalog_key, window, notice, &files, st.strict);
     if (!status.ok()) return status;
     status = read_files(run, files);
     if (!status.ok() || st.fault || st.out.failed() || st.done) return status;
@@ -172,7 +172,7 @@ util::Status read_inputs(Run& run) {
         status = read_file(run, in.name);
         break;
       case Input::Kind::kTree:
-        status = find_catalog_files(in.name.c_str(), window, notice, &files);
+        status = find_catalog_files(in.name.c_str(), window, notice, &files, st.strict);
         if (status.ok()) status = read_files(run, files);
         break;
       default:

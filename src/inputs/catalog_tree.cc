@@ -10,6 +10,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <map>
 #include <utility>
 
 #include "getpar/getlocation.h"
@@ -22,14 +23,21 @@ namespace {
 // Longest path the walk forms; longer ones are skipped.
 constexpr size_t kMaxPath = 1022;
 
+using FileId = std::pair<dev_t, ino_t>;
+
 struct Walk {
   const CatalogWindow& window;
   const SkipNotice& notice;
   std::vector<std::string>& files;
+  bool once;  // each directory and file once, by device and inode
   // Directories on the current walk path, by device and inode, so that a
   // symbolic link back up the tree is not followed round and round.
-  std::vector<std::pair<dev_t, ino_t>> path;
+  std::vector<FileId> path;
   util::Status status;  // a name the walk cannot go on past
+  // With once: the directories walked and the files found, by device and
+  // inode, with the first path of each.
+  std::map<FileId, std::string> dirs;
+  std::vector<std::pair<std::string, FileId>> found;
 };
 
 void year_month(double t, int* year, int* month) {
@@ -66,56 +74,118 @@ bool on_walk_path(const Walk& w, const struct stat& st) {
   return false;
 }
 
-void skipped(const Walk& w, const std::string& path, const char* why) {
-  if (w.notice.skipped) w.notice.skipped(w.notice.ctx, path.c_str(), why);
+void skipped(const Walk& w, const std::string& path, const std::string& what) {
+  if (w.notice.skipped) w.notice.skipped(w.notice.ctx, path.c_str(), what.c_str());
+}
+
+std::string not_read(const char* why) { return std::string("not read (") + why + ")"; }
+
+bool byte_order(const std::string& a, const std::string& b) {
+  return std::strcmp(a.c_str(), b.c_str()) < 0;
+}
+
+struct Entry {
+  std::string name;
+  unsigned char type;  // as readdir tells it: DT_REG, DT_DIR, DT_LNK, DT_UNKNOWN, ...
+};
+
+// The entries of a directory, in byte order of their names; false after a
+// failed read, which ends the directory there.
+bool entries(DIR* d, std::vector<Entry>* list) {
+  for (;;) {
+    errno = 0;
+    struct dirent* e = readdir(d);
+    if (!e) break;
+    list->push_back(Entry{e->d_name, e->d_type});
+  }
+  bool read = errno == 0;
+  std::sort(list->begin(), list->end(),
+            [](const Entry& a, const Entry& b) { return byte_order(a.name, b.name); });
+  return read;
+}
+
+void found(Walk& w, const std::string& path, const struct stat* st) {
+  if (!catalog_file_in_range(path.c_str(), w.window)) return;
+  w.files.push_back(path);
+  if (w.once) w.found.emplace_back(path, FileId(st->st_dev, st->st_ino));
 }
 
 void walk(Walk& w, const std::string& dir) {
   DIR* d = opendir(dir.c_str());
   if (!d) {
-    skipped(w, dir, std::strerror(errno));
+    skipped(w, dir, not_read(std::strerror(errno)));
     return;
   }
+  std::vector<Entry> list;
+  if (!entries(d, &list))
+    skipped(w, dir, std::string("read only in part (") + std::strerror(errno) + ")");
+  closedir(d);
   std::string path = dir + "/";
   size_t base = path.size();
-  while (struct dirent* e = readdir(d)) {
-    if (e->d_name[0] == '.') continue;
-    if (e->d_name[0] == '\0') {
+  for (const Entry& e : list) {
+    const std::string& name = e.name;
+    if (name[0] == '.') continue;
+    if (name.empty()) {
       w.status = util::failure(1, "Entry in %s starts with null\n", dir.c_str());
       break;
     }
-    if (base + std::strlen(e->d_name) > kMaxPath) {
-      skipped(w, path + e->d_name, "path too long");
+    if (base + name.size() > kMaxPath) {
+      skipped(w, path + name, not_read("path too long"));
       continue;
     }
     path.resize(base);
-    path += e->d_name;
-    // A plain file needs no stat: most of a tree is months out of range.
-    if (e->d_type == DT_REG) {
-      if (catalog_file_in_range(path.c_str(), w.window)) w.files.push_back(path);
+    path += name;
+    // A plain file needs no stat, unless it is to be known by its inode:
+    // most of a tree is months out of range.
+    if (e.type == DT_REG && !w.once) {
+      found(w, path, nullptr);
       continue;
     }
     struct stat st;
     if (stat(path.c_str(), &st) != 0) {
-      skipped(w, path, std::strerror(errno));
+      skipped(w, path, not_read(std::strerror(errno)));
       continue;
     }
     if (S_ISDIR(st.st_mode)) {
       if (on_walk_path(w, st)) {
-        skipped(w, path, "a link back to a directory being walked");
+        skipped(w, path, not_read("a link back to a directory being walked"));
         continue;
       }
-      w.path.emplace_back(st.st_dev, st.st_ino);
+      FileId id(st.st_dev, st.st_ino);
+      if (w.once) {
+        auto seen = w.dirs.find(id);
+        if (seen != w.dirs.end()) {
+          skipped(w, path, "not read: the same directory as " + seen->second);
+          continue;
+        }
+        w.dirs.emplace(id, path);
+      }
+      w.path.push_back(id);
       walk(w, path);
       w.path.pop_back();
       if (!w.status.ok()) break;
     } else if (!S_ISREG(st.st_mode)) {
-      skipped(w, path, "neither a file nor a directory");
-    } else if (catalog_file_in_range(path.c_str(), w.window)) {
-      w.files.push_back(path);
+      skipped(w, path, not_read("neither a file nor a directory"));
+    } else {
+      found(w, path, &st);
     }
   }
-  closedir(d);
+}
+
+// With once, a file found by a second path is left out; the first path in
+// byte order stays.
+void keep_first_paths(Walk& w) {
+  std::sort(w.found.begin(), w.found.end(),
+            [](const auto& a, const auto& b) { return byte_order(a.first, b.first); });
+  std::map<FileId, std::string> first;
+  w.files.clear();
+  for (const auto& [path, id] : w.found) {
+    auto known = first.emplace(id, path);
+    if (known.second)
+      w.files.push_back(path);
+    else
+      skipped(w, path, "not read: the same file as " + known.first->second);
+  }
 }
 
 }  // namespace
@@ -130,24 +200,27 @@ CatalogWindow catalog_window(double min, double max) {
 }
 
 util::Status find_catalog(const char* catdir_key, const CatalogWindow& w,
-                          const SkipNotice& notice, std::vector<std::string>* files) {
+                          const SkipNotice& notice, std::vector<std::string>* files, bool once) {
   std::string catdir;
   int found = getpar::getlocation(catdir_key, catdir);
   if (found < 0) return util::failure(255, "cannot open LOCATION file -fatal\n");
   if (found == 0) return util::failure(255, "cannot find %s in environment or LOCATION\n", catdir_key);
-  return find_catalog_files(catdir.c_str(), w, notice, files);
+  return find_catalog_files(catdir.c_str(), w, notice, files, once);
 }
 
 util::Status find_catalog_files(const char* dir, const CatalogWindow& window,
-                                const SkipNotice& notice, std::vector<std::string>* files) {
+                                const SkipNotice& notice, std::vector<std::string>* files,
+                                bool once) {
   files->clear();
-  Walk w{window, notice, *files, {}, {}};
+  Walk w{window, notice, *files, once, {}, {}, {}, {}};
   struct stat st;
-  if (stat(dir, &st) == 0) w.path.emplace_back(st.st_dev, st.st_ino);
+  if (stat(dir, &st) == 0) {
+    w.path.emplace_back(st.st_dev, st.st_ino);
+    w.dirs.emplace(w.path.back(), dir);
+  }
   walk(w, dir);
-  std::sort(files->begin(), files->end(), [](const std::string& a, const std::string& b) {
-    return std::strcmp(a.c_str(), b.c_str()) < 0;
-  });
+  if (once) keep_first_paths(w);
+  std::sort(files->begin(), files->end(), byte_order);
   return w.status;
 }
 

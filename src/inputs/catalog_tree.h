@@ -19,24 +19,29 @@ struct CatalogWindow {
 // that end open).
 CatalogWindow catalog_window(double min, double max);
 
-// Told of each entry of the catalog tree that the walk passes over (why:
-// the system's error text or the reason), the catalog directory itself
-// included when it cannot be read.
+// Told of each entry of the catalog tree that the walk passes over, and
+// what became of it ("not read (" and the system's error text or the
+// reason ")", "read only in part (...)", "not read: the same file as
+// ..."), the catalog directory itself included when it cannot be read.
 struct SkipNotice {
-  void (*skipped)(void* ctx, const char* path, const char* why) = nullptr;
+  void (*skipped)(void* ctx, const char* path, const char* what) = nullptr;
   void* ctx = nullptr;
 };
 
 // Path names, sorted in byte order, of the catalog files below dir whose
 // period overlaps the window.  The walk follows symbolic links, skips names
 // beginning with ".", paths longer than 1022 characters and directories
-// already on the way down.
+// already on the way down; a directory that cannot be read to its end is
+// read as far as it goes.  With once, each directory is walked and each
+// file found once, by device and inode, whatever links lead to them: the
+// first path in byte order stays, and each other one is told.
 util::Status find_catalog_files(const char* dir, const CatalogWindow& w, const SkipNotice& notice,
-                                std::vector<std::string>* files);
+                                std::vector<std::string>* files, bool once = false);
 // The same below the directory that catdir_key names in the environment or
 // a LOCATIONS file; exit status 255 when it is found in neither.
 util::Status find_catalog(const char* catdir_key, const CatalogWindow& w,
-                          const SkipNotice& notice, std::vector<std::string>* files);
+                          const SkipNotice& notice, std::vector<std::string>* files,
+                          bool once = false);
 // Whether the file's name shows a period overlapping the window, or no
 // period at all.
 bool catalog_file_in_range(const char* filename, const CatalogWindow& w);

@@ -222,11 +222,30 @@ size_t step_xz(Decoder& d, char* dst, size_t n) {
   return made;
 }
 
+// Steps past zero bytes after a gzip member, reading on as needed; false
+// when nothing else follows them.
+bool past_zeros(Decoder& d, Stream& s) {
+  for (;;) {
+    while (d.avail > 0 && d.in[d.next] == '\0') {
+      ++d.next;
+      --d.avail;
+    }
+    if (d.avail > 0) return true;
+    if (d.in_eof) return false;
+    read_compressed(d, s);
+  }
+}
+
 // After a gzip member or a bzip2 stream: the data ends there, or the next
-// one follows (as "cat a.gz b.gz" makes them).
+// one follows (as "cat a.gz b.gz" makes them).  Zeros after the last gzip
+// member end it, as the padding of tapes and devices that gzip takes.
 void next_member(Decoder& d, Stream& s) {
   d.member_end = false;
   if (d.avail == 0 && !d.in_eof) read_compressed(d, s);
+  if (d.avail > 0 && d.kind == Kind::kGzip && d.in[d.next] == '\0' && !past_zeros(d, s)) {
+    d.done = true;
+    return;
+  }
   if (d.avail == 0) {
     d.done = true;
     return;
@@ -310,6 +329,8 @@ ssize_t read_text(Stream& s, char* dst, size_t n) {
   }
   return s.dec ? decoded(s, dst, n) : static_cast<ssize_t>(got);
 }
+
+bool decoder_failed(const Decoder& d) { return !d.fault.empty(); }
 
 std::string close_decoder(Decoder* d) {
   std::string fault = d->fault;

@@ -29,6 +29,8 @@ Decoder* open_decoder(const char* head, size_t n, bool* out_of_memory);
 // without memory ends it too, and says so in the stream.
 ssize_t read_text(Stream& s, char* dst, size_t n);
 
+// Whether the decoder found its data damaged or cut short.
+bool decoder_failed(const Decoder& d);
 // Ends the decoder; what was wrong with its data when it was damaged or cut
 // short, else empty.
 std::string close_decoder(Decoder* d);

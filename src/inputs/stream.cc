@@ -59,6 +59,7 @@ Stream* new_stream(int fd, pid_t pid, const char* name) {
   s->total = 0;
   s->refills = 0;
   s->strict = false;
+  s->dropped = 0;
   s->out_of_memory = false;
   s->reader = nullptr;
   s->before_move = nullptr;
@@ -121,6 +122,17 @@ ssize_t take_ahead(Stream& s, size_t from, size_t avail, int* error) {
   return r.got;
 }
 
+// Ends the bytes read after the last newline not yet handed out; returns
+// how many bytes that drops.
+size_t drop_partial_line(Stream& s) {
+  const char* from = s.buf + s.pos;
+  const void* nl = memrchr(from, '\n', s.end - s.pos);
+  size_t end = nl ? static_cast<size_t>(static_cast<const char*>(nl) - s.buf) + 1 : s.pos;
+  size_t dropped = s.end - end;
+  s.end = end;
+  return dropped;
+}
+
 // Moves the unread bytes, and any held before them, to the front and reads
 // the next block behind them.  From the second block of an input on, the
 // block after is read ahead while this one is searched.
@@ -159,14 +171,12 @@ void refill(Stream& s) {
   if (got < 0) {
     s.read_error = error;
     // Under --strict a record cut short by the error is no record.
-    if (s.strict) {
-      const char* from = s.buf + s.pos;
-      const void* nl = memrchr(from, '\n', s.end - s.pos);
-      s.end = nl ? static_cast<size_t>(static_cast<const char*>(nl) - s.buf) + 1 : s.pos;
-    }
+    if (s.strict) drop_partial_line(s);
   }
   if (got <= 0) {
     s.eof = true;
+    // Nor is one cut short by damaged or broken-off compressed data.
+    if (s.dec && decoder_failed(*s.dec)) s.dropped += drop_partial_line(s);
     return;
   }
   s.end += static_cast<size_t>(got);
@@ -416,15 +426,31 @@ long long count_rest(Stream& s, size_t size, NewlineScan scan) {
   }
 }
 
-void pass_rest(Stream& s, void (*put)(void* ctx, const char* p, size_t n), void* ctx) {
+void pass_rest(Stream& s, size_t size, void (*put)(void* ctx, const char* p, size_t n),
+               void* ctx) {
   // Nothing is done with the bytes here that reading could overlap.
   s.alone = true;
   for (;;) {
+    if (s.dec) {
+      Line record;
+      while (readline(s, size, &record)) put(ctx, record.p, record.n);
+      return;
+    }
     if (s.end > s.pos) put(ctx, s.buf + s.pos, s.end - s.pos);
     s.pos = s.end;
     if (s.eof) return;
     refill(s);
   }
+}
+
+void read_to_end(Stream& s) {
+  s.alone = true;
+  release(s);
+  while (!s.eof) {
+    s.pos = s.end;
+    refill(s);
+  }
+  s.pos = s.end;
 }
 
 ssize_t raw_read(Stream& s, char* dst, size_t n) {
@@ -472,6 +498,9 @@ int close_stream(Stream* s, bool close_fd, std::string* fault) {
     rc = status;
   }
   if (s->dec) *fault = close_decoder(s->dec);
+  if (s->dropped > 0 && !fault->empty())
+    *fault += "; last " + std::to_string(s->dropped) + " byte" + (s->dropped == 1 ? "" : "s") +
+              " of a partial line dropped";
   std::free(s->buf);
   std::free(s->spare);
   std::free(s);

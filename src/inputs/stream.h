@@ -52,6 +52,9 @@ struct Stream {
   size_t total;           // bytes read so far
   unsigned long refills;  // times the buffer was refilled, its bytes moved
   bool strict;            // a record cut short by a read error is no record
+  // Bytes of a partial last line dropped when compressed data broke off or
+  // turned out damaged: such a piece is never a record.
+  size_t dropped;
   bool out_of_memory;     // the buffer could not grow: the input ended there
   AheadReader* reader;    // the run's reading thread, or null
   // Called before the bytes of the buffer move, with ctx: records of it
@@ -120,6 +123,12 @@ inline bool readline(Stream& s, size_t size, Line* record) {
 // Reads up to n of the input's own bytes, as read(2) does.
 ssize_t raw_read(Stream& s, char* dst, size_t n);
 
+// Whether the input is gzip, bzip2 or xz data, decompressed as it is read.
+inline bool decompressed(const Stream& s) { return s.dec != nullptr; }
+// Reads the rest of the input to its end without handing it out, so that
+// damage further on in compressed data comes to light.
+void read_to_end(Stream& s);
+
 // The instructions that newlines are looked for with: the widest the
 // processor has, or the sixteen-byte ones that every x86-64 processor has
 // (chosen by the tests, so that both are tried).
@@ -130,9 +139,11 @@ enum class NewlineScan { kWidest, kNarrow };
 long long count_rest(Stream& s, size_t size, NewlineScan scan = NewlineScan::kWidest);
 
 // Hands the rest of the stream, after the record read last, to put block
-// by block as it stands: what the records cut from it would make, one
-// after another.
-void pass_rest(Stream& s, void (*put)(void* ctx, const char* p, size_t n), void* ctx);
+// by block as it stands: what the records cut from it with the line-buffer
+// size would make, one after another.  Decompressed data go record by
+// record, so that a partial line before damage is never handed out.
+void pass_rest(Stream& s, size_t size, void (*put)(void* ctx, const char* p, size_t n),
+               void* ctx);
 
 // What opening an input gave.
 enum class OpenResult { kOpen, kCannotOpen, kOutOfMemory };
@@ -147,7 +158,8 @@ Stream* open_fd(int fd, const char* name);
 Stream* open_memory(const char* p, size_t n, const char* name);
 // Closes an input: its descriptor when open_file opened it, with the
 // decompressor's exit status for a ".Z" input (else 0).  The text of
-// damaged or cut gzip, bzip2 or xz data goes to *fault.
+// damaged or cut gzip, bzip2 or xz data goes to *fault, and the partial
+// line dropped at the break with it.
 int close_stream(Stream* s, bool close_fd, std::string* fault);
 
 }  // namespace catsieve

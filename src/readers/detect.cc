@@ -85,6 +85,9 @@ util::Status read_layout(Stream& s, RunState& st, const TwoLayouts& f) {
   } else if (st.layout == f.old) {
     f.read_old(s, given, st);
   } else {
+    // Compressed data that decode to no layout may be damaged further on:
+    // read to their end, the fault is named before this message.
+    if (decompressed(s)) read_to_end(s);
     return util::failure(1, "%s", f.neither);
   }
   return util::Status{};

@@ -26,6 +26,10 @@ struct FullBrimRecord {
 };
 
 constexpr size_t kLineBuffer = 512;
+// A record longer than this, in bytes or lines, is damaged: real ones are
+// a few KB.  It is skipped to its $end, so that memory stays bounded.
+constexpr size_t kMaxRecordBytes = 1024 * 1024;
+constexpr int kMaxRecordLines = 100000;
 constexpr int kSummaryLength = kBrimLocWidth + kBrimMagWidth;
 
 const BrimMissing kMissing = {
@@ -81,6 +85,14 @@ void bad_input(RunState& st, const std::string& text) {
   st.input_failed = true;
 }
 
+// Under --strict, a record skipped for its length.
+void too_long(RunState& st, long long line, const char* to) {
+  if (!st.strict) return;
+  bad_input(st, util::format_text("%s: line %lld: a full brim record of more than %zu bytes or "
+                                  "%d lines, damaged: skipped to %s",
+                                  st.input_name, line, kMaxRecordBytes, kMaxRecordLines, to));
+}
+
 // Empties the record for the next one.
 void clear_old_data(Stream& s, FullBrimRecord& r) {
   release(s);
@@ -110,12 +122,24 @@ void search_full_brim_catalog(Stream& s, RunState& st) {
   char summary[kSummaryLength];
   Line l;
   long long first_line = st.line;  // the line the record starts at
+  bool skipping = false;           // in a record too long to keep
   while (!st.done && readline(s, kLineBuffer, &l) && !st.fault) {
-    if (r.count == 0) {
+    if (r.count == 0 && !skipping) {
       hold(s, l);
       first_line = st.line;
     }
     if (l.n && l.p[l.n - 1] == '\n') ++st.line;
+    if (!skipping && (held_bytes(s).n > kMaxRecordBytes || r.count >= kMaxRecordLines)) {
+      skipping = true;
+      clear_old_data(s, r);
+    }
+    if (skipping) {
+      if (!has_key(l, "$end")) continue;
+      skipping = false;
+      ++tally.lines;
+      too_long(st, first_line, "its $end");
+      continue;
+    }
     size_t at = held_bytes(s).n - l.n;
     int index = r.count++;
     if (has_key(l, "$loc") && (r.loc < 0 || preferred(l))) {
@@ -159,6 +183,7 @@ void search_full_brim_catalog(Stream& s, RunState& st) {
     }
     clear_old_data(s, r);
   }
+  if (skipping) too_long(st, first_line, "the end of the input");
   // Lines after the last "$end" belong to no record and are dropped.
   int unended = r.count;
   clear_old_data(s, r);

@@ -64,6 +64,8 @@ void report(RunState& st, const RecordMark& mark, const std::string& text) {
 
 void check_selected(RunState& st, const Line& view, Describe describe, const EventFields& f,
                     const RecordMark& mark) {
+  // The long line it is a piece of is reported once.
+  if (mark.continued) return;
   if (!mark.event) {
     report(st, mark, "no event: a date, time, latitude or longitude field holds no digit");
     return;
@@ -159,7 +161,7 @@ void search_lines(Stream& s, const Line* first, const LineReader& reader, RunSta
     // The time bound that the last record would carry to the next input is
     // read by no test of this run, since the time test is off.
     if (first) st.out.span(first->p, first->n);
-    pass_rest(s, put_span, &st.out);
+    pass_rest(s, reader.size, put_span, &st.out);
     return;
   }
   Line record;
@@ -184,10 +186,17 @@ void search_lines(Stream& s, const Line* first, const LineReader& reader, RunSta
     have = false;
   }
   EmitRule rule = emit_rule(st);
+  bool in_piece = false;  // the record before was a piece of a long line
   while (have) {
     ++tally.lines;
     RecordMark mark = mark_record(st, *reader.fields, record, st.line);
-    if (record.n && record.p[record.n - 1] == '\n') ++st.line;
+    bool ended = record.n && record.p[record.n - 1] == '\n';
+    if (ended) ++st.line;
+    mark.continued = in_piece;
+    if (st.strict && !in_piece && !ended && record.n == reader.size - 1)
+      report(st, mark, util::format_text("longer than %zu bytes: read in pieces of that many, "
+                                         "each a record", reader.size - 1));
+    in_piece = !ended;
     bool pass = reader.select(q, st, record);
     if (st.strict) {
       note_carried(st, pass, [&] { return reader.select(q, st, record); });

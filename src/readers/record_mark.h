@@ -6,12 +6,14 @@
 
 namespace catsieve {
 
-// Whether the record is an event, its ID when the run gives IDs, and the
-// line it starts at.
+// Whether the record is an event, its ID when the run gives IDs, the line
+// it starts at, and whether it goes on a line longer than a record, which
+// is read in pieces, each a record.
 struct RecordMark {
   bool event = true;
   EventId id;
   long long line = 0;
+  bool continued = false;
 };
 
 }  // namespace catsieve
