@@ -242,6 +242,22 @@ void finish_ahead(Stream* s) {
 
 // The piece near the end of the bytes read: refills the buffer when the
 // piece may go on past them.
+namespace {
+
+// Whether the line at the read position is seen to go on: its newline is
+// in the buffer, or it is longer than the lookahead, or the data ended
+// whole; else more is read (false), and damage found meanwhile ends the
+// bytes before the line.
+bool line_goes_on(Stream& s) {
+  size_t avail = s.end - s.pos;
+  size_t look = avail < kLineLookahead ? avail : kLineLookahead;
+  if (s.eof || avail >= kLineLookahead || std::memchr(s.buf + s.pos, '\n', look)) return true;
+  refill(s);
+  return false;
+}
+
+}  // namespace
+
 bool readline_refill(Stream& s, size_t size, Line* record) {
   size_t max = size - 1;
   for (;;) {
@@ -252,6 +268,7 @@ bool readline_refill(Stream& s, size_t size, Line* record) {
     if (const void* nl = std::memchr(p, '\n', scan)) {
       n = static_cast<size_t>(static_cast<const char*>(nl) - p) + 1;
     } else if (avail >= max) {
+      if (s.dec && !line_goes_on(s)) continue;
       n = max;
     } else if (s.eof) {
       if (avail == 0) return false;
@@ -411,6 +428,13 @@ CountWindows count_windows_with(NewlineScan scan) {
 long long count_rest(Stream& s, size_t size, NewlineScan scan) {
   CountWindows count = count_windows_with(scan);
   long long n = 0;
+  if (s.dec) {
+    // Decompressed data are counted record by record, as readline hands
+    // them out: a line that damage breaks off is no record.
+    Line record;
+    while (readline(s, size, &record)) ++n;
+    return n;
+  }
   Counting c{s.buf, s.pos, s.pos, s.end, s.last};
   Line record;
   for (;;) {

@@ -21,6 +21,8 @@ namespace catsieve {
 
 // The largest line-buffer size of any reader.
 constexpr size_t kMaxLineBuffer = 512;
+// How far a line of decompressed data is looked at ahead for its end.
+constexpr size_t kLineLookahead = 1024 * 1024;
 
 // Decompressor of a gzip, bzip2 or xz input (decompress.h).
 struct Decoder;
@@ -78,7 +80,10 @@ inline Line held_bytes(const Stream& s) { return Line{s.buf + s.held, s.pos - s.
 // Next record of at most size - 1 bytes: up to and including the next
 // newline when it comes within that many bytes, else a piece of exactly that
 // many.  False at end of input (a read error counts as end of input; under
-// --strict the piece of a line before the error is not handed out).
+// --strict the piece of a line before the error is not handed out).  Of
+// gzip, bzip2 or xz data, no piece of a line is handed out before the line
+// is seen to go on to its newline or to the end of whole data, up to a line
+// of kLineLookahead bytes: a line that damage breaks off is no record.
 bool readline_refill(Stream& s, size_t size, Line* record);
 
 // Length of the piece at p: up to and including the first newline among
@@ -114,6 +119,8 @@ inline bool readline(Stream& s, size_t size, Line* record) {
   // The whole of the next piece is in the buffer.
   const char* p = s.buf + s.pos;
   size_t n = line_length(p, max);
+  // A piece of a longer line of decompressed data waits to see the line go on.
+  if (n == max && s.dec && p[n - 1] != '\n') return readline_refill(s, size, record);
   s.pos += n;
   *record = Line{p, n};
   s.last = *record;

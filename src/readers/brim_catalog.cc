@@ -53,17 +53,17 @@ const Line& part(const SummaryLine& l, Col* c) {
 static_assert(kEtype + 1 <= kBrimLocWidth, "event type in the location part");
 
 // An optional field is missing when the line, newline included, ends
-// before the field's last column, or when its text is all blanks: blanks
-// up to the end of the field, or up to a NUL byte, which ends the text as
-// the C library reads it.  The line it lies in is left in *in and its
-// column in *c.
+// before the field's last column, or when it holds only blanks.  A NUL byte
+// is a character like any other: a field that holds one is not blank, and
+// its value is what the number reader makes of its text.  The line it lies
+// in is left in *in and its column in *c.
 bool missing(const SummaryLine& l, Col* c, const Line** in) {
   if (l.n < static_cast<size_t>(c->col + c->width - 1)) return true;
   *in = &part(l, c);
   size_t from = static_cast<size_t>(c->col - 1);
   size_t to = std::min(from + static_cast<size_t>(c->width), (*in)->n);
   for (size_t i = from; i < to; ++i)
-    if ((*in)->p[i] != ' ') return (*in)->p[i] == '\0';
+    if ((*in)->p[i] != ' ') return false;
   return true;
 }
 

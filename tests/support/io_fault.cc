@@ -1,5 +1,7 @@
 // Preloaded, fails reads after CATSIEVE_FAULT_READ bytes (EIO; only of file CATSIEVE_FAULT_PATH
-// when set) and writes to standard output from the CATSIEVE_FAULT_WRITE-th on (ENOSPC).
+// when set), writes to standard output from the CATSIEVE_FAULT_WRITE-th on (ENOSPC) and reads of
+// directories after CATSIEVE_FAULT_READDIR entries (EIO).
+#include <dirent.h>
 #include <dlfcn.h>
 #include <sys/uio.h>
 #include <unistd.h>
@@ -52,4 +54,13 @@ extern "C" ssize_t write(int fd, const void* buf, size_t n) {
 extern "C" ssize_t writev(int fd, const struct iovec* v, int count) {
   static const auto real = next<ssize_t (*)(int, const struct iovec*, int)>("writev");
   return write_fails(fd) ? -1 : real(fd, v, count);
+}
+
+extern "C" struct dirent* readdir(DIR* d) {
+  static const auto real = next<struct dirent* (*)(DIR*)>("readdir");
+  static long left = setting("CATSIEVE_FAULT_READDIR");
+  if (left < 0) return real(d);
+  if (left == 0) return errno = EIO, nullptr;
+  --left;
+  return real(d);
 }
