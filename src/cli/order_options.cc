@@ -11,19 +11,7 @@ namespace catsieve {
 
 namespace {
 
-const struct {
-  const char* word;
-  OrderBy by;
-} kOrders[] = {
-    {"time", OrderBy::kTime},
-    {"time-asc", OrderBy::kCatalog},  // catalogs are kept in time order
-    {"magnitude", OrderBy::kMagnitude},
-    {"magnitude-asc", OrderBy::kMagnitudeAsc},
-};
-const char kOrderWords[] = "time, time-asc, magnitude or magnitude-asc";
-
-// A whole number of 1 or more, in decimal digits only; a larger one than
-// kMaxCount counts as kMaxCount.  The messages name no system error.
+// A count word of the option; the messages name no system error.
 bool count_word(ArgCursor& c, util::Status* err, long long* value) {
   const char* word;
   if (!peek_word(c)) {
@@ -31,15 +19,9 @@ bool count_word(ArgCursor& c, util::Status* err, long long* value) {
     return fail(c, err, "%s needs a whole number of 1 or more", c.row->name);
   }
   if (!next_word(c, err, &word)) return false;
-  long long n = 0;
-  const char* p = word;
-  for (; *p >= '0' && *p <= '9'; ++p) n = n > kMaxCount / 10 ? kMaxCount : n * 10 + (*p - '0');
-  if (*p || p == word || n < 1) {
-    errno = 0;
-    return fail(c, err, "%s: \"%s\" is not a whole number of 1 or more", c.row->name, word);
-  }
-  *value = n < kMaxCount ? n : kMaxCount;
-  return true;
+  if (count_named(word, value)) return true;
+  errno = 0;
+  return fail(c, err, "%s: \"%s\" is not a whole number of 1 or more", c.row->name, word);
 }
 
 }  // namespace
@@ -51,11 +33,7 @@ bool qorderby(ArgCursor& c, RunConfig& cfg, util::Status* err) {
     return fail(c, err, "--orderby needs an order: %s", kOrderWords);
   }
   if (!next_word(c, err, &word)) return false;
-  for (const auto& o : kOrders)
-    if (std::strcmp(o.word, word) == 0) {
-      cfg.request.order.by = o.by;
-      return true;
-    }
+  if (order_named(word, &cfg.request.order.by)) return true;
   errno = 0;
   return fail(c, err, "--orderby: \"%s\" is no order: %s", word, kOrderWords);
 }

@@ -25,6 +25,16 @@ struct OrderSettings {
   long long max_events = kDefaultMaxEvents;
 };
 
+// The order a word names (time, time-asc, magnitude, magnitude-asc);
+// false when it names none.
+bool order_named(const char* word, OrderBy* by);
+// The order words, for messages.
+extern const char kOrderWords[];
+// A count of --limit, --offset and --max-events, and of the parameters of
+// those names: decimal digits of a whole number of 1 or more, a larger one
+// than kMaxCount taken as kMaxCount; false for any other text.
+bool count_named(const char* word, long long* value);
+
 inline bool sorts(const OrderSettings& o) { return o.by != OrderBy::kCatalog; }
 // Whether the output differs from the selection in catalog order.
 inline bool orders(const OrderSettings& o) { return sorts(o) || o.limit > 0 || o.offset > 1; }
