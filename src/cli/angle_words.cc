@@ -19,7 +19,8 @@ bool next_angle(ArgCursor& c, double* v, util::Status* err) {
 
 bool angle_range(ArgCursor& c, Bounds<double>& r, util::Status* err) {
   if (!next_angle(c, &r.min, err) || !next_angle(c, &r.max, err)) return false;
-  if (r.min > r.max) return fail(c, err, "minimum %s value greater than maximum", c.row->range_name);
+  if (r.min > r.max)
+    return fail(c, err, "minimum %s value greater than maximum", c.row->range_name);
   r.on = true;
   return true;
 }

@@ -32,7 +32,8 @@ bool qfdsn(ArgCursor& c, RunConfig& cfg, util::Status* err) {
   const char* word;
   next_word(c, err, &word);
   std::string why;
-  if (!name->set(cfg.query, word, &why)) return option_fail(c, err, std::string(option) + ": " + why);
+  if (!name->set(cfg.query, word, &why))
+    return option_fail(c, err, std::string(option) + ": " + why);
   return true;
 }
 

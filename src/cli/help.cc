@@ -88,7 +88,8 @@ std::string formats_note(const OptionRow& row) {
   if (!row.formats) return "";
   std::string note;
   for (int i = 0; i < kFormatCount; ++i)
-    if (row.formats & kFormats[i].bit) note += (note.empty() ? "[" : ", ") + std::string(kFormats[i].keyword);
+    if (row.formats & kFormats[i].bit)
+      note += (note.empty() ? "[" : ", ") + std::string(kFormats[i].keyword);
   return note + "]";
 }
 

@@ -173,6 +173,9 @@ bool qcolumns(ArgCursor& c, RunConfig& cfg, util::Status* err) {
 bool qmissing(ArgCursor& c, RunConfig& cfg, util::Status* err) {
   const char* word;
   if (!next_word(c, err, &word)) return false;
+  if (!valid_missing(word))
+    return fail(c, err, "--missing: \"%s\" would break a row: give text without a comma, a |, "
+                        "a quote or a line end, e.g. NaN", word);
   cfg.request.settings.missing = word;
   return true;
 }
@@ -307,7 +310,8 @@ const OptionRow kOptions[] = {
     {"--maxlatitude", qfdsn, "DEG", "Northern bound", K::kWord, 0, kNoCrit, nullptr, G::kFdsn, 4,
      "northern bound of the latitude, degrees", nullptr},
     {"--minlongitude", qfdsn, "DEG", "Western bound", K::kWord, 0, kNoCrit, nullptr, G::kFdsn, 5,
-     "western bound of the longitude, degrees; above\n--maxlongitude it crosses the 180-degree meridian", nullptr},
+     "western bound of the longitude, degrees; above\n--maxlongitude it crosses the 180-degree "
+     "meridian", nullptr},
     {"--maxlongitude", qfdsn, "DEG", "Eastern bound", K::kWord, 0, kNoCrit, nullptr, G::kFdsn, 6,
      "eastern bound of the longitude, degrees", nullptr},
     {"--latitude", qfdsn, "DEG", "Centre of the radius tests", K::kWord, 0, kNoCrit, nullptr,

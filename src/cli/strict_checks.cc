@@ -70,7 +70,8 @@ bool parse_angle(const char* word, double* value) {
 // the first.
 bool is_latitude(ArgCursor& c) {
   ArgKind kind = c.row->kind;
-  bool lat = kind == ArgKind::kLatitudes || (kind != ArgKind::kLongitudes && c.angle_words % 2 == 0);
+  bool lat =
+      kind == ArgKind::kLatitudes || (kind != ArgKind::kLongitudes && c.angle_words % 2 == 0);
   ++c.angle_words;
   return lat;
 }

@@ -71,8 +71,8 @@ void bad_input(RunState& st, const std::string& text) {
 // ended it, and for a ".Z" input how the decompressor ended.
 void check_ended(RunState& st, int read_error, bool piped, int wait_status) {
   if (read_error)
-    bad_input(st, util::format_text("read error on %s: %s", st.input_name,
-                                    std::strerror(read_error)));
+    bad_input(st,
+              util::format_text("read error on %s: %s", st.input_name, std::strerror(read_error)));
   // An input left unread ends its decompressor early.
   if (piped && !st.input_rejected) {
     if (WIFEXITED(wait_status) && WEXITSTATUS(wait_status) != 0)
@@ -118,7 +118,8 @@ util::Status read_file(Run& run, const std::string& name) {
   Stream* s = nullptr;
   OpenResult opened = open_file(name.c_str(), &s);
   if (opened == OpenResult::kOutOfMemory) return out_of_memory();
-  if (opened != OpenResult::kOpen) return util::failure(1, "Unable to open file %s\n", name.c_str());
+  if (opened != OpenResult::kOpen)
+    return util::failure(1, "Unable to open file %s\n", name.c_str());
   if (st.verbose) st.messages.say(false, util::format_text("processing %s ... ", name.c_str()));
   st.input_name = name.c_str();
   return read_stream(run, s, true);
@@ -136,7 +137,8 @@ util::Status read_descriptor(Run& run, const Input& in) {
 }
 
 void skipped(void* ctx, const char* path, const char* what) {
-  bad_input(*static_cast<RunState*>(ctx), util::format_text("installed catalog: %s %s", path, what));
+  bad_input(*static_cast<RunState*>(ctx),
+            util::format_text("installed catalog: %s %s", path, what));
 }
 
 util::Status read_files(Run& run, const std::vector<std::string>& files) {
@@ -168,16 +170,12 @@ util::Status read_inputs(Run& run) {
   for (const Input& in : r.inputs.empty() ? standard : r.inputs) {
     util::Status status;
     switch (in.kind) {
-      case Input::Kind::kFile:
-        status = read_file(run, in.name);
-        break;
+      case Input::Kind::kFile: status = read_file(run, in.name); break;
       case Input::Kind::kTree:
         status = find_catalog_files(in.name.c_str(), window, notice, &files, st.strict);
         if (status.ok()) status = read_files(run, files);
         break;
-      default:
-        status = read_descriptor(run, in);
-        break;
+      default: status = read_descriptor(run, in); break;
     }
     if (!status.ok() || st.fault || st.out.failed() || st.done) return status;
   }

@@ -204,7 +204,8 @@ util::Status find_catalog(const char* catdir_key, const CatalogWindow& w,
   std::string catdir;
   int found = getpar::getlocation(catdir_key, catdir);
   if (found < 0) return util::failure(255, "cannot open LOCATION file -fatal\n");
-  if (found == 0) return util::failure(255, "cannot find %s in environment or LOCATION\n", catdir_key);
+  if (found == 0)
+    return util::failure(255, "cannot find %s in environment or LOCATION\n", catdir_key);
   return find_catalog_files(catdir.c_str(), w, notice, files, once);
 }
 

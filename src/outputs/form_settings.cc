@@ -24,6 +24,10 @@ bool valid_authority(const std::string& name) {
   return true;
 }
 
+bool valid_missing(const std::string& text) {
+  return text.find_first_of(",|\"\r\n") == std::string::npos;
+}
+
 bool choose_columns(const std::string& list, std::vector<int>* columns, std::string* bad) {
   columns->clear();
   size_t from = 0;

@@ -21,6 +21,10 @@ struct FormSettings {
 // Whether name may be an authority: a letter, digit or "_", then two or
 // more of those or of "-.*()~'", as resource identifiers have them.
 bool valid_authority(const std::string& name);
+// Whether text may stand in an empty cell: no separator of CSV or of the
+// text form (comma, "|"), no quote and no line end, which would break a
+// row.
+bool valid_missing(const std::string& text);
 // The columns of a comma-separated list of column names; false with the
 // first unknown name in *bad.
 bool choose_columns(const std::string& list, std::vector<int>* columns, std::string* bad);

@@ -157,7 +157,8 @@ bool magnitude(Text& x, const Event& e, const Names& n, bool has_origin) {
     put(x, " publicID=\"");
     id(x, "magnitude", n);
     put(x, "\">");
-    if (!element(x, "mag", [&] { return element(x, "value", [&] { return real_text(e.mag, x); }); }))
+    if (!element(x, "mag",
+                 [&] { return element(x, "value", [&] { return real_text(e.mag, x); }); }))
       return false;
     if (e.mag_type) element(x, "type", [&] { return put(x, e.mag_type), true; });
     if (has_origin) element(x, "originID", [&] { return id(x, "origin", n), true; });
@@ -171,18 +172,17 @@ bool magnitude(Text& x, const Event& e, const Names& n, bool has_origin) {
 
 void quakeml_begin(Sink& out, const FormSettings& f) {
   put_out(out,
-      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-      "<q:quakeml xmlns:q=\"http://quakeml.org/xmlns/quakeml/1.2\" "
-      "xmlns=\"http://quakeml.org/xmlns/bed/1.2\">\n"
-      "<eventParameters publicID=\"smi:");
+          "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+          "<q:quakeml xmlns:q=\"http://quakeml.org/xmlns/quakeml/1.2\" "
+          "xmlns=\"http://quakeml.org/xmlns/bed/1.2\">\n"
+          "<eventParameters publicID=\"smi:");
   out.text(f.authority.data(), f.authority.size());
   put_out(out, "/catsieve\">\n");
 }
 
 // The origin and magnitude are written first, to learn whether the event
 // has them, and then moved behind the references to them.
-const Text& quakeml_event(const Event& e, long long number, const FormSettings& f,
-                          FormScratch& s) {
+const Text& quakeml_event(const Event& e, long long number, const FormSettings& f, FormScratch& s) {
   Text& x = s.text;
   Text& parts = s.part;
   x.n = 0;
@@ -205,6 +205,8 @@ const Text& quakeml_event(const Event& e, long long number, const FormSettings& 
   return x;
 }
 
-void quakeml_end(Sink& out, long long, const FormSettings&) { put_out(out, "</eventParameters>\n</q:quakeml>\n"); }
+void quakeml_end(Sink& out, long long, const FormSettings&) {
+  put_out(out, "</eventParameters>\n</q:quakeml>\n");
+}
 
 }  // namespace catsieve

@@ -126,7 +126,8 @@ util::Status FdSink::failure() const {
 MemorySink::~MemorySink() = default;
 
 bool MemorySink::deliver(iovec* v, int count) {
-  for (int i = 0; i < count; ++i) bytes_.append(static_cast<const char*>(v[i].iov_base), v[i].iov_len);
+  for (int i = 0; i < count; ++i)
+    bytes_.append(static_cast<const char*>(v[i].iov_base), v[i].iov_len);
   return true;
 }
 

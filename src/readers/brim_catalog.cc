@@ -15,8 +15,6 @@
 
 namespace catsieve {
 
-
-
 namespace {
 
 // Columns of a summary line.
@@ -102,7 +100,7 @@ const char* type_word(char c, const char* quakes) {
 }
 
 const BrimMissing kMissing = {
-    no_depth, no_mag, no_num_sta, no_rms, no_max_az_gap, no_close,
+    no_depth,       no_mag,       no_num_sta, no_rms,     no_max_az_gap, no_close,
     no_num_mag_obs, no_otime_err, no_lat_err, no_lon_err, no_depth_err,
 };
 
@@ -124,8 +122,8 @@ double day(DayCache& days, const Line& l) {
 
 }  // namespace
 
-const EventFields kBrimEventFields = {day,    kYear,   0,       kMonth,   kDay, Col{}, kHour,
-                                      kMinute, kSeconds, kLat, Col{},    kLon, Col{}};
+const EventFields kBrimEventFields = {day,     kYear,    0,    kMonth, kDay, Col{}, kHour,
+                                      kMinute, kSeconds, kLat, Col{},  kLon, Col{}};
 
 const EtypeGroup kBrimTypes[] = {
     {'E', "LTRFDCV"}, {'Q', "Q"}, {'R', "R"}, {'B', "QBN"}, {'N', "N"}, {'H', "H"}, {'\0', nullptr},
@@ -138,7 +136,8 @@ double brim_otime(DayCache& days, const Line& l) {
 // A field of a summary line read for a column of the table: its missing
 // value when it is blank or the line ends before it.
 double read_field(const SummaryLine& l, const Column<SummaryLine>& c) {
-  if (c.read == Read::kInt) return static_cast<double>(opt_int(l, c.col, static_cast<int>(c.missing)));
+  if (c.read == Read::kInt)
+    return static_cast<double>(opt_int(l, c.col, static_cast<int>(c.missing)));
   return opt_real(l, c.col, c.missing);
 }
 
@@ -230,13 +229,20 @@ void brim_describe(DayCache& days, const SummaryLine& l, const BrimRules& r, Eve
   const char* first = type_word(fchar(l.loc, kEtype), r.quakes);
   const char* second = type_word(fchar(l.loc, kEtype + 1), r.quakes);
   e->type = "earthquake";
-  if (first && std::strcmp(first, "earthquake") != 0) e->type = first;
-  else if (second && std::strcmp(second, "earthquake") != 0) e->type = second;
+  if (first && std::strcmp(first, "earthquake") != 0)
+    e->type = first;
+  else if (second && std::strcmp(second, "earthquake") != 0)
+    e->type = second;
 }
 
 void search_brim_catalog(Stream& s, RunState& st) {
-  static constexpr LineReader reader = {512,         true, select_line, brim_otime, describe_line,
-                                        "%d lines, %d selected, \n", &kBrimEventFields};
+  static constexpr LineReader reader = {512,
+                                        true,
+                                        select_line,
+                                        brim_otime,
+                                        describe_line,
+                                        "%d lines, %d selected, \n",
+                                        &kBrimEventFields};
   st.field_tests = brim_field_tests(st.q);
   search_lines(s, nullptr, reader, st);
 }

@@ -49,8 +49,9 @@ int tarn_mech_layout(const Line& first) {
 // layout than the first is reported and not read.
 bool strict_layout_ok(RunState& st, int layout, int old_layout) {
   if (layout == st.layout) return true;
-  st.messages.say(true, util::format_text("%s is not in the %s layout of the first input: not read\n",
-                                          st.input_name, st.layout == old_layout ? "old" : "Y2K"));
+  st.messages.say(true,
+                  util::format_text("%s is not in the %s layout of the first input: not read\n",
+                                    st.input_name, st.layout == old_layout ? "old" : "Y2K"));
   st.input_failed = true;
   st.input_rejected = true;
   return false;
@@ -93,11 +94,19 @@ util::Status read_layout(Stream& s, RunState& st, const TwoLayouts& f) {
   return util::Status{};
 }
 
-const TwoLayouts kTarnCatalog = {kTarnUnknown, kTarnY2k, kTarnOld, tarn_catalog_layout,
-                                 search_tarn_catalog2k, search_tarn_catalog,
+const TwoLayouts kTarnCatalog = {kTarnUnknown,
+                                 kTarnY2k,
+                                 kTarnOld,
+                                 tarn_catalog_layout,
+                                 search_tarn_catalog2k,
+                                 search_tarn_catalog,
                                  "Error: Unable to determine format for tarn_catalog\n"};
-const TwoLayouts kTarnMech = {kMechUnknown, kMechY2k, kMechOld, tarn_mech_layout,
-                              search_tarn_mech2k, search_tarn_mech,
+const TwoLayouts kTarnMech = {kMechUnknown,
+                              kMechY2k,
+                              kMechOld,
+                              tarn_mech_layout,
+                              search_tarn_mech2k,
+                              search_tarn_mech,
                               "Error: Unable to determine format for tarn_mech\n"};
 
 }  // namespace
@@ -106,6 +115,8 @@ util::Status search_tarn_catalog_auto(Stream& s, RunState& st) {
   return read_layout(s, st, kTarnCatalog);
 }
 
-util::Status search_tarn_mech_auto(Stream& s, RunState& st) { return read_layout(s, st, kTarnMech); }
+util::Status search_tarn_mech_auto(Stream& s, RunState& st) {
+  return read_layout(s, st, kTarnMech);
+}
 
 }  // namespace catsieve

@@ -47,8 +47,8 @@ bool is_event(const Line& l, const EventFields& f) {
 }
 
 Stem record_stem(DayCache& days, const Line& l, const EventFields& f) {
-  long long whole = static_cast<long long>(f.day(days, l)) + fint(l, f.hour) * 3600LL +
-                    fint(l, f.minute) * 60LL;
+  long long whole =
+      static_cast<long long>(f.day(days, l)) + fint(l, f.hour) * 3600LL + fint(l, f.minute) * 60LL;
   long long units;
   int digits;
   PlainNumber n;
@@ -76,7 +76,9 @@ Stem record_stem(DayCache& days, const Line& l, const EventFields& f) {
 
 std::string field_out_of_range(const Line& l, const EventFields& f) {
   int year = fint(l, f.year) + f.century;
-  auto out = [&l](const char* name, Col c) { return std::string(name) + " " + field_text_of(l, c); };
+  auto out = [&l](const char* name, Col c) {
+    return std::string(name) + " " + field_text_of(l, c);
+  };
   if (by_day_of_year(f)) {
     int doy = fint(l, f.day_of_year);
     if (doy < 1 || doy > 365 + util::isleap(year, 1)) return out("day of the year", f.day_of_year);

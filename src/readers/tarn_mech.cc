@@ -18,6 +18,8 @@ constexpr MechLayout kOld = {
 
 }  // namespace
 
-void search_tarn_mech(Stream& s, const Line* first, RunState& st) { mech_search<kOld>(s, first, st); }
+void search_tarn_mech(Stream& s, const Line* first, RunState& st) {
+  mech_search<kOld>(s, first, st);
+}
 
 }  // namespace catsieve

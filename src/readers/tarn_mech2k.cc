@@ -18,6 +18,8 @@ constexpr MechLayout kY2k = {
 
 }  // namespace
 
-void search_tarn_mech2k(Stream& s, const Line* first, RunState& st) { mech_search<kY2k>(s, first, st); }
+void search_tarn_mech2k(Stream& s, const Line* first, RunState& st) {
+  mech_search<kY2k>(s, first, st);
+}
 
 }  // namespace catsieve

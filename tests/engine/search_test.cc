@@ -53,7 +53,8 @@ Result run(const std::string& words, const std::vector<Input>& inputs = {}) {
 }
 
 // Every layout, criteria on and off, every output form, a run that fails after some output, a
-// missing input, and a catalog of 60,000 lines in memory ("<big>"), large enough that a search's reading ahead and its formatting helper both work.
+// missing input, and a catalog of 60,000 lines in memory ("<big>"), large enough that a search's
+// reading ahead and its formatting helper both work.
 // In "<late>" the magnitude type that ends the run is met after thousands of events, while the
 // helper may be formatting them.
 const struct ConcurrentCase {

@@ -151,6 +151,8 @@ class Fdsn(unittest.TestCase):
             ("--authority x", "--authority: \"x\" is no authority: a letter, digit or _, then two "
              "or more of those or of - . * ( ) ~ '"),
             ("--columns time,magnitude", "--columns: no column named \"magnitude\""),
+            ("--missing a|b", "--missing: \"a|b\" would break a row: give text without a comma, "
+             "a |, a quote or a line end, e.g. NaN"),
         ]
         for options, message in cases:
             with self.subTest(options):

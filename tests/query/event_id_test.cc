@@ -1,12 +1,13 @@
 // Event IDs: their text and its reading, the order of their keys, the
 // numbering of records of the same time, and the exact origin time of a
 // record with fields beyond their ranges.
+#include "query/event_id.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "query/event_id.h"
 #include "readers/event_fields.h"
 #include "readers/stem_counter.h"
 #include "records/field.h"
@@ -46,10 +47,10 @@ TEST(EventIds, TextAndItsReading) {
     EXPECT_EQ(stem_key(stem), stem_key(c.stem)) << text;
     EXPECT_EQ(number, c.number);
   }
-  for (const char* bad :
-       {"", "tarn", "19950214032107", "tarn1995021403210", "tarn19951314032107", "tarn19950230000000",
-        "tarn19950214246000", "tarn19950214032107.", "tarn19950214032107-1", "tarn19950214032107-01",
-        "tarn19950214032107x", "Tarn19950214032107", "tarn19950214032107.42-", "tarn 19950214032107"}) {
+  for (const char* bad : {"", "tarn", "19950214032107", "tarn1995021403210", "tarn19951314032107",
+                          "tarn19950230000000", "tarn19950214246000", "tarn19950214032107.",
+                          "tarn19950214032107-1", "tarn19950214032107-01", "tarn19950214032107x",
+                          "Tarn19950214032107", "tarn19950214032107.42-", "tarn 19950214032107"}) {
     std::string word;
     Stem stem;
     int number;
@@ -58,8 +59,14 @@ TEST(EventIds, TextAndItsReading) {
 }
 
 TEST(EventIds, KeysFollowTimeThenDecimals) {
-  const Stem order[] = {{at(1600, 1, 1, 0, 0, 0), 0, 0}, {-1, 999999, 6}, {0, 0, 0}, {0, 0, 2},
-                        {0, 5, 1},  {0, 51, 2}, {1, 0, 0}, {at(9999, 12, 31, 23, 59, 59), 9, 1}};
+  const Stem order[] = {{at(1600, 1, 1, 0, 0, 0), 0, 0},
+                        {-1, 999999, 6},
+                        {0, 0, 0},
+                        {0, 0, 2},
+                        {0, 5, 1},
+                        {0, 51, 2},
+                        {1, 0, 0},
+                        {at(9999, 12, 31, 23, 59, 59), 9, 1}};
   for (size_t i = 1; i < sizeof order / sizeof order[0]; ++i)
     EXPECT_LT(stem_key(order[i - 1]), stem_key(order[i])) << i;
 }
@@ -77,7 +84,7 @@ TEST(EventIds, RecordsNumberedAmongThoseOfTheirStem) {
       {{a, b, a, c, b, a}, {1, 1, 2, 1, 2, 3}},  // back to earlier stems
       {{c, a, a, c}, {1, 1, 2, 2}},
       {{b, a, b, a, b}, {1, 1, 2, 2, 3}},
-      {{c, c, b, a, a}, {1, 2, 1, 1, 2}},        // falling
+      {{c, c, b, a, a}, {1, 2, 1, 1, 2}},              // falling
       {{b, c, a, b, c, a, b}, {1, 1, 1, 2, 2, 2, 3}},  // neither
   };
   for (const Case& k : cases) {
