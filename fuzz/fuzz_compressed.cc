@@ -1,7 +1,8 @@
 // Catalog text as a gzip, bzip2 or xz input: packed whole, cut short at a
 // point drawn from the input, or as raw bytes behind the magic number, so
 // that the decoders' faults and the pieces of text they hand out meet every
-// reader.
+// reader, in every output form; what the run writes is checked as a
+// document of its form.
 #include <bzlib.h>
 #include <lzma.h>
 #include <zlib.h>
@@ -53,6 +54,9 @@ std::string pack(Packing how, const std::string& text) {
 const Packing kinds[] = {Packing::kGzip, Packing::kBzip2, Packing::kXz};
 const char* const formats[] = {"tarn", "mech", "orv", "brim", "kelp", "f_brim"};
 constexpr int kKinds = 3, kShapes = 3, kFormats = 6;
+// No form word: the records as they stood.
+const char* const forms[] = {"", "--csv", "--geojson", "--quakeml", "--text", "--count"};
+constexpr unsigned kForms = sizeof forms / sizeof forms[0];
 
 std::string magic(Packing how) {
   switch (how) {
@@ -68,7 +72,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzz_setup();
   Bytes b{data, size};
   unsigned mode = b.take();
-  unsigned cut = b.take() | (b.take() << 8) | (b.take() << 16);
+  const char* form = forms[b.take() % kForms];
+  const uint32_t cut = b.bits();
   std::string text(reinterpret_cast<const char*>(b.p), b.n);
   Packing how = kinds[mode % kKinds];
   std::string bytes;
@@ -80,6 +85,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   MemFile input(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
   // Twice, so that a fault does not stop the next input and the carry-over
   // from one input to the next is run too.
-  run_program({"-format", formats[mode / (kKinds * kShapes) % kFormats], input.path, input.path});
+  std::vector<std::string> words = {"-format", formats[mode / (kKinds * kShapes) % kFormats]};
+  if (*form) words.push_back(form);
+  words.insert(words.end(), {input.path, input.path});
+  run_program(words);
   return 0;
 }

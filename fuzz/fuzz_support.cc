@@ -8,7 +8,11 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "cli/args.h"
 #include "cli/command.h"
+#include "document_check.h"
+#include "outputs/messages.h"
+#include "outputs/sink.h"
 
 const char* fuzz_empty_dir = "/nonexistent";
 
@@ -26,13 +30,43 @@ void fuzz_setup() {
     ::unsetenv(key);
 }
 
+namespace {
+
+// What was wrong, the words of the run and what it wrote go to standard
+// error; the process ends.
+[[noreturn]] void broken_document(const char* form, int status, const std::string& fault,
+                                  const std::vector<std::string>& words,
+                                  const std::string& output) {
+  std::fprintf(stderr, "%s output (exit status %d) is no whole document: %s\nof:", form, status,
+               fault.c_str());
+  for (const auto& w : words) std::fprintf(stderr, " '%s'", w.c_str());
+  std::fprintf(stderr, "\n");
+  std::fwrite(output.data(), 1, output.size(), stderr);
+  std::abort();
+}
+
+}  // namespace
+
 int run_program(const std::vector<std::string>& words) {
   std::vector<std::string> keep = words;
   keep.insert(keep.begin(), "catsieve");
   std::vector<char*> argv;
   for (auto& w : keep) argv.push_back(&w[0]);
   argv.push_back(nullptr);
-  return catsieve::run_command(static_cast<int>(keep.size()), argv.data());
+  const int argc = static_cast<int>(keep.size());
+  // The form the words choose, read as the run reads them.
+  catsieve::Parsed parsed = catsieve::parse_args(argc, argv.data());
+  const catsieve::Form* form = parsed.config.request.form;
+  catsieve::MemorySink out;
+  catsieve::StringMessages messages("catsieve");
+  const std::string no_input;
+  int status = catsieve::run_command(argc, argv.data(), out, messages,
+                                     catsieve::Input::standard_input(no_input));
+  if (parsed.run && form) {
+    std::string fault = document_fault(form->name, out.bytes());
+    if (!fault.empty()) broken_document(form->name, status, fault, keep, out.bytes());
+  }
+  return status;
 }
 
 MemFile::MemFile(const uint8_t* data, size_t size) {
@@ -47,6 +81,12 @@ MemFile::MemFile(const uint8_t* data, size_t size) {
 }
 
 MemFile::~MemFile() { ::close(fd); }
+
+uint32_t Bytes::bits() {
+  uint32_t v = 0;
+  for (int shift = 0; shift < 32; shift += 8) v |= static_cast<uint32_t>(take()) << shift;
+  return v;
+}
 
 std::string Bytes::number(double lo, double hi) {
   unsigned v = take() | (take() << 8);
