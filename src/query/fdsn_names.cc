@@ -13,20 +13,56 @@ namespace catsieve {
 
 namespace {
 
-constexpr double kMaxLat = 90, kMaxLon = 180, kMaxRadius = 180;
+// The greatest latitude, longitude and radius in degrees; kNoLimit for a
+// bound of any size.
+constexpr int kMaxLat = 90, kMaxLon = 180, kMaxRadius = 180, kNoLimit = 0;
 constexpr double kKmPerDegreeOfArc = kEarthRadius * kRad;
 
 // The event types of QuakeML 1.2.
-const char* const kEventTypes[] = {
-    "not existing", "not reported", "earthquake", "anthropogenic event", "collapse",
-    "cavity collapse", "mine collapse", "building collapse", "explosion", "accidental explosion",
-    "chemical explosion", "controlled explosion", "experimental explosion",
-    "industrial explosion", "mining explosion", "quarry blast", "road cut", "blasting levee",
-    "nuclear explosion", "induced or triggered event", "rock burst", "reservoir loading",
-    "fluid injection", "fluid extraction", "crash", "plane crash", "train crash", "boat crash",
-    "other event", "atmospheric event", "sonic boom", "sonic blast", "acoustic noise", "thunder",
-    "avalanche", "snow avalanche", "debris avalanche", "hydroacoustic event", "ice quake",
-    "slide", "landslide", "rockslide", "meteorite", "volcanic eruption"};
+const char* const kEventTypes[] = {"not existing",
+                                   "not reported",
+                                   "earthquake",
+                                   "anthropogenic event",
+                                   "collapse",
+                                   "cavity collapse",
+                                   "mine collapse",
+                                   "building collapse",
+                                   "explosion",
+                                   "accidental explosion",
+                                   "chemical explosion",
+                                   "controlled explosion",
+                                   "experimental explosion",
+                                   "industrial explosion",
+                                   "mining explosion",
+                                   "quarry blast",
+                                   "road cut",
+                                   "blasting levee",
+                                   "nuclear explosion",
+                                   "induced or triggered event",
+                                   "rock burst",
+                                   "reservoir loading",
+                                   "fluid injection",
+                                   "fluid extraction",
+                                   "crash",
+                                   "plane crash",
+                                   "train crash",
+                                   "boat crash",
+                                   "other event",
+                                   "atmospheric event",
+                                   "sonic boom",
+                                   "sonic blast",
+                                   "acoustic noise",
+                                   "thunder",
+                                   "avalanche",
+                                   "snow avalanche",
+                                   "debris avalanche",
+                                   "hydroacoustic event",
+                                   "ice quake",
+                                   "slide",
+                                   "landslide",
+                                   "rockslide",
+                                   "meteorite",
+                                   "volcanic eruption"};
 
 bool number(const std::string& text, double lo, double hi, double* v, std::string* why) {
   const char* p = text.c_str();
@@ -59,8 +95,8 @@ constexpr double kAny = HUGE_VAL;
 
 template <OpenRange FdsnFilter::*range, bool kMin, int kLimit>
 bool bound(Query& q, const std::string& text, std::string* why) {
-  double limit = kLimit ? kLimit : kAny;
-  return side<range, kMin>(q, text, kLimit ? -limit : -kAny, limit, why);
+  double limit = kLimit != kNoLimit ? kLimit : kAny;
+  return side<range, kMin>(q, text, -limit, limit, why);
 }
 
 template <OpenRange FdsnFilter::*range, bool kMin>
@@ -78,7 +114,8 @@ bool set_lon0(Query& q, const std::string& text, std::string* why) {
 
 bool time_of(const std::string& text, double* t, std::string* why) {
   if (iso_time(text.c_str(), t)) return true;
-  *why = "\"" + text + "\" is not a date-time yyyy-mm-dd[Thh:mm[:ss[.s]]] in UTC, with an "
+  *why = "\"" + text +
+         "\" is not a date-time yyyy-mm-dd[Thh:mm[:ss[.s]]] in UTC, with an "
          "optional Z or offset such as +01:00";
   return false;
 }
@@ -149,7 +186,8 @@ bool set_ids(Query& q, const std::string& text, std::string* why) {
   for (const std::string& t : texts) {
     WantedId id;
     if (!parse_event_id(t, &id.word, &id.stem, &id.number)) {
-      *why = "\"" + t + "\" is not an event ID: a layout's word, the origin time as "
+      *why = "\"" + t +
+             "\" is not an event ID: a layout's word, the origin time as "
              "YYYYMMDDhhmmss, its decimals and -N for the N-th of the same time";
       return false;
     }
@@ -172,11 +210,14 @@ using F = FdsnFilter;
 const FdsnName kFdsnNames[] = {
     {"starttime", "start", "xs:dateTime", set_start, "origin time on or after"},
     {"endtime", "end", "xs:dateTime", set_end, "origin time on or before"},
-    {"minlatitude", "minlat", "xs:double", bound<&F::lat, true, 90>, "southern bound, degrees"},
-    {"maxlatitude", "maxlat", "xs:double", bound<&F::lat, false, 90>, "northern bound, degrees"},
-    {"minlongitude", "minlon", "xs:double", bound<&F::lon, true, 180>,
+    {"minlatitude", "minlat", "xs:double", bound<&F::lat, true, kMaxLat>,
+     "southern bound, degrees"},
+    {"maxlatitude", "maxlat", "xs:double", bound<&F::lat, false, kMaxLat>,
+     "northern bound, degrees"},
+    {"minlongitude", "minlon", "xs:double", bound<&F::lon, true, kMaxLon>,
      "western bound, degrees; above maxlongitude it crosses the 180-degree meridian"},
-    {"maxlongitude", "maxlon", "xs:double", bound<&F::lon, false, 180>, "eastern bound, degrees"},
+    {"maxlongitude", "maxlon", "xs:double", bound<&F::lon, false, kMaxLon>,
+     "eastern bound, degrees"},
     {"latitude", "lat", "xs:double", set_lat0, "latitude of the centre of the radius tests"},
     {"longitude", "lon", "xs:double", set_lon0, "longitude of the centre of the radius tests"},
     {"minradius", nullptr, "xs:double", radius_bound<&F::radius, true>,
@@ -187,10 +228,10 @@ const FdsnName kFdsnNames[] = {
      "least distance from the centre, km"},
     {"maxradiuskm", nullptr, "xs:double", radius_bound<&F::radius_km, false>,
      "greatest distance from the centre, km"},
-    {"mindepth", nullptr, "xs:double", bound<&F::depth, true, 0>, "least depth, km"},
-    {"maxdepth", nullptr, "xs:double", bound<&F::depth, false, 0>, "greatest depth, km"},
-    {"minmagnitude", "minmag", "xs:double", bound<&F::mag, true, 0>, "least magnitude"},
-    {"maxmagnitude", "maxmag", "xs:double", bound<&F::mag, false, 0>, "greatest magnitude"},
+    {"mindepth", nullptr, "xs:double", bound<&F::depth, true, kNoLimit>, "least depth, km"},
+    {"maxdepth", nullptr, "xs:double", bound<&F::depth, false, kNoLimit>, "greatest depth, km"},
+    {"minmagnitude", "minmag", "xs:double", bound<&F::mag, true, kNoLimit>, "least magnitude"},
+    {"maxmagnitude", "maxmag", "xs:double", bound<&F::mag, false, kNoLimit>, "greatest magnitude"},
     {"magnitudetype", nullptr, "xs:string", set_magtype,
      "magnitude types in order of preference, as -mtype"},
     {"eventtype", nullptr, "xs:string", set_types, "QuakeML event types, comma-separated"},
@@ -218,8 +259,9 @@ bool finish_fdsn(Query& q, std::string* why) {
     return false;
   f.lon_wraps = f.lon.min_on && f.lon.max_on && f.lon.min > f.lon.max;
   if (f.radius.on() && f.radius_km.on()) {
-    *why = "give the radius in degrees (minradius, maxradius) or in km (minradiuskm, "
-           "maxradiuskm), not both";
+    *why =
+        "give the radius in degrees (minradius, maxradius) or in km (minradiuskm, "
+        "maxradiuskm), not both";
     return false;
   }
   if (!f.radius.on() && !f.radius_km.on()) return true;
