@@ -345,6 +345,8 @@ MHD_Result answer_query(ServerState& s, const Reply& r, bool count) {
   request.form = q.form;
   request.settings = settings;
   request.order = q.order;
+  // Files of a tree are not one run of times: the window applies to each.
+  request.each_input = true;
   std::string names;
   for (const ServedCatalog* c : chosen) names += (names.empty() ? "" : ", ") + c->name;
   std::string failed, text;
