@@ -5,9 +5,13 @@
 #include <arpa/inet.h>
 #include <microhttpd.h>
 #include <netdb.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
@@ -470,6 +474,24 @@ bool listen_address(const std::string& host, int port, sockaddr_storage* a, bool
   return false;
 }
 
+// A socket listening on the address; -1 with the reason.
+int listening_socket(const sockaddr_storage& addr, std::string* why) {
+  constexpr int kBacklog = 64;
+  int fd = socket(addr.ss_family, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  int on = 1;
+  if (fd >= 0) setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+  if (fd >= 0 && addr.ss_family == AF_INET6)
+    setsockopt(fd, IPPROTO_IPV6, IPV6_V6ONLY, &on, sizeof on);
+  socklen_t len = addr.ss_family == AF_INET6 ? sizeof(sockaddr_in6) : sizeof(sockaddr_in);
+  if (fd < 0 || bind(fd, reinterpret_cast<const sockaddr*>(&addr), len) != 0 ||
+      listen(fd, kBacklog) != 0) {
+    *why = std::string("cannot listen: ") + std::strerror(errno);
+    if (fd >= 0) close(fd);
+    return -1;
+  }
+  return fd;
+}
+
 }  // namespace
 
 Server::Server() : state_(new ServerState) {}
@@ -486,22 +508,30 @@ bool Server::start(const ServerSettings& settings, std::string* why) {
     *why = "--listen: \"" + settings.host + "\" is not a numeric IPv4 or IPv6 address";
     return false;
   }
+  // The socket is bound here, so that the address is known before the
+  // first request comes.
+  int fd = listening_socket(addr, why);
+  if (fd < 0) return false;
+  sockaddr_storage bound;
+  socklen_t len = sizeof bound;
+  getsockname(fd, reinterpret_cast<sockaddr*>(&bound), &len);
+  int port = ntohs(v6 ? reinterpret_cast<sockaddr_in6*>(&bound)->sin6_port
+                      : reinterpret_cast<sockaddr_in*>(&bound)->sin_port);
+  std::string host = v6 && settings.host.front() != '[' ? "[" + settings.host + "]" : settings.host;
+  s.base = "http://" + host + ":" + std::to_string(port) + kPrefix;
   unsigned flags = MHD_USE_THREAD_PER_CONNECTION | MHD_USE_INTERNAL_POLLING_THREAD | MHD_USE_ITC;
   if (v6) flags |= MHD_USE_IPv6;
-  s.daemon = MHD_start_daemon(flags, 0, nullptr, nullptr, handle, &s, MHD_OPTION_SOCK_ADDR, &addr,
+  s.daemon = MHD_start_daemon(flags, 0, nullptr, nullptr, handle, &s, MHD_OPTION_LISTEN_SOCKET, fd,
                               MHD_OPTION_CONNECTION_LIMIT, settings.max_connections,
                               MHD_OPTION_CONNECTION_TIMEOUT, settings.timeout,
                               MHD_OPTION_CONNECTION_MEMORY_LIMIT, kMemoryLimit,
                               MHD_OPTION_URI_LOG_CALLBACK, arrived, &s, MHD_OPTION_NOTIFY_COMPLETED,
                               completed, &s, MHD_OPTION_END);
   if (!s.daemon) {
-    *why = "cannot listen on " + settings.host + ":" + std::to_string(settings.port);
+    close(fd);
+    *why = "cannot serve on " + settings.host + ":" + std::to_string(port);
     return false;
   }
-  const MHD_DaemonInfo* info = MHD_get_daemon_info(s.daemon, MHD_DAEMON_INFO_BIND_PORT);
-  int port = info ? info->port : settings.port;
-  std::string host = v6 && settings.host.front() != '[' ? "[" + settings.host + "]" : settings.host;
-  s.base = "http://" + host + ":" + std::to_string(port) + kPrefix;
   return true;
 }
 

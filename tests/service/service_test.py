@@ -48,19 +48,23 @@ CATALOG_ARGS = ["--catalog=%s=%s:%s" % (n, FILES[n][0],
 
 def start(args):
     log = os.path.join(TMP.name, "access%d.log" % len(args))
-    p = subprocess.Popen([SERVER, "--listen", "127.0.0.1:0", "--access-log", log] + args,
-                         stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+    with open(log + ".err", "wb") as err:
+        p = subprocess.Popen([SERVER, "--listen", "127.0.0.1:0", "--access-log", log] + args,
+                             stdout=subprocess.PIPE, stderr=err)
     line = p.stdout.readline().decode()
-    assert line.startswith("listening on http://127.0.0.1:"), (line, p.stderr.read())
+    assert line.startswith("listening on http://127.0.0.1:"), line
+    p.log = log
     return p, line.split()[-1], log
 
 
 def stop(p):
+    """Kills the server if it still runs; what it wrote on standard error goes to ours."""
     if p.poll() is None:
         p.kill()
     p.wait(10)
     p.stdout.close()
-    p.stderr.close()
+    with open(p.log + ".err") as f:
+        sys.stderr.write(f.read())
 
 
 def command(name, args):
