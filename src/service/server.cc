@@ -285,7 +285,11 @@ bool choose_catalogs(const ServerState& s, const ServiceQuery& q,
         chosen->push_back(&c);
   }
   if (!q.contributor.empty() && q.contributor != s.settings.authority) chosen->clear();
-  // Catalogs read as one search share a format of one layout.
+  // Without catalog=, the catalogs are read by one search, their inputs in
+  // the order of the settings: the search alone sorts, limits and writes
+  // the one document.  That needs one format, of a layout that does not
+  // depend on the first line read; a set of several formats is answered
+  // one catalog at a time for now.
   for (const ServedCatalog* c : *chosen)
     if (c->format != chosen->front()->format ||
         (chosen->size() > 1 &&
