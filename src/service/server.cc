@@ -215,7 +215,9 @@ ssize_t read_body(void* cls, uint64_t, char* buf, size_t max) {
     bool more = !b.s->stopping && b.stream->next(&piece, &status);
     if (!more && (b.s->stopping || !status.ok())) {
       std::lock_guard<std::mutex> lock(b.tally->mutex);
-      b.tally->note = b.s->stopping ? "the service stopped\n" : status.text;
+      b.tally->note = b.s->stopping      ? "the service stopped\n"
+                      : status.text.empty() ? "a catalog file could not be read whole\n"
+                                            : status.text;
       return MHD_CONTENT_READER_END_WITH_ERROR;
     }
     b.finished = !more;

@@ -41,9 +41,26 @@ for word, layout in LAYOUTS:
     FILES[layout] = (word, [generate(layout, 300, 11)])
 FILES["tree"] = ("orv", monthly_tree(generate("orv", 400, 12), os.path.join(TMP.name, "tree")))
 FILES["big"] = ("tarn", [generate("tarn_y2k", 40000, 13)])
+
+
+def broken_tree(name, source):
+    """A month of the source's lines, then one of a gzip file cut short."""
+    top = os.path.join(TMP.name, name)
+    os.makedirs(os.path.join(top, "2000"))
+    os.symlink(source, os.path.join(top, "2000", "2000.01"))
+    with open(source, "rb") as f:
+        cut = gzip.compress(f.read(200000))[:3000]
+    with open(os.path.join(top, "2000", "2000.02.gz"), "wb") as f:
+        f.write(cut)
+    return top
+
+
+BROKEN = {"broken": broken_tree("broken", FILES["tarn_y2k"][1][0]),
+          "cut": broken_tree("cut", FILES["big"][1][0])}
 CATALOG_ARGS = ["--catalog=%s=%s:%s" % (n, FILES[n][0],
                                         os.path.join(TMP.name, "tree") if n == "tree"
                                         else FILES[n][1][0]) for n in FILES]
+CATALOG_ARGS += ["--catalog=%s=tarn:%s" % item for item in BROKEN.items()]
 
 
 def start(args):
@@ -83,6 +100,17 @@ def get(url, headers=None):
             return r.status, r.headers, r.read()
     except urllib.error.HTTPError as e:
         return e.code, e.headers, e.read()
+
+
+def log_has(log, text):
+    """Whether the access log comes to hold the text: a line is written once the answer is out."""
+    deadline = time.time() + 10
+    while time.time() < deadline:
+        with open(log) as f:
+            if text in f.read():
+                return True
+        time.sleep(0.05)
+    return False
 
 
 # Parameters of a query, and the command's options that select the same events in the same order.
@@ -148,6 +176,7 @@ class Service(unittest.TestCase):
             ("nothing", {}, 404),
             ("query?catalog=big", {}, 413),
             ("query?catalog=orv&offset=400&limit=200", {}, 413),
+            ("query?catalog=broken&format=text&orderby=time-asc", {}, 500),
             ("query?catalog=" + long_value, {}, 414),
             ("version", {"X-Long": long_value}, 431),
         ]
@@ -161,6 +190,7 @@ class Service(unittest.TestCase):
                 lines = body.decode().splitlines()
                 self.assertTrue(lines[0].startswith("Error %d: " % status), lines[0])
                 self.assertIn(self.base + path, lines)
+                self.assertNotIn(TMP.name, body.decode())  # no path of the server's
                 self.assertRegex(lines[-1], r"^\d+\.\d+\.\d+$")
         status, _, body = get(self.url("query", catalog="big"))
         self.assertIn(b"more than %d events" % MAX_EVENTS, body)
@@ -176,7 +206,7 @@ class Service(unittest.TestCase):
         self.assertEqual((status, headers["Content-Type"]), (200, "application/xml"))
         self.assertTrue(ET.fromstring(body).tag.endswith("application"))
         names = [c.text for c in ET.fromstring(get(self.url("catalogs"))[2])]
-        self.assertEqual(names, list(FILES))
+        self.assertEqual(names, list(FILES) + list(BROKEN))
         self.assertEqual([c.text for c in ET.fromstring(get(self.url("contributors"))[2])],
                          ["local"])
         status, _, body = get(self.base)
@@ -222,8 +252,16 @@ class Service(unittest.TestCase):
         self.assertEqual(results[0][0], 200)
         self.assertEqual(results[0][2], expected)
         self.assertEqual(get(self.url("version"))[0], 200)
-        with open(self.log) as f:
-            self.assertIn(" /fdsnws/event/1/version 200 6 ", f.read())
+        self.assertTrue(log_has(self.log, " /fdsnws/event/1/version 200 6 "))
+
+
+    def test_a_failure_after_the_status_cuts_the_body_short(self):
+        with urllib.request.urlopen(self.url("query", catalog="cut", format="text",
+                                             orderby="time-asc"), timeout=30) as r:
+            self.assertEqual(r.status, 200)
+            with self.assertRaises(http.client.IncompleteRead):
+                r.read()
+        self.assertTrue(log_has(self.log, "body cut short: a catalog file could not be read"))
 
 
 class SingleCatalog(unittest.TestCase):
