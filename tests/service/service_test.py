@@ -87,8 +87,8 @@ def stop(p):
 def command(name, args):
     word, files = FILES[name]
     etype = [] if "--eventtype" in args else ["-etype", "a"]
-    p = subprocess.run(["catsieve", "-format", word, *etype, "--each-input", *args, *files], executable=BIN,
-                       capture_output=True, timeout=60)
+    p = subprocess.run(["catsieve", "-format", word, *etype, "--each-input", *args, *files],
+                       executable=BIN, capture_output=True, timeout=60)
     return p.stdout, p.returncode
 
 
