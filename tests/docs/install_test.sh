@@ -9,6 +9,7 @@ fail() { echo "FAIL: $*"; exit 1; }
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
 [ -x "$prefix/bin/catsieve" ] || fail "no program in bin"
+[ -x "$prefix/bin/catsieve-fdsnws" ] || fail "no event service in bin"
 [ -f "$prefix/share/man/man1/catsieve.1" ] || fail "no manual page"
 [ -f "$prefix/share/bash-completion/completions/catsieve" ] || fail "no completion script"
 "$prefix/bin/catsieve" "$src/examples/tarn_old.cat" | cmp -s - <("$build/catsieve" "$src/examples/tarn_old.cat") ||

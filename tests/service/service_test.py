@@ -1,0 +1,286 @@
+#!/usr/bin/env python3
+"""The event service against the command: generated catalogs of every layout, a tree of monthly
+files, each served by catsieve-fdsnws on a loopback port of its choosing; the answers, statuses
+and error documents, gzip, keep-alive, a client that leaves mid-stream, and a graceful stop.
+Usage: service_test.py SERVER_BINARY CATSIEVE_BINARY PROJECT_DIR CATGEN_BINARY"""
+import gzip, http.client, os, signal, socket, subprocess, sys, tempfile, threading, time
+import unittest, urllib.error, urllib.parse, urllib.request
+import xml.etree.ElementTree as ET
+
+SERVER, BIN, ROOT, CATGEN = sys.argv[1:5]
+LAYOUTS = [("tarn", "tarn_old"), ("tarn", "tarn_y2k"), ("mech", "mech_y2k"), ("orv", "orv"),
+           ("brim", "brim"), ("kelp", "kelp"), ("f_brim", "f_brim")]
+MAX_EVENTS = 500
+TMP = tempfile.TemporaryDirectory()
+FILES = {}  # catalog name: (format word, the files the command reads)
+
+
+def generate(layout, count, seed):
+    path = os.path.join(TMP.name, "%s_%d.cat" % (layout, count))
+    with open(path, "wb") as f:
+        subprocess.run([CATGEN, layout, str(count), str(seed)], stdout=f, check=True)
+    return path
+
+
+def monthly_tree(source, top):
+    """The catalog's lines in files YEAR/YEAR.MONTH, every third month gzipped."""
+    months = {}
+    with open(source, "rb") as f:
+        for line in f:
+            months.setdefault(line[:6].decode(), []).append(line)
+    for n, (ym, lines) in enumerate(sorted(months.items())):
+        os.makedirs(os.path.join(top, ym[:4]), exist_ok=True)
+        name = os.path.join(top, ym[:4], "%s.%s" % (ym[:4], ym[4:]))
+        opener = (gzip.open, ".gz") if n % 3 == 0 else (open, "")
+        with opener[0](name + opener[1], "wb") as f:
+            f.writelines(lines)
+    return sorted(os.path.join(d, f) for d, _, fs in os.walk(top) for f in fs)
+
+
+for word, layout in LAYOUTS:
+    FILES[layout] = (word, [generate(layout, 300, 11)])
+FILES["tree"] = ("orv", monthly_tree(generate("orv", 400, 12), os.path.join(TMP.name, "tree")))
+FILES["big"] = ("tarn", [generate("tarn_y2k", 40000, 13)])
+
+
+def broken_tree(name, source):
+    """A month of the source's lines, then one of a gzip file cut short."""
+    top = os.path.join(TMP.name, name)
+    os.makedirs(os.path.join(top, "2000"))
+    os.symlink(source, os.path.join(top, "2000", "2000.01"))
+    with open(source, "rb") as f:
+        cut = gzip.compress(f.read(200000))[:3000]
+    with open(os.path.join(top, "2000", "2000.02.gz"), "wb") as f:
+        f.write(cut)
+    return top
+
+
+BROKEN = {"broken": broken_tree("broken", FILES["tarn_y2k"][1][0]),
+          "cut": broken_tree("cut", FILES["big"][1][0])}
+CATALOG_ARGS = ["--catalog=%s=%s:%s" % (n, FILES[n][0],
+                                        os.path.join(TMP.name, "tree") if n == "tree"
+                                        else FILES[n][1][0]) for n in FILES]
+CATALOG_ARGS += ["--catalog=%s=tarn:%s" % item for item in BROKEN.items()]
+
+
+def start(args):
+    log = os.path.join(TMP.name, "access%d.log" % len(args))
+    with open(log + ".err", "wb") as err:
+        p = subprocess.Popen([SERVER, "--listen", "127.0.0.1:0", "--access-log", log] + args,
+                             stdout=subprocess.PIPE, stderr=err)
+    line = p.stdout.readline().decode()
+    assert line.startswith("listening on http://127.0.0.1:"), line
+    p.log = log
+    return p, line.split()[-1], log
+
+
+def stop(p):
+    """Kills the server if it still runs; what it wrote on standard error goes to ours."""
+    if p.poll() is None:
+        p.kill()
+    p.wait(10)
+    p.stdout.close()
+    with open(p.log + ".err") as f:
+        sys.stderr.write(f.read())
+
+
+def command(name, args):
+    word, files = FILES[name]
+    etype = [] if "--eventtype" in args else ["-etype", "a"]
+    p = subprocess.run(["catsieve", "-format", word, *etype, "--each-input", *args, *files],
+                       executable=BIN, capture_output=True, timeout=60)
+    return p.stdout, p.returncode
+
+
+def get(url, headers=None):
+    """Status, headers and body, errors included."""
+    try:
+        with urllib.request.urlopen(urllib.request.Request(url, headers=headers or {}),
+                                    timeout=30) as r:
+            return r.status, r.headers, r.read()
+    except urllib.error.HTTPError as e:
+        return e.code, e.headers, e.read()
+
+
+def log_has(log, text):
+    """Whether the access log comes to hold the text: a line is written once the answer is out."""
+    deadline = time.time() + 10
+    while time.time() < deadline:
+        with open(log) as f:
+            if text in f.read():
+                return True
+        time.sleep(0.05)
+    return False
+
+
+# Parameters of a query, and the command's options that select the same events in the same order.
+QUERIES = [
+    ({}, ["--orderby", "time"]),
+    ({"minmagnitude": "1", "orderby": "magnitude", "limit": "20"},
+     ["--minmagnitude", "1", "--orderby", "magnitude", "--limit", "20"]),
+    ({"start": "1995-01-01", "end": "2005-06-30T12:00:00", "orderby": "time-asc"},
+     ["--starttime", "1995-01-01", "--endtime", "2005-06-30T12:00:00"]),
+    ({"minlat": "37", "maxlat": "39", "offset": "5", "limit": "10", "orderby": "magnitude-asc"},
+     ["--minlatitude", "37", "--maxlatitude", "39", "--offset", "5", "--limit", "10",
+      "--orderby", "magnitude-asc"]),
+    ({"eventtype": "earthquake", "mindepth": "5"},
+     ["--eventtype", "earthquake", "--mindepth", "5", "--orderby", "time"]),
+]
+FORMATS = [("xml", "--quakeml", "application/xml"), ("text", "--text", "text/plain"),
+           ("csv", "--csv", "text/csv"), ("geojson", "--geojson", "application/json")]
+
+
+class Service(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.proc, cls.base, cls.log = start(CATALOG_ARGS + ["--max-events", str(MAX_EVENTS)])
+
+    @classmethod
+    def tearDownClass(cls):
+        stop(cls.proc)
+
+    def url(self, method, **params):
+        return self.base + method + ("?" + urllib.parse.urlencode(params) if params else "")
+
+    def test_query_and_count_match_the_command(self):
+        for name in [n for n in FILES if n != "big"]:
+            for params, args in QUERIES:
+                expected_count, _ = command(name, args + ["--count"])
+                status, _, body = get(self.url("count", catalog=name, **params))
+                self.assertEqual((status, body), (200, expected_count), (name, params))
+                for fmt, option, ctype in FORMATS:
+                    with self.subTest(catalog=name, params=params, format=fmt):
+                        expected, rc = command(name, args + [option])
+                        status, headers, body = get(self.url("query", catalog=name, format=fmt,
+                                                             **params))
+                        if expected_count == b"0\n":
+                            self.assertEqual((status, body), (204, b""))
+                            continue
+                        self.assertEqual((status, rc), (200, 0))
+                        self.assertEqual(headers["Content-Type"], ctype)
+                        self.assertEqual(headers["Access-Control-Allow-Origin"], "*")
+                        self.assertEqual(body, expected)
+
+    def test_statuses_and_error_documents(self):
+        long_value = "x" * 100000
+        cases = [  # path and query, headers, status
+            ("query?catalog=orv&bogus=1", {}, 400),
+            ("query?catalog=orv&minmag=1&minmagnitude=2", {}, 400),
+            ("query?catalog=nowhere", {}, 400),
+            ("query?catalog=kelp&magnitudetype=ML", {}, 400),
+            ("query?catalog=orv&includearrivals=true", {}, 400),
+            ("query?catalog=orv&updatedafter=2001-01-01", {}, 400),
+            ("query?catalog=orv&minlat=50&maxlat=40", {}, 400),
+            ("query", {}, 400),  # catalogs of different formats: one must be named
+            ("query?catalog=orv&minmag=99&nodata=404", {}, 404),
+            ("nothing", {}, 404),
+            ("query?catalog=big", {}, 413),
+            ("query?catalog=orv&offset=400&limit=200", {}, 413),
+            ("query?catalog=broken&format=text&orderby=time-asc", {}, 500),
+            ("query?catalog=" + long_value, {}, 414),
+            ("version", {"X-Long": long_value}, 431),
+        ]
+        for path, headers, status in cases:
+            with self.subTest(path=path[:60], status=status):
+                got, got_headers, body = get(self.base + path, headers)
+                self.assertEqual(got, status)
+                if status in (414, 431):
+                    continue  # the server library's own answers
+                self.assertEqual(got_headers["Access-Control-Allow-Origin"], "*")
+                lines = body.decode().splitlines()
+                self.assertTrue(lines[0].startswith("Error %d: " % status), lines[0])
+                self.assertIn(self.base + path, lines)
+                self.assertNotIn(TMP.name, body.decode())  # no path of the server's
+                self.assertRegex(lines[-1], r"^\d+\.\d+\.\d+$")
+        status, _, body = get(self.url("query", catalog="big"))
+        self.assertIn(b"more than %d events" % MAX_EVENTS, body)
+        for params in [{"minmag": "99"}, {"contributor": "someone"}]:
+            self.assertEqual(get(self.url("query", catalog="orv", **params))[:3:2], (204, b""))
+            self.assertEqual(get(self.url("count", catalog="orv", **params))[:3:2], (200, b"0\n"))
+
+    def test_small_methods(self):
+        status, headers, body = get(self.url("version"))
+        self.assertEqual((status, headers["Content-Type"]), (200, "text/plain"))
+        self.assertRegex(body.decode(), r"^\d+\.\d+\.\d+\n$")
+        status, headers, body = get(self.url("application.wadl"))
+        self.assertEqual((status, headers["Content-Type"]), (200, "application/xml"))
+        self.assertTrue(ET.fromstring(body).tag.endswith("application"))
+        names = [c.text for c in ET.fromstring(get(self.url("catalogs"))[2])]
+        self.assertEqual(names, list(FILES) + list(BROKEN))
+        self.assertEqual([c.text for c in ET.fromstring(get(self.url("contributors"))[2])],
+                         ["local"])
+        status, _, body = get(self.base)
+        self.assertEqual(status, 200)
+        self.assertIn(b"count", body)
+
+    def test_gzip_and_keep_alive(self):
+        host = urllib.parse.urlsplit(self.base)
+        conn = http.client.HTTPConnection(host.hostname, host.port, timeout=30)
+        try:
+            expected, _ = command("big", ["--text"])
+            for encoding in ["gzip", "identity"]:
+                conn.request("GET", host.path + "query?catalog=big&format=text&orderby=time-asc",
+                             headers={"Accept-Encoding": encoding})
+                sock = conn.sock
+                r = conn.getresponse()
+                body = r.read()
+                self.assertEqual(r.status, 200)
+                if encoding == "gzip":
+                    self.assertEqual(r.getheader("Content-Encoding"), "gzip")
+                    body = gzip.decompress(body)
+                    first = sock
+                else:
+                    self.assertIs(sock, first)  # the same connection
+                self.assertEqual(body, expected)
+        finally:
+            conn.close()
+
+    def test_client_leaving_does_not_disturb_another(self):
+        host = urllib.parse.urlsplit(self.base)
+        expected, _ = command("big", ["--csv"])
+        results = []
+        other = threading.Thread(target=lambda: results.append(
+            get(self.url("query", catalog="big", format="csv", orderby="time-asc"))))
+        other.start()
+        for _ in range(3):
+            s = socket.create_connection((host.hostname, host.port), timeout=30)
+            s.sendall(("GET %squery?catalog=big&format=xml&orderby=time-asc HTTP/1.1\r\n"
+                       "Host: x\r\n\r\n" % host.path).encode())
+            self.assertTrue(s.recv(10000).startswith(b"HTTP/1.1 200"))
+            s.close()
+        other.join(60)
+        self.assertEqual(results[0][0], 200)
+        self.assertEqual(results[0][2], expected)
+        self.assertEqual(get(self.url("version"))[0], 200)
+        self.assertTrue(log_has(self.log, " /fdsnws/event/1/version 200 6 "))
+
+
+    def test_a_failure_after_the_status_cuts_the_body_short(self):
+        with urllib.request.urlopen(self.url("query", catalog="cut", format="text",
+                                             orderby="time-asc"), timeout=30) as r:
+            self.assertEqual(r.status, 200)
+            with self.assertRaises(http.client.IncompleteRead):
+                r.read()
+        self.assertTrue(log_has(self.log, "body cut short: a catalog file could not be read"))
+
+
+class SingleCatalog(unittest.TestCase):
+    def test_every_catalog_budget_and_graceful_stop(self):
+        p, base, _ = start(["--catalog", "only=orv:" + FILES["orv"][1][0],
+                            "--max-events", "300", "--max-buffered-events", "200"])
+        try:
+            expected, _ = command("orv", ["--text", "--limit", "50", "--orderby", "time"])
+            status, _, body = get(base + "query?format=text&limit=50")
+            self.assertEqual((status, body), (200, expected))
+            # A sort without limit holds up to the cap, past the budget of all sorts.
+            status, headers, body = get(base + "query?format=text")
+            self.assertEqual((status, headers["Retry-After"]), (503, "5"))
+            self.assertTrue(body.startswith(b"Error 503: "))
+            p.send_signal(signal.SIGTERM)
+            self.assertEqual(p.wait(15), 0)
+        finally:
+            stop(p)
+
+
+if __name__ == "__main__":
+    unittest.main(argv=sys.argv[:1])
