@@ -11,12 +11,13 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 [ -x "$prefix/bin/catsieve" ] || fail "no program in bin"
 [ -x "$prefix/bin/catsieve-fdsnws" ] || fail "no event service in bin"
 [ -f "$prefix/share/man/man1/catsieve.1" ] || fail "no manual page"
+[ -f "$prefix/share/man/man1/catsieve-fdsnws.1" ] || fail "no manual page of the event service"
 [ -f "$prefix/share/bash-completion/completions/catsieve" ] || fail "no completion script"
 "$prefix/bin/catsieve" "$src/examples/tarn_old.cat" | cmp -s - <("$build/catsieve" "$src/examples/tarn_old.cat") ||
   fail "installed program differs"
 
 if command -v groff >/dev/null; then
-  warnings=$(groff -man -ww -z "$src/docs/catsieve.1" 2>&1)
+  warnings=$(groff -man -ww -z "$src/docs/catsieve.1" "$src/docs/catsieve-fdsnws.1" 2>&1)
   [ -z "$warnings" ] || fail "manual page warnings: $warnings"
 fi
 
