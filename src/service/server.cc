@@ -15,6 +15,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <mutex>
@@ -215,7 +216,7 @@ ssize_t read_body(void* cls, uint64_t, char* buf, size_t max) {
     bool more = !b.s->stopping && b.stream->next(&piece, &status);
     if (!more && (b.s->stopping || !status.ok())) {
       std::lock_guard<std::mutex> lock(b.tally->mutex);
-      b.tally->note = b.s->stopping      ? "the service stopped\n"
+      b.tally->note = b.s->stopping         ? "the service stopped\n"
                       : status.text.empty() ? "a catalog file could not be read whole\n"
                                             : status.text;
       return MHD_CONTENT_READER_END_WITH_ERROR;
@@ -287,20 +288,20 @@ bool choose_catalogs(const ServerState& s, const ServiceQuery& q,
         chosen->push_back(&c);
   }
   if (!q.contributor.empty() && q.contributor != s.settings.authority) chosen->clear();
-  // Without catalog=, the catalogs are read by one search, their inputs in
-  // the order of the settings: the search alone sorts, limits and writes
-  // the one document.  That needs one format, of a layout that does not
-  // depend on the first line read; a set of several formats is answered
-  // one catalog at a time for now.
-  for (const ServedCatalog* c : *chosen)
-    if (c->format != chosen->front()->format ||
-        (chosen->size() > 1 &&
-         (c->format->code == kTarnUnknown || c->format->code == kMechUnknown))) {
-      *why =
-          "catalog: the catalogs served here are of different formats and are searched one "
-          "at a time; name one with catalog= (see the catalogs method)";
+  return true;
+}
+
+// Without catalog=, the catalogs are read by one search, their inputs in
+// the order of the settings: the search alone sorts, limits and writes the
+// one document.  That needs one format, of a layout that does not depend
+// on the first line read.  A count over catalogs of several formats is the
+// sum of a count of each; a query over them is answered one catalog at a
+// time for now.
+bool one_search(const std::vector<const ServedCatalog*>& chosen) {
+  for (const ServedCatalog* c : chosen)
+    if (c->format != chosen.front()->format ||
+        (chosen.size() > 1 && (c->format->code == kTarnUnknown || c->format->code == kMechUnknown)))
       return false;
-    }
   return true;
 }
 
@@ -327,6 +328,41 @@ bool catalog_inputs(const std::vector<const ServedCatalog*>& chosen, const Query
   return true;
 }
 
+// The count over catalogs of several formats: the events of each in
+// catalog order, then the offset and limit over their sum.
+MHD_Result answer_count(ServerState& s, const Reply& r, const ServiceQuery& q,
+                        const std::vector<const ServedCatalog*>& chosen) {
+  if (!admit(s, 0)) return answer_error(s, r, 503, kOverloaded, true);
+  long long total = 0;
+  for (const ServedCatalog* c : chosen) {
+    Request request;
+    request.format = c->format->code;
+    request.form = q.form;
+    request.each_input = true;
+    request.order.max_events = s.settings.max_events;
+    std::string failed, text;
+    util::Status status;
+    MemorySink out;
+    StringMessages messages("catsieve-fdsnws");
+    if (catalog_inputs({c}, q.query, &request.inputs, &failed, &text))
+      status = search(q.query, request, out, messages);
+    else
+      status = util::Status{1, false, text};
+    out.flush();
+    if (!messages.text().empty()) s.write_log("catalog " + c->name + ":\n" + messages.text());
+    if (!status.ok()) {
+      release(s, 0);
+      s.write_log("catalog " + c->name + ": " + status.text);
+      return answer_error(s, r, 500, "the catalog " + c->name + " could not be searched");
+    }
+    total += std::strtoll(out.bytes().c_str(), nullptr, 10);
+  }
+  release(s, 0);
+  long long n = std::max(0LL, total - (q.order.offset - 1));
+  if (q.order.limit > 0) n = std::min(n, q.order.limit);
+  return answer(r, 200, "text/plain", std::to_string(n) + "\n");
+}
+
 MHD_Result answer_query(ServerState& s, const Reply& r, bool count) {
   std::vector<Param> params;
   MHD_get_connection_values(r.c, MHD_GET_ARGUMENT_KIND, keep_param, &params);
@@ -350,6 +386,13 @@ MHD_Result answer_query(ServerState& s, const Reply& r, bool count) {
     if (q.nodata == 404) return answer_error(s, r, 404, "no events match the request");
     return answer(r, 204, nullptr, "");
   }
+  if (!one_search(chosen)) {
+    if (count) return answer_count(s, r, q, chosen);
+    return answer_error(s, r, 400,
+                        "catalog: the catalogs served here are of different formats and are "
+                        "searched one at a time; name one with catalog= (see the catalogs "
+                        "method)");
+  }
   Request request;
   request.format = chosen.front()->format->code;
   request.form = q.form;
@@ -364,7 +407,8 @@ MHD_Result answer_query(ServerState& s, const Reply& r, bool count) {
     s.write_log("catalog " + failed + ": " + text);
     return answer_error(s, r, 500, "the catalog " + failed + " could not be read");
   }
-  long long reserve = sort_reserve(q, cap);
+  // A count holds no events.
+  long long reserve = count ? 0 : sort_reserve(q, cap);
   if (!admit(s, reserve)) return answer_error(s, r, 503, kOverloaded, true);
   ServerState* state = &s;
   auto finished = [state, reserve, names](const util::Status&, const std::string& messages) {

@@ -161,6 +161,15 @@ class Service(unittest.TestCase):
                         self.assertEqual(headers["Access-Control-Allow-Origin"], "*")
                         self.assertEqual(body, expected)
 
+    def test_count_over_every_catalog_is_their_sum(self):
+        # The broken trees' files lie before the window, and are not read.
+        total = sum(int(command(n, ["--starttime", "2001-01-01", "--count"])[0]) for n in FILES)
+        for params, expected in [({}, total), ({"offset": "11"}, total - 10),
+                                 ({"offset": "3", "limit": "7"}, 7),
+                                 ({"offset": str(total + 1)}, 0)]:
+            status, _, body = get(self.url("count", starttime="2001-01-01", **params))
+            self.assertEqual((status, body), (200, b"%d\n" % expected), params)
+
     def test_statuses_and_error_documents(self):
         long_value = "x" * 100000
         cases = [  # path and query, headers, status
