@@ -602,7 +602,9 @@ bool Server::reopen_log(std::string* why) {
 }
 
 void Server::quiesce() {
-  if (state_->daemon) MHD_quiesce_daemon(state_->daemon);
+  // The listening socket comes back to be closed by us.
+  MHD_socket fd = state_->daemon ? MHD_quiesce_daemon(state_->daemon) : MHD_INVALID_SOCKET;
+  if (fd != MHD_INVALID_SOCKET) close(fd);
 }
 
 int Server::in_flight() const { return state_->in_flight; }
