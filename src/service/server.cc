@@ -294,9 +294,10 @@ bool choose_catalogs(const ServerState& s, const ServiceQuery& q,
 // Without catalog=, the catalogs are read by one search, their inputs in
 // the order of the settings: the search alone sorts, limits and writes the
 // one document.  That needs one format, of a layout that does not depend
-// on the first line read.  A count over catalogs of several formats is the
-// sum of a count of each; a query over them is answered one catalog at a
-// time for now.
+// on the first line read.  Catalogs of several formats are searched one
+// after the other into one document (search_stream.h), which cannot sort
+// or cut the whole: such a query comes in catalog order; a count is the
+// sum of a count of each, cut by offset and limit.
 bool one_search(const std::vector<const ServedCatalog*>& chosen) {
   for (const ServedCatalog* c : chosen)
     if (c->format != chosen.front()->format ||
@@ -328,6 +329,14 @@ bool catalog_inputs(const std::vector<const ServedCatalog*>& chosen, const Query
   return true;
 }
 
+// The answer without events: a count of 0, or the nodata status.
+MHD_Result answer_nothing(const ServerState& s, const Reply& r, const ServiceQuery& q, bool count,
+                          const std::string& empty) {
+  if (count) return answer(r, 200, "text/plain", empty);
+  if (q.nodata == 404) return answer_error(s, r, 404, "no events match the request");
+  return answer(r, 204, nullptr, "");
+}
+
 // The count over catalogs of several formats: the events of each in
 // catalog order, then the offset and limit over their sum.
 MHD_Result answer_count(ServerState& s, const Reply& r, const ServiceQuery& q,
@@ -344,10 +353,10 @@ MHD_Result answer_count(ServerState& s, const Reply& r, const ServiceQuery& q,
     util::Status status;
     MemorySink out;
     StringMessages messages("catsieve-fdsnws");
-    if (catalog_inputs({c}, q.query, &request.inputs, &failed, &text))
-      status = search(q.query, request, out, messages);
-    else
+    if (!catalog_inputs({c}, q.query, &request.inputs, &failed, &text))
       status = util::Status{1, false, text};
+    else if (!request.inputs.empty())  // none: a tree without a file of the window
+      status = search(q.query, request, out, messages);
     out.flush();
     if (!messages.text().empty()) s.write_log("catalog " + c->name + ":\n" + messages.text());
     if (!status.ok()) {
@@ -381,32 +390,40 @@ MHD_Result answer_query(ServerState& s, const Reply& r, bool count) {
   FormSettings settings;
   settings.authority = s.settings.authority;
   std::string empty = empty_document(*q.form, settings);
-  if (chosen.empty()) {
-    if (count) return answer(r, 200, "text/plain", empty);
-    if (q.nodata == 404) return answer_error(s, r, 404, "no events match the request");
-    return answer(r, 204, nullptr, "");
-  }
-  if (!one_search(chosen)) {
-    if (count) return answer_count(s, r, q, chosen);
+  if (chosen.empty()) return answer_nothing(s, r, q, count, empty);
+  bool one = one_search(chosen);
+  if (!one && count) return answer_count(s, r, q, chosen);
+  if (!one && orders(q.order))
     return answer_error(s, r, 400,
-                        "catalog: the catalogs served here are of different formats and are "
-                        "searched one at a time; name one with catalog= (see the catalogs "
-                        "method)");
+                        "the catalogs served here are of different formats: an answer over all "
+                        "of them comes in catalog order, orderby=time-asc without limit or "
+                        "offset; or name one with catalog= (see the catalogs method)");
+  // One search of every catalog, or one search after the other.
+  std::vector<std::vector<const ServedCatalog*>> groups;
+  if (one) groups.push_back(chosen);
+  for (const ServedCatalog* c : one ? std::vector<const ServedCatalog*>{} : chosen)
+    groups.push_back({c});
+  std::vector<Request> requests;
+  for (const auto& group : groups) {
+    Request request;
+    request.format = group.front()->format->code;
+    request.form = q.form;
+    request.settings = settings;
+    request.order = q.order;
+    // Files of a tree are not one run of times: the window applies to each.
+    request.each_input = true;
+    std::string failed, text;
+    if (!catalog_inputs(group, q.query, &request.inputs, &failed, &text)) {
+      s.write_log("catalog " + failed + ": " + text);
+      return answer_error(s, r, 500, "the catalog " + failed + " could not be read");
+    }
+    // A tree without a file of the window gives nothing (and a search
+    // without inputs would read standard input).
+    if (!request.inputs.empty()) requests.push_back(std::move(request));
   }
-  Request request;
-  request.format = chosen.front()->format->code;
-  request.form = q.form;
-  request.settings = settings;
-  request.order = q.order;
-  // Files of a tree are not one run of times: the window applies to each.
-  request.each_input = true;
+  if (requests.empty()) return answer_nothing(s, r, q, count, empty);
   std::string names;
   for (const ServedCatalog* c : chosen) names += (names.empty() ? "" : ", ") + c->name;
-  std::string failed, text;
-  if (!catalog_inputs(chosen, q.query, &request.inputs, &failed, &text)) {
-    s.write_log("catalog " + failed + ": " + text);
-    return answer_error(s, r, 500, "the catalog " + failed + " could not be read");
-  }
   // A count holds no events.
   long long reserve = count ? 0 : sort_reserve(q, cap);
   if (!admit(s, reserve)) return answer_error(s, r, 503, kOverloaded, true);
@@ -415,7 +432,7 @@ MHD_Result answer_query(ServerState& s, const Reply& r, bool count) {
     if (!messages.empty()) state->write_log("catalog " + names + ":\n" + messages);
     release(*state, reserve);
   };
-  std::unique_ptr<SearchStream> stream(new SearchStream(q.query, request, finished));
+  std::unique_ptr<SearchStream> stream(new SearchStream(q.query, std::move(requests), finished));
   std::string all;
   util::Status status;
   if (stream->wait_start(&all, &status)) {
@@ -427,10 +444,7 @@ MHD_Result answer_query(ServerState& s, const Reply& r, bool count) {
                                 " events to sort: give limit, or a smaller time window or area");
       return answer_error(s, r, 500, "the catalog " + names + " could not be searched");
     }
-    if (!count && all == empty) {
-      if (q.nodata == 404) return answer_error(s, r, 404, "no events match the request");
-      return answer(r, 204, nullptr, "");
-    }
+    if (!count && all == empty) return answer_nothing(s, r, q, count, empty);
     return answer(r, 200, content_type(*q.form), all);
   }
   Body* body = new Body{&s, std::move(stream), r.x->tally, nullptr, "", 0, false};
