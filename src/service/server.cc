@@ -35,6 +35,9 @@ constexpr char kPrefix[] = "/fdsnws/event/1/";
 constexpr size_t kMemoryLimit = 64 * 1024;  // per connection: longer requests get 414 or 431
 constexpr char kRetryAfter[] = "5";
 constexpr char kOverloaded[] = "the service is busy; try again in a few seconds";
+constexpr size_t kBodyBlock = 16 * 1024;  // what one read of a streamed body gives at most
+constexpr int kWaitingPerThread = 1;      // requests that may wait for each search slot
+constexpr size_t kTimeText = 32;
 
 // What the access log writes of a request when it is over.
 struct Tally {
@@ -83,7 +86,7 @@ std::string utc_now() {
   std::time_t t = std::time(nullptr);
   std::tm tm{};
   gmtime_r(&t, &tm);
-  char text[32];
+  char text[kTimeText];
   std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &tm);
   return text;
 }
@@ -177,9 +180,10 @@ MHD_Result answer(const Reply& r, int status, const char* type, const std::strin
 
 MHD_Result answer_error(const ServerState& s, const Reply& r, int status,
                         const std::string& details, bool retry = false) {
-  ErrorReport report{status,         details,
-                     s.base,         s.base.substr(0, s.base.size() - 16) + r.x->uri,
-                     r.x->submitted, s.settings.version};
+  ErrorReport report{
+      status,         details,
+      s.base,         s.base.substr(0, s.base.size() - (sizeof kPrefix - 1)) + r.x->uri,
+      r.x->submitted, s.settings.version};
   return answer(r, status, "text/plain", error_document(report), retry);
 }
 
@@ -247,7 +251,7 @@ long long sort_reserve(const ServiceQuery& q, long long max_events) {
 bool admit(ServerState& s, long long reserve) {
   std::unique_lock<std::mutex> lock(s.mutex);
   int limit = s.settings.threads;
-  if (s.running + s.waiting >= 2 * limit) return false;
+  if (s.running + s.waiting >= limit + kWaitingPerThread * limit) return false;
   if (s.buffered + reserve > s.settings.max_buffered) return false;
   s.buffered += reserve;
   ++s.waiting;
@@ -449,8 +453,8 @@ MHD_Result answer_query(ServerState& s, const Reply& r, bool count) {
   }
   Body* body = new Body{&s, std::move(stream), r.x->tally, nullptr, "", 0, false};
   if (r.gzip) body->gzip.reset(new GzipBody);
-  MHD_Response* response = MHD_create_response_from_callback(MHD_SIZE_UNKNOWN, kMemoryLimit / 4,
-                                                             read_body, body, free_body);
+  MHD_Response* response =
+      MHD_create_response_from_callback(MHD_SIZE_UNKNOWN, kBodyBlock, read_body, body, free_body);
   if (r.gzip) MHD_add_response_header(response, MHD_HTTP_HEADER_CONTENT_ENCODING, "gzip");
   return queue(r, 200, response, content_type(*q.form));
 }
