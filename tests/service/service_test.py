@@ -311,5 +311,34 @@ class SingleCatalog(unittest.TestCase):
             stop(p)
 
 
+class OneSearchAtATime(unittest.TestCase):
+    def test_busy_slots_give_503_and_free_when_a_client_leaves(self):
+        p, base, _ = start(["--catalog", "big=tarn:" + FILES["big"][1][0], "--threads", "1"])
+        host = urllib.parse.urlsplit(base)
+        path = host.path + "query?format=text&orderby=time-asc"
+        try:
+            # A client that reads nothing holds the one search once its output backs up.
+            holder = socket.create_connection((host.hostname, host.port), timeout=30)
+            holder.sendall(("GET %s HTTP/1.1\r\nHost: x\r\n\r\n" % path).encode())
+            self.assertTrue(holder.recv(100).startswith(b"HTTP/1.1 200"))
+            # Of two more, one waits for the search and the other finds the queue full.
+            results = []
+            others = [threading.Thread(target=lambda: results.append(get(base + "count")))
+                      for _ in range(2)]
+            for t in others:
+                t.start()
+            deadline = time.time() + 10
+            while time.time() < deadline and not results:
+                time.sleep(0.05)
+            status, headers, _ = results[0]
+            self.assertEqual((status, headers["Retry-After"]), (503, "5"))
+            holder.close()
+            for t in others:
+                t.join(30)
+            self.assertEqual(results[1][:3:2], (200, command("big", ["--count"])[0]))
+        finally:
+            stop(p)
+
+
 if __name__ == "__main__":
     unittest.main(argv=sys.argv[:1])
