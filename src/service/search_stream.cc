@@ -1,6 +1,8 @@
 // A search on its own thread, its output through a bounded queue.
 #include "service/search_stream.h"
 
+#include <algorithm>
+#include <cstring>
 #include <utility>
 
 namespace catsieve {
@@ -12,8 +14,8 @@ constexpr size_t kQueueBytes = 512 * 1024;
 
 }  // namespace
 
-SearchStream::SearchStream(Query q, Request r, Finished finished)
-    : query_(std::move(q)), request_(std::move(r)), finished_(std::move(finished)) {
+SearchStream::SearchStream(Query q, std::vector<Request> requests, Finished finished)
+    : query_(std::move(q)), requests_(std::move(requests)), finished_(std::move(finished)) {
   thread_ = std::thread([this] { run(); });
 }
 
@@ -23,16 +25,13 @@ SearchStream::~SearchStream() {
 }
 
 void SearchStream::run() {
-  CallbackSink sink([this](const char* p, size_t n) { return put(p, n); },
-                    util::Status{1, false, "the client went away\n"});
   StringMessages messages("catsieve-fdsnws");
-  util::Status status = search(query_, request_, sink, messages);
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    searched_ = true;
-  }
-  if (!sink.failed()) sink.flush();
-  if (status.ok() && sink.failed()) status = sink.failure();
+  util::Status status =
+      requests_.size() == 1
+          ? run_one(
+                requests_.front(), [this](const char* p, size_t n) { return put(p, n); }, true,
+                messages)
+          : run_merged(messages);
   {
     std::lock_guard<std::mutex> lock(mutex_);
     status_ = status;
@@ -40,6 +39,62 @@ void SearchStream::run() {
   }
   changed_.notify_all();
   finished_(status, messages.text());
+}
+
+util::Status SearchStream::run_one(const Request& r, const CallbackSink::Write& write, bool last,
+                                   MessageSink& messages) {
+  CallbackSink sink(write, util::Status{1, false, "the client went away\n"});
+  util::Status status = search(query_, r, sink, messages);
+  if (last) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    searched_ = true;
+  }
+  if (!sink.failed()) sink.flush();
+  if (status.ok() && sink.failed()) status = sink.failure();
+  return status;
+}
+
+util::Status SearchStream::run_merged(MessageSink& messages) {
+  const Form& form = *requests_.front().form;
+  const FormSettings& settings = requests_.front().settings;
+  MemorySink opening, closing;
+  if (form.begin) form.begin(opening, settings);
+  if (form.end) form.end(closing, 0, settings);
+  opening.flush();
+  closing.flush();
+  const std::string& begin = opening.bytes();
+  const std::string& end = closing.bytes();
+  // GeoJSON's features are separated by commas, which a search writes
+  // only between its own.
+  const std::string joiner = std::strcmp(form.name, "geojson") == 0 ? ",\n" : "";
+  bool begun = false;
+  util::Status status;
+  for (size_t i = 0; i < requests_.size() && status.ok(); ++i) {
+    // Of each search's document, its opening is dropped and its closing
+    // held back: what lies between is its events.
+    size_t skip = begin.size();
+    std::string held;
+    bool first = true;
+    auto write = [&](const char* p, size_t n) {
+      size_t drop = std::min(skip, n);
+      skip -= drop;
+      held.append(p + drop, n - drop);
+      if (held.size() <= end.size()) return true;
+      size_t events = held.size() - end.size();
+      bool ok =
+          begun ? (!first || put(joiner.data(), joiner.size())) : put(begin.data(), begin.size());
+      begun = true;
+      first = false;
+      ok = ok && put(held.data(), events);
+      held.erase(0, events);
+      return ok;
+    };
+    status = run_one(requests_[i], write, i + 1 == requests_.size(), messages);
+  }
+  if (!status.ok()) return status;
+  if (!begun && !put(begin.data(), begin.size())) return util::Status{1, false, "cancelled\n"};
+  if (!put(end.data(), end.size())) return util::Status{1, false, "cancelled\n"};
+  return status;
 }
 
 bool SearchStream::put(const char* p, size_t n) {

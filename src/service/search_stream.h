@@ -1,6 +1,7 @@
-// One search of the event service on a thread of its own, its document
-// handed over in pieces through a small bounded queue, so that a client
-// reads it while it is made, at constant memory.
+// The search of an event service request on a thread of its own, its
+// document handed over in pieces through a small bounded queue, so that a
+// client reads it while it is made, at constant memory.  Searches of
+// several catalogs, one after the other, write one document.
 #ifndef SERVICE_SEARCH_STREAM_H
 #define SERVICE_SEARCH_STREAM_H
 
@@ -10,6 +11,7 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "engine/search.h"
 
@@ -19,7 +21,9 @@ class SearchStream {
  public:
   // Told once the search has ended: its status and its messages.
   using Finished = std::function<void(const util::Status& status, const std::string& messages)>;
-  SearchStream(Query q, Request r, Finished finished);
+  // The searches of one query, in order; of several, each writes only its
+  // events into the document.
+  SearchStream(Query q, std::vector<Request> requests, Finished finished);
   // Cancels the search and waits for its thread.
   ~SearchStream();
   SearchStream(const SearchStream&) = delete;
@@ -36,10 +40,13 @@ class SearchStream {
 
  private:
   void run();
+  util::Status run_merged(MessageSink& messages);
+  util::Status run_one(const Request& r, const CallbackSink::Write& write, bool last,
+                       MessageSink& messages);
   bool put(const char* p, size_t n);
 
   Query query_;
-  Request request_;
+  std::vector<Request> requests_;
   Finished finished_;
   std::mutex mutex_;
   std::condition_variable changed_;

@@ -15,6 +15,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <mutex>
@@ -34,6 +35,9 @@ constexpr char kPrefix[] = "/fdsnws/event/1/";
 constexpr size_t kMemoryLimit = 64 * 1024;  // per connection: longer requests get 414 or 431
 constexpr char kRetryAfter[] = "5";
 constexpr char kOverloaded[] = "the service is busy; try again in a few seconds";
+constexpr size_t kBodyBlock = 16 * 1024;  // what one read of a streamed body gives at most
+constexpr int kWaitingPerThread = 1;      // requests that may wait for each search slot
+constexpr size_t kTimeText = 32;
 
 // What the access log writes of a request when it is over.
 struct Tally {
@@ -82,7 +86,7 @@ std::string utc_now() {
   std::time_t t = std::time(nullptr);
   std::tm tm{};
   gmtime_r(&t, &tm);
-  char text[32];
+  char text[kTimeText];
   std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &tm);
   return text;
 }
@@ -176,9 +180,10 @@ MHD_Result answer(const Reply& r, int status, const char* type, const std::strin
 
 MHD_Result answer_error(const ServerState& s, const Reply& r, int status,
                         const std::string& details, bool retry = false) {
-  ErrorReport report{status,         details,
-                     s.base,         s.base.substr(0, s.base.size() - 16) + r.x->uri,
-                     r.x->submitted, s.settings.version};
+  ErrorReport report{
+      status,         details,
+      s.base,         s.base.substr(0, s.base.size() - (sizeof kPrefix - 1)) + r.x->uri,
+      r.x->submitted, s.settings.version};
   return answer(r, status, "text/plain", error_document(report), retry);
 }
 
@@ -215,7 +220,7 @@ ssize_t read_body(void* cls, uint64_t, char* buf, size_t max) {
     bool more = !b.s->stopping && b.stream->next(&piece, &status);
     if (!more && (b.s->stopping || !status.ok())) {
       std::lock_guard<std::mutex> lock(b.tally->mutex);
-      b.tally->note = b.s->stopping      ? "the service stopped\n"
+      b.tally->note = b.s->stopping         ? "the service stopped\n"
                       : status.text.empty() ? "a catalog file could not be read whole\n"
                                             : status.text;
       return MHD_CONTENT_READER_END_WITH_ERROR;
@@ -246,7 +251,7 @@ long long sort_reserve(const ServiceQuery& q, long long max_events) {
 bool admit(ServerState& s, long long reserve) {
   std::unique_lock<std::mutex> lock(s.mutex);
   int limit = s.settings.threads;
-  if (s.running + s.waiting >= 2 * limit) return false;
+  if (s.running + s.waiting >= limit + kWaitingPerThread * limit) return false;
   if (s.buffered + reserve > s.settings.max_buffered) return false;
   s.buffered += reserve;
   ++s.waiting;
@@ -287,20 +292,21 @@ bool choose_catalogs(const ServerState& s, const ServiceQuery& q,
         chosen->push_back(&c);
   }
   if (!q.contributor.empty() && q.contributor != s.settings.authority) chosen->clear();
-  // Without catalog=, the catalogs are read by one search, their inputs in
-  // the order of the settings: the search alone sorts, limits and writes
-  // the one document.  That needs one format, of a layout that does not
-  // depend on the first line read; a set of several formats is answered
-  // one catalog at a time for now.
-  for (const ServedCatalog* c : *chosen)
-    if (c->format != chosen->front()->format ||
-        (chosen->size() > 1 &&
-         (c->format->code == kTarnUnknown || c->format->code == kMechUnknown))) {
-      *why =
-          "catalog: the catalogs served here are of different formats and are searched one "
-          "at a time; name one with catalog= (see the catalogs method)";
+  return true;
+}
+
+// Without catalog=, the catalogs are read by one search, their inputs in
+// the order of the settings: the search alone sorts, limits and writes the
+// one document.  That needs one format, of a layout that does not depend
+// on the first line read.  Catalogs of several formats are searched one
+// after the other into one document (search_stream.h), which cannot sort
+// or cut the whole: such a query comes in catalog order; a count is the
+// sum of a count of each, cut by offset and limit.
+bool one_search(const std::vector<const ServedCatalog*>& chosen) {
+  for (const ServedCatalog* c : chosen)
+    if (c->format != chosen.front()->format ||
+        (chosen.size() > 1 && (c->format->code == kTarnUnknown || c->format->code == kMechUnknown)))
       return false;
-    }
   return true;
 }
 
@@ -327,6 +333,49 @@ bool catalog_inputs(const std::vector<const ServedCatalog*>& chosen, const Query
   return true;
 }
 
+// The answer without events: a count of 0, or the nodata status.
+MHD_Result answer_nothing(const ServerState& s, const Reply& r, const ServiceQuery& q, bool count,
+                          const std::string& empty) {
+  if (count) return answer(r, 200, "text/plain", empty);
+  if (q.nodata == 404) return answer_error(s, r, 404, "no events match the request");
+  return answer(r, 204, nullptr, "");
+}
+
+// The count over catalogs of several formats: the events of each in
+// catalog order, then the offset and limit over their sum.
+MHD_Result answer_count(ServerState& s, const Reply& r, const ServiceQuery& q,
+                        const std::vector<const ServedCatalog*>& chosen) {
+  if (!admit(s, 0)) return answer_error(s, r, 503, kOverloaded, true);
+  long long total = 0;
+  for (const ServedCatalog* c : chosen) {
+    Request request;
+    request.format = c->format->code;
+    request.form = q.form;
+    request.each_input = true;
+    request.order.max_events = s.settings.max_events;
+    std::string failed, text;
+    util::Status status;
+    MemorySink out;
+    StringMessages messages("catsieve-fdsnws");
+    if (!catalog_inputs({c}, q.query, &request.inputs, &failed, &text))
+      status = util::Status{1, false, text};
+    else if (!request.inputs.empty())  // none: a tree without a file of the window
+      status = search(q.query, request, out, messages);
+    out.flush();
+    if (!messages.text().empty()) s.write_log("catalog " + c->name + ":\n" + messages.text());
+    if (!status.ok()) {
+      release(s, 0);
+      s.write_log("catalog " + c->name + ": " + status.text);
+      return answer_error(s, r, 500, "the catalog " + c->name + " could not be searched");
+    }
+    total += std::strtoll(out.bytes().c_str(), nullptr, 10);
+  }
+  release(s, 0);
+  long long n = std::max(0LL, total - (q.order.offset - 1));
+  if (q.order.limit > 0) n = std::min(n, q.order.limit);
+  return answer(r, 200, "text/plain", std::to_string(n) + "\n");
+}
+
 MHD_Result answer_query(ServerState& s, const Reply& r, bool count) {
   std::vector<Param> params;
   MHD_get_connection_values(r.c, MHD_GET_ARGUMENT_KIND, keep_param, &params);
@@ -345,33 +394,49 @@ MHD_Result answer_query(ServerState& s, const Reply& r, bool count) {
   FormSettings settings;
   settings.authority = s.settings.authority;
   std::string empty = empty_document(*q.form, settings);
-  if (chosen.empty()) {
-    if (count) return answer(r, 200, "text/plain", empty);
-    if (q.nodata == 404) return answer_error(s, r, 404, "no events match the request");
-    return answer(r, 204, nullptr, "");
+  if (chosen.empty()) return answer_nothing(s, r, q, count, empty);
+  bool one = one_search(chosen);
+  if (!one && count) return answer_count(s, r, q, chosen);
+  if (!one && orders(q.order))
+    return answer_error(s, r, 400,
+                        "the catalogs served here are of different formats: an answer over all "
+                        "of them comes in catalog order, orderby=time-asc without limit or "
+                        "offset; or name one with catalog= (see the catalogs method)");
+  // One search of every catalog, or one search after the other.
+  std::vector<std::vector<const ServedCatalog*>> groups;
+  if (one) groups.push_back(chosen);
+  for (const ServedCatalog* c : one ? std::vector<const ServedCatalog*>{} : chosen)
+    groups.push_back({c});
+  std::vector<Request> requests;
+  for (const auto& group : groups) {
+    Request request;
+    request.format = group.front()->format->code;
+    request.form = q.form;
+    request.settings = settings;
+    request.order = q.order;
+    // Files of a tree are not one run of times: the window applies to each.
+    request.each_input = true;
+    std::string failed, text;
+    if (!catalog_inputs(group, q.query, &request.inputs, &failed, &text)) {
+      s.write_log("catalog " + failed + ": " + text);
+      return answer_error(s, r, 500, "the catalog " + failed + " could not be read");
+    }
+    // A tree without a file of the window gives nothing (and a search
+    // without inputs would read standard input).
+    if (!request.inputs.empty()) requests.push_back(std::move(request));
   }
-  Request request;
-  request.format = chosen.front()->format->code;
-  request.form = q.form;
-  request.settings = settings;
-  request.order = q.order;
-  // Files of a tree are not one run of times: the window applies to each.
-  request.each_input = true;
+  if (requests.empty()) return answer_nothing(s, r, q, count, empty);
   std::string names;
   for (const ServedCatalog* c : chosen) names += (names.empty() ? "" : ", ") + c->name;
-  std::string failed, text;
-  if (!catalog_inputs(chosen, q.query, &request.inputs, &failed, &text)) {
-    s.write_log("catalog " + failed + ": " + text);
-    return answer_error(s, r, 500, "the catalog " + failed + " could not be read");
-  }
-  long long reserve = sort_reserve(q, cap);
+  // A count holds no events.
+  long long reserve = count ? 0 : sort_reserve(q, cap);
   if (!admit(s, reserve)) return answer_error(s, r, 503, kOverloaded, true);
   ServerState* state = &s;
   auto finished = [state, reserve, names](const util::Status&, const std::string& messages) {
     if (!messages.empty()) state->write_log("catalog " + names + ":\n" + messages);
     release(*state, reserve);
   };
-  std::unique_ptr<SearchStream> stream(new SearchStream(q.query, request, finished));
+  std::unique_ptr<SearchStream> stream(new SearchStream(q.query, std::move(requests), finished));
   std::string all;
   util::Status status;
   if (stream->wait_start(&all, &status)) {
@@ -383,16 +448,13 @@ MHD_Result answer_query(ServerState& s, const Reply& r, bool count) {
                                 " events to sort: give limit, or a smaller time window or area");
       return answer_error(s, r, 500, "the catalog " + names + " could not be searched");
     }
-    if (!count && all == empty) {
-      if (q.nodata == 404) return answer_error(s, r, 404, "no events match the request");
-      return answer(r, 204, nullptr, "");
-    }
+    if (!count && all == empty) return answer_nothing(s, r, q, count, empty);
     return answer(r, 200, content_type(*q.form), all);
   }
   Body* body = new Body{&s, std::move(stream), r.x->tally, nullptr, "", 0, false};
   if (r.gzip) body->gzip.reset(new GzipBody);
-  MHD_Response* response = MHD_create_response_from_callback(MHD_SIZE_UNKNOWN, kMemoryLimit / 4,
-                                                             read_body, body, free_body);
+  MHD_Response* response =
+      MHD_create_response_from_callback(MHD_SIZE_UNKNOWN, kBodyBlock, read_body, body, free_body);
   if (r.gzip) MHD_add_response_header(response, MHD_HTTP_HEADER_CONTENT_ENCODING, "gzip");
   return queue(r, 200, response, content_type(*q.form));
 }
@@ -558,7 +620,9 @@ bool Server::reopen_log(std::string* why) {
 }
 
 void Server::quiesce() {
-  if (state_->daemon) MHD_quiesce_daemon(state_->daemon);
+  // The listening socket comes back to be closed by us.
+  MHD_socket fd = state_->daemon ? MHD_quiesce_daemon(state_->daemon) : MHD_INVALID_SOCKET;
+  if (fd != MHD_INVALID_SOCKET) close(fd);
 }
 
 int Server::in_flight() const { return state_->in_flight; }

@@ -3,7 +3,7 @@
 files, each served by catsieve-fdsnws on a loopback port of its choosing; the answers, statuses
 and error documents, gzip, keep-alive, a client that leaves mid-stream, and a graceful stop.
 Usage: service_test.py SERVER_BINARY CATSIEVE_BINARY PROJECT_DIR CATGEN_BINARY"""
-import gzip, http.client, os, signal, socket, subprocess, sys, tempfile, threading, time
+import gzip, http.client, json, os, signal, socket, subprocess, sys, tempfile, threading, time
 import unittest, urllib.error, urllib.parse, urllib.request
 import xml.etree.ElementTree as ET
 
@@ -67,7 +67,7 @@ def start(args):
     log = os.path.join(TMP.name, "access%d.log" % len(args))
     with open(log + ".err", "wb") as err:
         p = subprocess.Popen([SERVER, "--listen", "127.0.0.1:0", "--access-log", log] + args,
-                             stdout=subprocess.PIPE, stderr=err)
+                             stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=err)
     line = p.stdout.readline().decode()
     assert line.startswith("listening on http://127.0.0.1:"), line
     p.log = log
@@ -79,6 +79,7 @@ def stop(p):
     if p.poll() is None:
         p.kill()
     p.wait(10)
+    p.stdin.close()
     p.stdout.close()
     with open(p.log + ".err") as f:
         sys.stderr.write(f.read())
@@ -161,6 +162,31 @@ class Service(unittest.TestCase):
                         self.assertEqual(headers["Access-Control-Allow-Origin"], "*")
                         self.assertEqual(body, expected)
 
+    def test_count_over_every_catalog_is_their_sum(self):
+        # The broken trees' files lie before the window, and are not read.
+        total = sum(int(command(n, ["--starttime", "2001-01-01", "--count"])[0]) for n in FILES)
+        for params, expected in [({}, total), ({"offset": "11"}, total - 10),
+                                 ({"offset": "3", "limit": "7"}, 7),
+                                 ({"offset": str(total + 1)}, 0)]:
+            status, _, body = get(self.url("count", starttime="2001-01-01", **params))
+            self.assertEqual((status, body), (200, b"%d\n" % expected), params)
+
+    def test_query_over_every_catalog_is_one_document(self):
+        window = ["--starttime", "2001-01-01", "--endtime", "2002-01-01"]
+        parse = {"xml": lambda b: [ET.tostring(e) for e in ET.fromstring(b).iter(
+                     "{http://quakeml.org/xmlns/bed/1.2}event")],
+                 "geojson": lambda b: json.loads(b)["features"],
+                 "text": lambda b: b.splitlines(True)[1:], "csv": lambda b: b.splitlines(True)[1:]}
+        for fmt, option, _ in FORMATS:
+            with self.subTest(format=fmt):
+                parts = [command(n, window + [option])[0] for n in FILES]
+                status, _, body = get(self.url("query", starttime="2001-01-01", format=fmt,
+                                               endtime="2002-01-01", orderby="time-asc"))
+                self.assertEqual(status, 200)
+                self.assertEqual(parse[fmt](body), [e for p in parts for e in parse[fmt](p)])
+                if fmt in ("text", "csv"):
+                    self.assertEqual(body.splitlines(True)[0], parts[0].splitlines(True)[0])
+
     def test_statuses_and_error_documents(self):
         long_value = "x" * 100000
         cases = [  # path and query, headers, status
@@ -194,9 +220,12 @@ class Service(unittest.TestCase):
                 self.assertRegex(lines[-1], r"^\d+\.\d+\.\d+$")
         status, _, body = get(self.url("query", catalog="big"))
         self.assertIn(b"more than %d events" % MAX_EVENTS, body)
-        for params in [{"minmag": "99"}, {"contributor": "someone"}]:
-            self.assertEqual(get(self.url("query", catalog="orv", **params))[:3:2], (204, b""))
-            self.assertEqual(get(self.url("count", catalog="orv", **params))[:3:2], (200, b"0\n"))
+        # A tree without a file of the window: nothing, and no standard input read.
+        for params in [{"minmag": "99"}, {"contributor": "someone"}, {"catalog": "broken",
+                                                                       "start": "2001-01-01"}]:
+            params = {"catalog": "orv", **params}
+            self.assertEqual(get(self.url("query", **params))[:3:2], (204, b""))
+            self.assertEqual(get(self.url("count", **params))[:3:2], (200, b"0\n"))
 
     def test_small_methods(self):
         status, headers, body = get(self.url("version"))
@@ -278,6 +307,35 @@ class SingleCatalog(unittest.TestCase):
             self.assertTrue(body.startswith(b"Error 503: "))
             p.send_signal(signal.SIGTERM)
             self.assertEqual(p.wait(15), 0)
+        finally:
+            stop(p)
+
+
+class OneSearchAtATime(unittest.TestCase):
+    def test_busy_slots_give_503_and_free_when_a_client_leaves(self):
+        p, base, _ = start(["--catalog", "big=tarn:" + FILES["big"][1][0], "--threads", "1"])
+        host = urllib.parse.urlsplit(base)
+        path = host.path + "query?format=text&orderby=time-asc"
+        try:
+            # A client that reads nothing holds the one search once its output backs up.
+            holder = socket.create_connection((host.hostname, host.port), timeout=30)
+            holder.sendall(("GET %s HTTP/1.1\r\nHost: x\r\n\r\n" % path).encode())
+            self.assertTrue(holder.recv(100).startswith(b"HTTP/1.1 200"))
+            # Of two more, one waits for the search and the other finds the queue full.
+            results = []
+            others = [threading.Thread(target=lambda: results.append(get(base + "count")))
+                      for _ in range(2)]
+            for t in others:
+                t.start()
+            deadline = time.time() + 10
+            while time.time() < deadline and not results:
+                time.sleep(0.05)
+            status, headers, _ = results[0]
+            self.assertEqual((status, headers["Retry-After"]), (503, "5"))
+            holder.close()
+            for t in others:
+                t.join(30)
+            self.assertEqual(results[1][:3:2], (200, command("big", ["--count"])[0]))
         finally:
             stop(p)
 
