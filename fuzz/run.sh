@@ -22,7 +22,7 @@ cmake --build "$B" -j2 >/dev/null
   echo "the document checks judge a case wrongly: run $B/fuzz/document_check_test" >&2
   exit 1
 }
-TARGETS="tarn mech orv brim kelp f_brim compressed cmdline locations catalog_name"
+TARGETS=${TARGETS:-"tarn mech orv brim kelp f_brim compressed cmdline locations catalog_name service_query"}
 
 # Seeds, made anew each run: the example catalogs behind an option prefix
 # of 64 bytes, command lines from the README, LOCATIONS files and catalog
