@@ -74,7 +74,7 @@ printf '\x00\x00\x00\x00\x40\x9c\x01\x42\x00\x00\x00\x00\x40\x9c\x01\x42%s' 1990
 # New finds go to $B/corpus/<target>/, the first folder named.
 run_one() {
   local t=$1
-  mkdir -p "fuzz/findings/$t" "$B/corpus/$t" "fuzz/corpus/$t"
+  mkdir -p "fuzz/findings/$t" "$B/corpus/$t" "fuzz/corpus/$t" "$B/seeds/$t"
   "$B/fuzz/fuzz_$t" -max_total_time="$SECONDS_PER_TARGET" -max_len="$MAX_LEN" -timeout=10 \
     -artifact_prefix="fuzz/findings/$t/" -print_final_stats=1 \
     "$B/corpus/$t" "fuzz/corpus/$t" "$B/seeds/$t" > "$B/$t.log" 2>&1 || true
