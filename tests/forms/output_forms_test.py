@@ -173,26 +173,6 @@ class Forms(unittest.TestCase):
                         got = [r["time"] for r in csv_rows(fmt, name, "-" + option, v, v)]
                         self.assertEqual(got, [r["time"] for r in rows if r[column] == v])
 
-    def test_delta_keeps_the_rows_inside_the_ring(self):
-        # Great circle distance between geocentric latitudes on a sphere of 6371 km, from the CSV's
-        # own positions.
-        def colat(lat):
-            lat = math.radians(lat)
-            return math.pi / 2 - math.atan2(0.993305242609 * math.sin(lat), math.cos(lat))
-        for fmt, name in LAYOUTS:
-            rows = csv_rows(fmt, name)
-            lat0, lon0 = float(rows[0]["latitude"]), float(rows[0]["longitude"])
-            ring = csv_rows(fmt, name, "-delta", str(lat0), str(lon0), "50", "1500")
-            kept = {r["time"] for r in ring}
-            self.assertTrue(0 < len(kept) < len(rows), name)
-            t0 = colat(lat0)
-            for r in rows:
-                t = colat(float(r["latitude"]))
-                dlon = math.radians(float(r["longitude"]) - lon0)
-                c = math.sin(t0) * math.sin(t) * math.cos(dlon) + math.cos(t0) * math.cos(t)
-                d = math.acos(max(-1.0, min(1.0, c))) * 6371.0
-                self.assertEqual(r["time"] in kept, 50 <= d <= 1500, (name, r, d))
-
     def test_documents_of_several_inputs_or_none(self):
         files = [example("tarn_old")] * 2
         n = 2 * len(csv_rows("tarn", "tarn_old"))
