@@ -152,9 +152,7 @@ util::Status read_files(Run& run, const std::vector<std::string>& files) {
 util::Status read_inputs(Run& run) {
   RunState& st = run.st;
   const Request& r = run.request;
-  CatalogWindow window = catalog_window(st.q.otime.min, st.q.otime.max);
-  // Events asked for by ID lie in the periods of their times.
-  if (!st.q.fdsn.ids.empty()) window = id_window(st.q);
+  CatalogWindow window = search_window(st.q);
   SkipNotice notice;
   if (st.strict) notice = SkipNotice{skipped, &st};
   std::vector<std::string> files;
@@ -182,7 +180,10 @@ util::Status read_inputs(Run& run) {
   return util::Status{};
 }
 
-util::Status run_search(const Query& query, const Request& r, Sink& out, MessageSink& messages) {
+// The search; with held, a sorting one whose records are kept there and
+// not written.
+util::Status run_search(const Query& query, const Request& r, Sink& out, MessageSink& messages,
+                        SearchTally* tally, HeldSelection* held) {
   const FormatRow& format = format_row(r.format);
   // The format's preference list serves the magnitude test and the
   // magnitude the output forms write.
@@ -206,7 +207,7 @@ util::Status run_search(const Query& query, const Request& r, Sink& out, Message
   st.describes = form.kind == FormKind::kEvents || st.strict || q.fdsn.describes() || st.order;
   if (q.etype_on && format.etypes) st.accepted = build_etypes(q, format.etypes);
   std::unique_ptr<EventBatch> batch;
-  if (form.kind == FormKind::kEvents) {
+  if (form.kind == FormKind::kEvents && !held) {
     batch.reset(new EventBatch(out, form, r.settings));
     st.batch = batch.get();
   }
@@ -216,6 +217,14 @@ util::Status run_search(const Query& query, const Request& r, Sink& out, Message
     status = read_inputs(run);
   }
   if (status.ok() && order.exceeded) status = too_many_to_sort(r.order);
+  if (tally) tally->reached = order.streamed;
+  if (held) {
+    held->query = q;
+    if (order.sorting && !order.exceeded) held->records = order.held.take_sorted();
+    if (status.ok() && st.fault)
+      return util::failure(1, "Specified magnitude not available for %s\n", st.fault);
+    return status;
+  }
   // What was selected goes out, also when the run ends early.
   if (st.order) put_held(st);
   if (st.batch)
@@ -234,11 +243,33 @@ util::Status run_search(const Query& query, const Request& r, Sink& out, Message
 }  // namespace
 
 util::Status search(const Query& query, const Request& r, Sink& out, MessageSink& messages) {
+  return search(query, r, out, messages, nullptr);
+}
+
+util::Status search(const Query& query, const Request& r, Sink& out, MessageSink& messages,
+                    SearchTally* tally) {
   try {
-    return run_search(query, r, out, messages);
+    return run_search(query, r, out, messages, tally, nullptr);
   } catch (const std::bad_alloc&) {
     return out_of_memory();
   }
+}
+
+util::Status search_held(const Query& query, const Request& r, MessageSink& messages,
+                         HeldSelection* held) {
+  held->records.clear();
+  MemorySink nowhere;
+  try {
+    return run_search(query, r, nowhere, messages, nullptr, held);
+  } catch (const std::bad_alloc&) {
+    held->records.clear();
+    return out_of_memory();
+  }
+}
+
+CatalogWindow search_window(const Query& q) {
+  // Events asked for by ID lie in the periods of their times.
+  return q.fdsn.ids.empty() ? catalog_window(q.otime.min, q.otime.max) : id_window(q);
 }
 
 }  // namespace catsieve

@@ -8,12 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "inputs/catalog_tree.h"
 #include "outputs/form_settings.h"
 #include "outputs/forms.h"
 #include "outputs/messages.h"
 #include "outputs/order_settings.h"
 #include "outputs/sink.h"
 #include "query/query.h"
+#include "readers/held_records.h"
 #include "util/status.h"
 
 namespace catsieve {
@@ -47,7 +49,7 @@ struct Input {
 };
 
 struct Request {
-  int format = 0;  // the format code of -format (tarn by default)
+  int format = 0;              // the format code of -format (tarn by default)
   const Form* form = nullptr;  // the output form; null for the records as they stood
   bool verbose = false;        // each input and its counts as messages
   bool strict = false;         // report what the classic rules pass over, status 1 after
@@ -56,8 +58,8 @@ struct Request {
   // not carried on to the last origin time of the input before.
   bool each_input = false;
   std::vector<Input> inputs;
-  FormSettings settings;       // the authority, CSV columns and empty cells
-  OrderSettings order;         // the order of the output, and how much of it
+  FormSettings settings;  // the authority, CSV columns and empty cells
+  OrderSettings order;    // the order of the output, and how much of it
 };
 
 // Runs the search to its end, or to the first error, whose message and
@@ -66,6 +68,33 @@ struct Request {
 // far, then its closing text (or the count so far), unless writing to the
 // sink failed.  The caller flushes the sink.
 util::Status search(const Query& q, const Request& r, Sink& out, MessageSink& messages);
+
+// What a search tells of its selection besides its output: the records
+// that reached the window of --offset and --limit in catalog order, those
+// skipped before the offset included.  A caller that runs searches one
+// after the other moves the window on by it.
+struct SearchTally {
+  long long reached = 0;
+};
+util::Status search(const Query& q, const Request& r, Sink& out, MessageSink& messages,
+                    SearchTally* tally);
+
+// The selection of a sorting search, held instead of written, so that the
+// selections of searches of several formats go out as one order
+// (merged_order.h).
+struct HeldSelection {
+  Query query;                      // the query its records are described with
+  std::vector<HeldRecord> records;  // best first: those of the window and the ones before
+};
+// Runs a search whose request sorts, its records kept in *held; nothing is
+// written.  The run ends with an error as search's would, or when it would
+// hold more than the request's max_events records without a limit.
+util::Status search_held(const Query& q, const Request& r, MessageSink& messages,
+                         HeldSelection* held);
+
+// The catalog periods a search of the query reads: those of its time
+// window, or of the times of the event IDs it asks for.
+CatalogWindow search_window(const Query& q);
 
 }  // namespace catsieve
 

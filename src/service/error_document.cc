@@ -34,10 +34,10 @@ const char* status_reason(int status) {
 }
 
 std::string error_document(const ErrorReport& r) {
-  return "Error " + std::to_string(r.status) + ": " + status_reason(r.status) + "\n\n" +
-         r.details + "\n\n" + "Usage details are available from " + r.usage_url + "\n\n" +
-         "Request:\n" + r.request + "\n\n" + "Request Submitted:\n" + iso_utc(r.submitted) +
-         "\n\n" + "Service version:\n" + r.version + "\n";
+  return "Error " + std::to_string(r.status) + ": " + status_reason(r.status) + "\n\n" + r.details +
+         "\n\n" + "Usage details are available from " + r.usage_url + "\n\n" + "Request:\n" +
+         r.request + "\n\n" + "Request Submitted:\n" + iso_utc(r.submitted) + "\n\n" +
+         "Service version:\n" + r.version + "\n";
 }
 
 }  // namespace catsieve

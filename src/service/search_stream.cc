@@ -5,17 +5,34 @@
 #include <cstring>
 #include <utility>
 
+#include "engine/merged_order.h"
+
 namespace catsieve {
 
 namespace {
 
 // The bytes the queue holds before the search waits for the reader.
 constexpr size_t kQueueBytes = 512 * 1024;
+constexpr char kProgram[] = "catsieve-fdsnws";
+
+util::Status cancelled() { return util::Status{1, false, "cancelled\n"}; }
+
+// The window of the next search, after one whose records reached the
+// window: the offset moves back by those skipped, and the limit shrinks by
+// those that went out; false when the limit is out.
+bool move_window(OrderSettings* o, long long reached) {
+  long long skipped = std::min(reached, o->offset - 1);
+  long long written = reached - skipped;
+  o->offset -= skipped;
+  if (!o->limit) return true;
+  o->limit -= std::min(written, o->limit);
+  return o->limit > 0;
+}
 
 }  // namespace
 
-SearchStream::SearchStream(Query q, std::vector<Request> requests, Finished finished)
-    : query_(std::move(q)), requests_(std::move(requests)), finished_(std::move(finished)) {
+SearchStream::SearchStream(Query q, std::vector<Part> parts, Finished finished)
+    : query_(std::move(q)), parts_(std::move(parts)), finished_(std::move(finished)) {
   thread_ = std::thread([this] { run(); });
 }
 
@@ -25,41 +42,47 @@ SearchStream::~SearchStream() {
 }
 
 void SearchStream::run() {
-  StringMessages messages("catsieve-fdsnws");
-  util::Status status =
-      requests_.size() == 1
-          ? run_one(
-                requests_.front(), [this](const char* p, size_t n) { return put(p, n); }, true,
-                messages)
-          : run_merged(messages);
+  util::Status status;
+  if (parts_.size() == 1)
+    status = run_one(
+        0, [this](const char* p, size_t n) { return put(p, n); }, true, nullptr);
+  else
+    status = sorts(parts_.front().request.order) ? run_sorted() : run_joined();
   {
     std::lock_guard<std::mutex> lock(mutex_);
     status_ = status;
     ended_ = true;
   }
   changed_.notify_all();
-  finished_(status, messages.text());
+  finished_(status, messages_, failed_);
 }
 
-util::Status SearchStream::run_one(const Request& r, const CallbackSink::Write& write, bool last,
-                                   MessageSink& messages) {
+void SearchStream::keep_messages(size_t i, const StringMessages& m) {
+  if (!m.text().empty()) messages_ += "catalog " + parts_[i].name + ":\n" + m.text();
+}
+
+util::Status SearchStream::run_one(size_t i, const CallbackSink::Write& write, bool last,
+                                   SearchTally* tally) {
   CallbackSink sink(write, util::Status{1, false, "the client went away\n"});
-  util::Status status = search(query_, r, sink, messages);
+  StringMessages messages(kProgram);
+  util::Status status = search(query_, parts_[i].request, sink, messages, tally);
+  keep_messages(i, messages);
   if (last) {
     std::lock_guard<std::mutex> lock(mutex_);
     searched_ = true;
   }
   if (!sink.failed()) sink.flush();
   if (status.ok() && sink.failed()) status = sink.failure();
+  if (!status.ok() && !sink.failed()) failed_ = parts_[i].name;
   return status;
 }
 
-util::Status SearchStream::run_merged(MessageSink& messages) {
-  const Form& form = *requests_.front().form;
-  const FormSettings& settings = requests_.front().settings;
+util::Status SearchStream::run_joined() {
+  const Request& first = parts_.front().request;
+  const Form& form = *first.form;
   MemorySink opening, closing;
-  if (form.begin) form.begin(opening, settings);
-  if (form.end) form.end(closing, 0, settings);
+  if (form.begin) form.begin(opening, first.settings);
+  if (form.end) form.end(closing, 0, first.settings);
   opening.flush();
   closing.flush();
   const std::string& begin = opening.bytes();
@@ -68,35 +91,73 @@ util::Status SearchStream::run_merged(MessageSink& messages) {
   // only between its own.
   const std::string joiner = std::strcmp(form.name, "geojson") == 0 ? ",\n" : "";
   bool begun = false;
+  OrderSettings window = first.order;
   util::Status status;
-  for (size_t i = 0; i < requests_.size() && status.ok(); ++i) {
+  for (size_t i = 0; i < parts_.size() && status.ok(); ++i) {
+    parts_[i].request.order = window;
     // Of each search's document, its opening is dropped and its closing
     // held back: what lies between is its events.
     size_t skip = begin.size();
     std::string held;
-    bool first = true;
+    bool first_event = true;
     auto write = [&](const char* p, size_t n) {
       size_t drop = std::min(skip, n);
       skip -= drop;
       held.append(p + drop, n - drop);
       if (held.size() <= end.size()) return true;
       size_t events = held.size() - end.size();
-      bool ok =
-          begun ? (!first || put(joiner.data(), joiner.size())) : put(begin.data(), begin.size());
+      bool ok = begun ? (!first_event || put(joiner.data(), joiner.size()))
+                      : put(begin.data(), begin.size());
       begun = true;
-      first = false;
+      first_event = false;
       ok = ok && put(held.data(), events);
       held.erase(0, events);
       return ok;
     };
-    status = run_one(requests_[i], write, i + 1 == requests_.size(), messages);
+    SearchTally tally;
+    status = run_one(i, write, i + 1 == parts_.size(), &tally);
+    // The next catalog's window follows on from this one's.
+    if (!move_window(&window, tally.reached)) break;
   }
   if (!status.ok()) return status;
-  if (!begun && !put(begin.data(), begin.size())) return util::Status{1, false, "cancelled\n"};
-  if (!put(end.data(), end.size())) return util::Status{1, false, "cancelled\n"};
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    searched_ = true;
+  }
+  if (!begun && !put(begin.data(), begin.size())) return cancelled();
+  if (!put(end.data(), end.size())) return cancelled();
   return status;
 }
 
+util::Status SearchStream::run_sorted() {
+  std::vector<HeldSelection> held(parts_.size());
+  const OrderSettings& order = parts_.front().request.order;
+  for (size_t i = 0; i < parts_.size(); ++i) {
+    Request& r = parts_[i].request;
+    // Without a limit, all the catalogs together hold no more than the cap.
+    if (!order.limit) r.order.max_events = std::max(0LL, order.max_events - held_count(held));
+    StringMessages messages(kProgram);
+    util::Status status = search_held(query_, r, messages, &held[i]);
+    keep_messages(i, messages);
+    if (!status.ok()) {
+      failed_ = parts_[i].name;
+      return status;
+    }
+    trim_held(held, order);
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (cancelled_) return cancelled();
+  }
+  CallbackSink sink([this](const char* p, size_t n) { return put(p, n); },
+                    util::Status{1, false, "the client went away\n"});
+  util::Status status = write_merged(held, parts_.front().request, sink);
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    searched_ = true;
+  }
+  if (!sink.failed()) sink.flush();
+  if (status.ok() && sink.failed()) status = sink.failure();
+  return status;
+}
 bool SearchStream::put(const char* p, size_t n) {
   std::unique_lock<std::mutex> lock(mutex_);
   // The last flush goes into the queue whole: the answer's status waits

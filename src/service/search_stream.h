@@ -1,7 +1,9 @@
 // The search of an event service request on a thread of its own, its
 // document handed over in pieces through a small bounded queue, so that a
-// client reads it while it is made, at constant memory.  Searches of
-// several catalogs, one after the other, write one document.
+// client reads it while it is made, at constant memory.  The searches of
+// several catalogs write one document: one after the other in catalog
+// order, the window of offset and limit moving on over them; or, for a
+// sorting order, their selections held and merged.
 #ifndef SERVICE_SEARCH_STREAM_H
 #define SERVICE_SEARCH_STREAM_H
 
@@ -19,11 +21,19 @@ namespace catsieve {
 
 class SearchStream {
  public:
-  // Told once the search has ended: its status and its messages.
-  using Finished = std::function<void(const util::Status& status, const std::string& messages)>;
-  // The searches of one query, in order; of several, each writes only its
-  // events into the document.
-  SearchStream(Query q, std::vector<Request> requests, Finished finished);
+  // Told once the search has ended: its status, its messages (each
+  // catalog's after a line naming it) and the name of the catalog that
+  // failed, if one did.
+  using Finished = std::function<void(const util::Status& status, const std::string& messages,
+                                      const std::string& failed)>;
+  // One search of a catalog, and the catalog's name.
+  struct Part {
+    std::string name;
+    Request request;
+  };
+  // The searches of one query, in order, their requests alike but for
+  // their format and inputs.
+  SearchStream(Query q, std::vector<Part> parts, Finished finished);
   // Cancels the search and waits for its thread.
   ~SearchStream();
   SearchStream(const SearchStream&) = delete;
@@ -37,16 +47,22 @@ class SearchStream {
   bool next(std::string* piece, util::Status* status);
   // Ends the search's output: its sink's writes fail from now on.
   void cancel();
+  // Once the search has ended: the catalog whose search failed, or empty.
+  const std::string& failed() const { return failed_; }
 
  private:
   void run();
-  util::Status run_merged(MessageSink& messages);
-  util::Status run_one(const Request& r, const CallbackSink::Write& write, bool last,
-                       MessageSink& messages);
+  util::Status run_joined();
+  util::Status run_sorted();
+  util::Status run_one(size_t i, const CallbackSink::Write& write, bool last, SearchTally* tally);
+  // The messages of part i so far, into the log's text.
+  void keep_messages(size_t i, const StringMessages& m);
   bool put(const char* p, size_t n);
 
   Query query_;
-  std::vector<Request> requests_;
+  std::vector<Part> parts_;
+  std::string messages_;
+  std::string failed_;  // the catalog whose search failed
   Finished finished_;
   std::mutex mutex_;
   std::condition_variable changed_;

@@ -123,7 +123,7 @@ bool read_service_query(const std::vector<Param>& params, long long max_events, 
   q->form = find_form("quakeml");
   q->order.by = OrderBy::kTime;  // newest first, as the FDSN services answer
   q->order.max_events = max_events;
-  q->query.etype_on = false;     // every event type without eventtype
+  q->query.etype_on = false;  // every event type without eventtype
   std::vector<std::string> seen;
   for (const auto& [name, value] : params) {
     const FdsnName* fdsn = fdsn_name(name);
@@ -145,7 +145,8 @@ bool read_service_query(const std::vector<Param>& params, long long max_events, 
     bool ok = fdsn ? fdsn->set(q->query, value, &reason) : own->set(*q, value, &reason);
     if (ok) continue;
     if (fdsn && fdsn->type == std::string("xs:dateTime") && blank_offset(value))
-      *why = name + ": \"" + value + "\": the sign of a time's offset from UTC came as a blank; "
+      *why = name + ": \"" + value +
+             "\": the sign of a time's offset from UTC came as a blank; "
              "write \"+\" as %2B, e.g. 2001-02-03T04:05:06%2B01:00";
     else
       *why = fdsn ? name + ": " + reason : reason;

@@ -9,8 +9,8 @@ namespace catsieve {
 namespace {
 
 std::string param(const char* name, const char* type, const char* fallback, const char* help) {
-  std::string p = std::string("      <param name=\"") + name + "\" style=\"query\" type=\"" + type +
-                  "\"";
+  std::string p =
+      std::string("      <param name=\"") + name + "\" style=\"query\" type=\"" + type + "\"";
   if (fallback) p += std::string(" default=\"") + fallback + "\"";
   return p + ">\n        <doc>" + help + "</doc>\n      </param>\n";
 }
@@ -44,11 +44,11 @@ std::string service_wadl(const std::string& base) {
   return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
          "<application xmlns=\"http://wadl.dev.java.net/2009/02\" "
          "xmlns:xs=\"http://www.w3.org/2001/XMLSchema\">\n"
-         "  <resources base=\"" + base + "\">\n" +
-         method("query", "application/xml", query) + method("count", "text/plain", query) +
-         method("version", "text/plain", "") + method("application.wadl", "application/xml", "") +
-         method("catalogs", "application/xml", "") +
-         method("contributors", "application/xml", "") +
+         "  <resources base=\"" +
+         base + "\">\n" + method("query", "application/xml", query) +
+         method("count", "text/plain", query) + method("version", "text/plain", "") +
+         method("application.wadl", "application/xml", "") +
+         method("catalogs", "application/xml", "") + method("contributors", "application/xml", "") +
          "  </resources>\n</application>\n";
 }
 

@@ -1,0 +1,43 @@
+// What the running service shares between its connections: its settings,
+// its address, the access log and the search slots.
+#ifndef SERVICE_SERVER_STATE_H
+#define SERVICE_SERVER_STATE_H
+
+#include <microhttpd.h>
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdio>
+#include <mutex>
+#include <string>
+
+#include "service/server.h"
+
+namespace catsieve {
+
+struct ServerState {
+  ServerSettings settings;
+  std::string base;
+  MHD_Daemon* daemon = nullptr;
+  std::mutex mutex;
+  std::condition_variable slot_freed;
+  std::FILE* log = nullptr;
+  int running = 0;  // searches
+  int waiting = 0;  // requests waiting for a search slot
+  long long buffered = 0;
+  std::atomic<int> in_flight{0};
+  std::atomic<bool> stopping{false};
+
+  // Appends to the access log, when there is one.
+  void write_log(const std::string& text);
+};
+
+// Takes a search slot and reserves the events a sort may hold, waiting for
+// a slot while few wait; false when the service is too busy.
+bool admit(ServerState& s, long long reserve);
+// Gives back what admit took.
+void release(ServerState& s, long long reserve);
+
+}  // namespace catsieve
+
+#endif
