@@ -101,7 +101,24 @@ void* exchange_arrived(void*, const char* uri, MHD_Connection* c) {
   return x;
 }
 
-void exchange_completed(void* cls, MHD_Connection*, void** con_cls, MHD_RequestTerminationCode) {
+namespace {
+
+// Why an answer ended before its end, as the server library tells it;
+// null for an answer sent whole.
+const char* cut_reason(MHD_RequestTerminationCode code) {
+  switch (code) {
+    case MHD_REQUEST_TERMINATED_COMPLETED_OK: return nullptr;
+    case MHD_REQUEST_TERMINATED_TIMEOUT_REACHED: return "the client was idle too long\n";
+    case MHD_REQUEST_TERMINATED_DAEMON_SHUTDOWN: return "the service stopped\n";
+    case MHD_REQUEST_TERMINATED_CLIENT_ABORT: return "the client went away\n";
+    default: return "the connection failed\n";
+  }
+}
+
+}  // namespace
+
+void exchange_completed(void* cls, MHD_Connection*, void** con_cls,
+                        MHD_RequestTerminationCode code) {
   ServerState& s = *static_cast<ServerState*>(cls);
   Exchange* x = static_cast<Exchange*>(*con_cls);
   if (!x) return;
@@ -112,6 +129,9 @@ void exchange_completed(void* cls, MHD_Connection*, void** con_cls, MHD_RequestT
   std::string line;
   {
     std::lock_guard<std::mutex> lock(x->tally->mutex);
+    const char* reason = cut_reason(code);
+    if (reason && s.stopping) reason = "the service stopped\n";
+    if (x->tally->note.empty() && reason && x->status) x->tally->note = reason;
     line = utc_now() + " " + x->client + " " + x->method + " " + x->uri + " " +
            std::to_string(x->status) + " " + std::to_string(x->tally->bytes) + " " +
            std::to_string(ms) + "\n";
