@@ -29,6 +29,7 @@ const char kHelp[] =
     "  --max-connections N         connections at once (64)\n"
     "  --timeout SECONDS           idle time before a connection is closed (60)\n"
     "  --threads N                 searches at once (the number of cores)\n"
+    "  --queue N                   requests that may wait for a search (64); more get 503\n"
     "  --max-events N              events a sort without limit may hold (100000)\n"
     "  --max-buffered-events N     events all sorting requests may hold at once (1000000)\n"
     "  --access-log FILE           one line a request, appended; reopened on SIGHUP\n"
@@ -95,6 +96,9 @@ bool read_options(int argc, char** argv, ServerSettings* s, long long* shutdown,
         s->timeout = u;
       else
         s->max_connections = u;
+    } else if (name == "--queue") {
+      ok = whole(value, 0, &n) && n < 1000000;
+      s->queue = static_cast<int>(n);
     } else if (name == "--max-events") {
       ok = whole(value, 1, &s->max_events);
     } else if (name == "--max-buffered-events") {

@@ -14,6 +14,7 @@ namespace catsieve {
 
 constexpr long long kServiceMaxEvents = 100000;
 constexpr long long kServiceMaxBuffered = 1000000;
+constexpr int kServiceQueue = 64;
 
 struct ServerSettings {
   std::string host = "127.0.0.1";  // an IPv4 or IPv6 address
@@ -22,7 +23,8 @@ struct ServerSettings {
   std::string authority = kDefaultAuthority;
   unsigned max_connections = 64;
   unsigned timeout = 60;  // seconds a connection may idle
-  int threads = 2;        // searches at once; as many more may wait
+  int threads = 2;        // searches at once
+  int queue = kServiceQueue;  // requests that may wait for a search at once
   long long max_events = kServiceMaxEvents;
   long long max_buffered = kServiceMaxBuffered;
   std::string access_log;  // empty: none

@@ -3,12 +3,6 @@
 
 namespace catsieve {
 
-namespace {
-
-constexpr int kWaitingPerThread = 1;  // requests that may wait for each search slot
-
-}  // namespace
-
 void ServerState::write_log(const std::string& text) {
   std::lock_guard<std::mutex> lock(mutex);
   if (!log) return;
@@ -19,7 +13,7 @@ void ServerState::write_log(const std::string& text) {
 bool admit(ServerState& s, long long reserve) {
   std::unique_lock<std::mutex> lock(s.mutex);
   int limit = s.settings.threads;
-  if (s.running + s.waiting >= limit + kWaitingPerThread * limit) return false;
+  if (s.running >= limit && s.waiting >= s.settings.queue) return false;
   if (s.buffered + reserve > s.settings.max_buffered) return false;
   s.buffered += reserve;
   ++s.waiting;

@@ -364,7 +364,8 @@ class SingleCatalog(unittest.TestCase):
 
 class OneSearchAtATime(unittest.TestCase):
     def test_busy_slots_give_503_and_free_when_a_client_leaves(self):
-        p, base, _ = start(["--catalog", "big=tarn:" + FILES["big"][1][0], "--threads", "1"])
+        p, base, _ = start(["--catalog", "big=tarn:" + FILES["big"][1][0], "--threads", "1",
+                            "--queue", "1"])
         host = urllib.parse.urlsplit(base)
         path = host.path + "query?format=text&orderby=time-asc"
         try:
