@@ -66,7 +66,7 @@ util::Status write_merged(const std::vector<HeldSelection>& parts, const Request
   size_t from = static_cast<size_t>(r.order.offset - 1);
   size_t to = refs.size();
   if (r.order.limit) to = std::min(to, from + static_cast<size_t>(r.order.limit));
-  EventBatch batch(out, form, r.settings);
+  EventBatch batch(out, form, r.settings, r.helper_threads);
   if (form.begin) form.begin(out, r.settings);
   long long written = 0;
   const char* fault = nullptr;

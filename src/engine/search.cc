@@ -91,7 +91,7 @@ util::Status read_stream(Run& run, Stream* s, bool close_fd) {
   st.stems.clear();
   st.line = 1;
   s->strict = st.strict;
-  s->reader = &run.reader;
+  s->reader = run.request.helper_threads ? &run.reader : nullptr;
   s->before_move = settle;
   s->move_ctx = &st.out;
   util::Status status = run.format.read(*s, st);
@@ -208,7 +208,7 @@ util::Status run_search(const Query& query, const Request& r, Sink& out, Message
   if (q.etype_on && format.etypes) st.accepted = build_etypes(q, format.etypes);
   std::unique_ptr<EventBatch> batch;
   if (form.kind == FormKind::kEvents && !held) {
-    batch.reset(new EventBatch(out, form, r.settings));
+    batch.reset(new EventBatch(out, form, r.settings, r.helper_threads));
     st.batch = batch.get();
   }
   util::Status status;

@@ -60,6 +60,11 @@ struct Request {
   std::vector<Input> inputs;
   FormSettings settings;  // the authority, CSV columns and empty cells
   OrderSettings order;    // the order of the output, and how much of it
+  // Whether the run reads ahead and formats events on threads of its own.
+  // A server that runs a search for each of many requests at once does
+  // better without: its searches keep the cores busy, and a thread that
+  // waits for another's work takes turns from them.
+  bool helper_threads = true;
 };
 
 // Runs the search to its end, or to the first error, whose message and

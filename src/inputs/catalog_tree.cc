@@ -137,6 +137,7 @@ void walk(Walk& w, const std::string& dir) {
     path += name;
     // A plain file needs no stat, unless it is to be known by its inode:
     // most of a tree is months out of range.
+    if (e.type == DT_REG && !catalog_file_in_range(path.c_str(), w.window)) continue;
     if (e.type == DT_REG && !w.once) {
       found(w, path, nullptr);
       continue;

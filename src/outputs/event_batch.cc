@@ -198,8 +198,10 @@ const char* finish_in_flight(Batches& s) {
 
 }  // namespace
 
-EventBatch::EventBatch(Sink& out, const Form& form, const FormSettings& settings)
-    : b_(new Batches(out, form, settings)) {}
+EventBatch::EventBatch(Sink& out, const Form& form, const FormSettings& settings, bool helper)
+    : b_(new Batches(out, form, settings)) {
+  b_->tried = !helper;
+}
 
 EventBatch::~EventBatch() {
   Batches& s = *b_;

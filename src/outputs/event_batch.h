@@ -27,8 +27,9 @@ struct Batches;
 
 class EventBatch {
  public:
-  // Text goes to out in the form's way, as the settings ask.
-  EventBatch(Sink& out, const Form& form, const FormSettings& settings);
+  // Text goes to out in the form's way, as the settings ask; without
+  // helper, all of it is formatted by the calling thread.
+  EventBatch(Sink& out, const Form& form, const FormSettings& settings, bool helper = true);
   ~EventBatch();
   EventBatch(const EventBatch&) = delete;
   EventBatch& operator=(const EventBatch&) = delete;

@@ -163,6 +163,7 @@ MHD_Result answer_query(ServerState& s, const Reply& r, bool count) {
   common.form = q.form;
   common.settings.authority = s.settings.authority;
   common.order = q.order;
+  common.helper_threads = false;
   std::string empty = empty_document(*q.form, common.settings);
   std::vector<SearchStream::Part> parts;
   std::string failed;
@@ -179,7 +180,8 @@ MHD_Result answer_query(ServerState& s, const Reply& r, bool count) {
     if (!status.ok() && !name.empty()) state->write_log("catalog " + name + ": " + status.text);
     release(*state, reserve);
   };
-  std::unique_ptr<SearchStream> stream(new SearchStream(q.query, std::move(parts), finished));
+  std::unique_ptr<SearchStream> stream(
+      new SearchStream(q.query, std::move(parts), finished, *s.pool));
   std::string all;
   util::Status status;
   if (!stream->wait_start(&all, &status))

@@ -31,19 +31,28 @@ bool move_window(OrderSettings* o, long long reached) {
 
 }  // namespace
 
-SearchStream::SearchStream(Query q, std::vector<Part> parts, Finished finished)
+SearchStream::SearchStream(Query q, std::vector<Part> parts, Finished finished, WorkerPool& pool)
     : query_(std::move(q)), parts_(std::move(parts)), finished_(std::move(finished)) {
-  thread_ = std::thread([this] { run(); });
+  pool.run([this] { run(); });
 }
 
 SearchStream::~SearchStream() {
   cancel();
-  thread_.join();
+  std::unique_lock<std::mutex> lock(mutex_);
+  changed_.wait(lock, [this] { return returned_; });
 }
 
 void SearchStream::run() {
   util::Status status;
-  if (parts_.size() == 1)
+  bool gone;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    gone = cancelled_;
+  }
+  // A request that went away before its turn came is not searched.
+  if (gone)
+    status = cancelled();
+  else if (parts_.size() == 1)
     status = run_one(
         0, [this](const char* p, size_t n) { return put(p, n); }, true, nullptr);
   else
@@ -55,6 +64,10 @@ void SearchStream::run() {
   }
   changed_.notify_all();
   finished_(status, messages_, failed_);
+  std::lock_guard<std::mutex> lock(mutex_);
+  returned_ = true;
+  // Notified under the lock: the stream may be gone once it is let go.
+  changed_.notify_all();
 }
 
 void SearchStream::keep_messages(size_t i, const StringMessages& m) {

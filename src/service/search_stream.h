@@ -12,10 +12,10 @@
 #include <functional>
 #include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "engine/search.h"
+#include "service/worker_pool.h"
 
 namespace catsieve {
 
@@ -32,9 +32,9 @@ class SearchStream {
     Request request;
   };
   // The searches of one query, in order, their requests alike but for
-  // their format and inputs.
-  SearchStream(Query q, std::vector<Part> parts, Finished finished);
-  // Cancels the search and waits for its thread.
+  // their format and inputs, run by a thread of the pool.
+  SearchStream(Query q, std::vector<Part> parts, Finished finished, WorkerPool& pool);
+  // Cancels the search and waits for it to end.
   ~SearchStream();
   SearchStream(const SearchStream&) = delete;
   SearchStream& operator=(const SearchStream&) = delete;
@@ -71,8 +71,8 @@ class SearchStream {
   bool searched_ = false;  // the search has returned; only its last flush is left
   bool ended_ = false;
   bool cancelled_ = false;
+  bool returned_ = false;  // the job is over, finished_ told
   util::Status status_;
-  std::thread thread_;
 };
 
 // The document a form writes for no event.

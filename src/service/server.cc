@@ -72,6 +72,7 @@ bool Server::start(const ServerSettings& settings, std::string* why) {
   ServerState& s = *state_;
   s.settings = settings;
   if (!reopen_log(why)) return false;
+  s.pool.reset(new WorkerPool(settings.threads));
   Listening l;
   if (!listen_on(settings.host, settings.port, &l, why)) return false;
   std::string host =
@@ -122,6 +123,7 @@ void Server::stop() {
   s.stopping = true;
   if (s.daemon) MHD_stop_daemon(s.daemon);
   s.daemon = nullptr;
+  s.pool.reset();
   std::lock_guard<std::mutex> lock(s.mutex);
   if (s.log) std::fclose(s.log);
   s.log = nullptr;

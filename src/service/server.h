@@ -22,8 +22,8 @@ struct ServerSettings {
   std::vector<ServedCatalog> catalogs;
   std::string authority = kDefaultAuthority;
   unsigned max_connections = 64;
-  unsigned timeout = 60;  // seconds a connection may idle
-  int threads = 2;        // searches at once
+  unsigned timeout = 60;      // seconds a connection may idle
+  int threads = 2;            // searches at once
   int queue = kServiceQueue;  // requests that may wait for a search at once
   long long max_events = kServiceMaxEvents;
   long long max_buffered = kServiceMaxBuffered;

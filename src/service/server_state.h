@@ -8,10 +8,12 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstdio>
+#include <memory>
 #include <mutex>
 #include <string>
 
 #include "service/server.h"
+#include "service/worker_pool.h"
 
 namespace catsieve {
 
@@ -27,6 +29,7 @@ struct ServerState {
   long long buffered = 0;
   std::atomic<int> in_flight{0};
   std::atomic<bool> stopping{false};
+  std::unique_ptr<WorkerPool> pool;  // runs the searches
 
   // Appends to the access log, when there is one.
   void write_log(const std::string& text);
