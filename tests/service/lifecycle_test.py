@@ -132,6 +132,20 @@ class Lifecycle(unittest.TestCase):
         finally:
             stop(p)
 
+    def test_a_client_that_stops_mid_request_is_let_go(self):
+        p, base, _ = start("--timeout", "1")
+        try:
+            host = urllib.parse.urlsplit(base)
+            s = socket.create_connection((host.hostname, host.port), timeout=10)
+            s.sendall(b"GET /fdsnws/event/1/version HTTP/1.1\r\nHost: x\r\n")  # no end
+            began = time.time()
+            self.assertEqual(s.recv(100), b"")  # closed by the server
+            self.assertLess(time.time() - began, 8)
+            s.close()
+            self.assertEqual(get(base + "version")[0], 200)
+        finally:
+            stop(p)
+
     def test_sighup_reopens_the_access_log(self):
         p, base, log = start()
         try:
@@ -214,4 +228,4 @@ class Lifecycle(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    unittest.main(argv=sys.argv[:1])
+    unittest.main(argv=sys.argv[:1] + sys.argv[4:])
