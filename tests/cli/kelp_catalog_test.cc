@@ -1,4 +1,5 @@
-// The kelp catalog reader: fields, dates from the day of the year, and the line buffer.
+// The kelp catalog reader: fields and dates from the day of the year (its record size:
+// inputs_test.cc).
 #include "support/harness.h"
 
 namespace {
@@ -42,13 +43,6 @@ TEST(KelpCatalog, DayOfYear) {
   for (const auto& [day, date] : days)
     check_case(run("-time " + date + "000000 " + date + "235959", kelp({{1, day}}),
                    kelp({{1, day}})));
-}
-
-// Lines of at most 199 characters: a longer line is cut into pieces.
-TEST(KelpCatalog, LineBuffer) {
-  std::string line = kelp().replace(74, 1, std::string(125, ' ')) + kelp();
-  check_case({"pieces", w("-format kelp -verbose -latitude -41.2501 -41.2501"), {}, line, line,
-              "processing stdin ...\n2 lines, 2 selected\n", 0});
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// The orv catalog reader: fields, the magnitude walk with its counts, and the line buffer.
+// The orv catalog reader: fields, and the magnitude walk with its counts (its record size:
+// inputs_test.cc).
 #include "support/harness.h"
 
 namespace {
@@ -72,10 +73,6 @@ TEST(OrvCatalog, Records) {
   std::string ml = orv(kMl), none = orv(kNone);
   check_case({"nmag", w("-format orv -magnitude 0 9 -no_mag -nmag 0 0"), {}, none + ml + none,
               none + none, "", 0});
-  // Records of at most 199 characters: a longer line is cut into pieces.
-  std::string line = orv().replace(158, 1, std::string(41, ' ')) + orv();
-  check_case({"pieces", w("-format orv -verbose -depth 1234.125 1234.125"), {}, line, line,
-              "processing stdin ...\n2 lines, 2 selected\n", 0});
 }
 
 }  // namespace

@@ -113,15 +113,6 @@ TEST(TarnCatalog, RecordCycle) {
   for (const auto& c : cases) check_case(c);
 }
 
-// The second input starts from the origin time of the first input's last record, whatever the
-// -time bounds say.
-TEST(TarnCatalog, TimeCarriesOverToTheNextInput) {
-  std::string june = y2k_rec({{1, "19950601"}}), march = y2k_rec({{1, "19950301"}});
-  std::string july = y2k_rec({{1, "19950701"}});
-  check_case({"carry_over", w("-time 19950101000000 19951231000000 @a @b"),
-              {{"a", june}, {"b", march + july}}, "", june + july, "", 0});
-}
-
 // A mechanism record, every gap filled but columns 7, 21 and 31 (north, west).
 const Fields kDense = {{1, "991231"}, {7, "52359"}, {12, "59.125"}, {18, "1375"}, {22, "30.15"},
                        {27, "11225"}, {32, "15.45"}, {37, "1012.2577"}, {46, "3.125"},

@@ -111,24 +111,11 @@ class Fdsn(unittest.TestCase):
             self.assertEqual(run(["--magnitudetype", types] + args),
                              run(["-mtype", types] + args))
 
-    def test_missing_values_fail_every_bound(self):
-        # A tarn line with a blank depth and no magnitude: the classic tests read 0 and pass it,
-        # the FDSN ones fail it on either side, and both pass it when not asked.
-        line = open(os.path.join(ROOT, "examples", "tarn_old.cat"), encoding="latin-1").readline()
-        blank = (line[:29] + " " * 7 + line[36:67] + "  " + line[69:114] + " " * 30).encode()
-        for options, passes in (("-depth -1 1", 1), ("--maxdepth 1", 0), ("--mindepth -1", 0),
-                                ("-magnitude -1 1 -no_mag", 1), ("--maxmagnitude 1", 0),
-                                ("--minmagnitude -1", 0), ("--minlatitude 0", 1)):
-            with self.subTest(options):
-                out = run(["-etype", "a", "--count", *options.split()], blank)
-                self.assertEqual(out, ("%d\n" % passes, "", 0))
-
     def test_errors_of_the_fdsn_options(self):
+        # (What the names share with the event service's parameters: service_params_test.cc.)
         cases = [
             ("--minmagnitude 5 --maxmagnitude 3", "minmagnitude is greater than maxmagnitude"),
-            ("--minlatitude 10 --maxlatitude -10", "minlatitude is greater than maxlatitude"),
             ("--minlatitude 91", "--minlatitude: \"91\" lies outside -90 to 90"),
-            ("--maxdepth ten", "--maxdepth: \"ten\" is not a number"),
             ("--maxradius 1 --maxradiuskm 100", "give the radius in degrees (minradius, "
              "maxradius) or in km (minradiuskm, maxradiuskm), not both"),
             ("--eventtype quake", "--eventtype: \"quake\" is not a QuakeML event type "
@@ -143,9 +130,6 @@ class Fdsn(unittest.TestCase):
             ("--eventid tarn1995", "--eventid: \"tarn1995\" is not an event ID: a layout's word, "
              "the origin time as YYYYMMDDhhmmss, its decimals and -N for the N-th of the same "
              "time"),
-            ("--eventid tarn19951301000000", "--eventid: \"tarn19951301000000\" is not an event "
-             "ID: a layout's word, the origin time as YYYYMMDDhhmmss, its decimals and -N for the "
-             "N-th of the same time"),
             ("--csv=yes", "--csv takes no value: \"--csv=yes\""),
             ("-etype a --maxdepth", "--maxdepth needs a value"),
             ("--authority x", "--authority: \"x\" is no authority: a letter, digit or _, then two "
@@ -161,32 +145,21 @@ class Fdsn(unittest.TestCase):
                                  ("", "catsieve: " + message + "\n", 1))
 
 
-def forms_ids(fmt, path, *args):
-    """The IDs of each structured form of one query."""
-    base = ["-format", fmt, "-etype", "a", *args]
-    csv_ids = [r["id"] for r in csv.DictReader(io.StringIO(run(base + ["--csv", path])[0]))]
-    geo = [f["id"] for f in json.loads(run(base + ["--geojson", path])[0])["features"]]
-    qml = [e.get("publicID") for e in
-           ET.fromstring(run(base + ["--quakeml", path])[0]).findall(".//{*}event")]
-    text = [l.split("|")[0] for l in run(base + ["--text", path])[0].splitlines()[1:]]
-    return csv_ids, geo, qml, text
-
-
 class Ids(unittest.TestCase):
     def test_the_same_in_every_form_and_unique(self):
-        catalogs = [(fmt, CATALOGS[name]) for fmt, name in LAYOUTS]
-        catalogs += [(fmt, os.path.join(ROOT, "examples", name + ".cat")) for fmt, name in (
-            ("tarn", "tarn_old"), ("tarn", "tarn_y2k"), ("mech", "tarn_mech_old"),
-            ("mech", "tarn_mech_y2k"), ("orv", "orv"), ("brim", "brim"), ("kelp", "kelp"),
-            ("f_brim", "full_brim"))]
-        for fmt, path in catalogs:
-            with self.subTest(path):
-                csv_ids, geo, qml, text = forms_ids(fmt, path, "--authority", "net.example")
-                self.assertEqual(len(set(csv_ids)), len(csv_ids))
-                self.assertTrue(all(i.startswith(fmt) for i in csv_ids))
-                self.assertEqual(csv_ids, geo)
-                self.assertEqual(csv_ids, text)
-                self.assertEqual(["smi:net.example/event/" + i for i in csv_ids], qml)
+        for fmt, name in LAYOUTS:
+            with self.subTest(name):
+                def out(form):
+                    return run(["-format", fmt, "-etype", "a", "--authority", "net.example", form,
+                                CATALOGS[name]])[0]
+                ids = [r["id"] for r in rows(fmt, name)]
+                self.assertEqual(len(set(ids)), len(ids))
+                self.assertTrue(all(i.startswith(fmt) for i in ids))
+                self.assertEqual([f["id"] for f in json.loads(out("--geojson"))["features"]], ids)
+                self.assertEqual([l.split("|")[0] for l in out("--text").splitlines()[1:]], ids)
+                self.assertEqual([e.get("publicID") for e in
+                                  ET.fromstring(out("--quakeml")).findall(".//{*}event")],
+                                 ["smi:net.example/event/" + i for i in ids])
 
     def test_a_property_of_the_catalog_not_of_the_query(self):
         for fmt, name in LAYOUTS:
@@ -207,16 +180,15 @@ class Ids(unittest.TestCase):
         stem = out[0].split("|")[0]
         self.assertEqual([l.split("|")[0] for l in out],
                          [stem, stem[:16] + "59" + stem[18:], stem + "-2", stem + "-3"])
-        # Selected alone, the third record keeps its number.
-        deep_only = run(["-etype", "a", "--text", "--mindepth", "900"], text)[0].splitlines()[1:]
-        self.assertEqual([l.split("|")[0] for l in deep_only], [stem + "-2"])
+        # Selected alone, the third record keeps its number; its ID selects it.
+        for query in (["--mindepth", "900"], ["--eventid", stem + "-2"]):
+            alone = run(["-etype", "a", "--text", *query], text)[0].splitlines()[1:]
+            self.assertEqual([l.split("|")[:5:4] for l in alone], [[stem + "-2", "999.99"]])
 
     def test_eventid_round_trips(self):
         for fmt, name in LAYOUTS:
             every = rows(fmt, name)
             chosen = [every[i]["id"] for i in (0, len(every) // 3, len(every) - 1)]
-            suffixed = [r["id"] for r in every if "-" in r["id"][len(fmt):]]
-            chosen += suffixed[:1]
             with self.subTest(name=name, ids=chosen):
                 got = rows(fmt, name, "--eventid", ",".join(chosen))
                 self.assertEqual(sorted(r["id"] for r in got), sorted(chosen))

@@ -59,7 +59,7 @@ Names find(const std::string& root, double min = 0.0, double max = 0.0) {
 // passed over.
 TEST(FindCatalog, RegularFilesOfTheInterval) {
   TempDir tree;
-  std::string root = tree.mkdir("cat");
+  std::string root = tree.path() + "/cat";
   for (const std::string& f : w("1995.07.Z 1995.08 1995.09.Z 1995.06 1995.10 1995.Z 1994-1996.Z "
                                 "README 1996.Z 1990-1994.Z a/1999.01 b/1990.01 sub/1995.05 "
                                 "\xc3\xa9 .1995.07 .old/1995.07 sub/.hidden/1995.08"))
@@ -80,7 +80,7 @@ TEST(FindCatalog, RegularFilesOfTheInterval) {
 // A link is followed unless it leads back to a folder on the walk path.
 TEST(FindCatalog, SymbolicLinksFollowedOnceAlongThePath) {
   TempDir tree;
-  std::string root = tree.mkdir("cat");
+  std::string root = tree.path() + "/cat";
   for (const char* f : {"cat/a/1995.01", "cat/a/b/1995.02", "elsewhere/1995.03"}) tree.write(f, "");
   // Link target and name: a sibling walked again, a folder outside the tree, a file judged by the
   // link's own name, and four ways back up the path.
@@ -95,14 +95,14 @@ TEST(FindCatalog, SymbolicLinksFollowedOnceAlongThePath) {
 // The name table grows past 2048 names; a path longer than 1022 characters is skipped.
 TEST(FindCatalog, ManyNamesAndLongPaths) {
   TempDir tree;
-  std::string root = tree.mkdir("cat"), rel;
+  std::string root = tree.path() + "/cat", rel;
   for (int i = 0; i < 2100; ++i)
     tree.write("cat/1995." + std::to_string(i % 12 + 1) + "." + std::to_string(i), "");
   Names all = find(root);
   EXPECT_TRUE(all.size() == 2100u && std::is_sorted(all.begin(), all.end()));
   EXPECT_EQ(find(root, when(1995, 3, 1), when(1995, 3, 31)).size(), 175u);
   TempDir deep;
-  root = deep.mkdir("cat");
+  root = deep.path() + "/cat";
   while (root.size() + 1 + rel.size() + 200 < 1022) rel += std::string(150, 'd') + "/";
   size_t room = 1022 - (root.size() + 1 + rel.size());  // 2 to 200
   for (const std::string& f : {rel + std::string(room, 'a'), rel + std::string(room + 1, 'b'),

@@ -5,20 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <numeric>
 #include <string>
 #include <vector>
 
 namespace catsieve {
 namespace {
-
-constexpr double kNone = -1;  // a record without a key
-
-SortKey magnitude(double v) {
-  SortKey k;
-  k.has = v != kNone;
-  k.value = k.has ? v : 0;
-  return k;
-}
 
 // Offers the keys in turn, as the run does, each record named by its place; the names of the
 // records held, in the holder's order.
@@ -36,63 +28,40 @@ std::string held(const std::vector<SortKey>& keys, bool descending, long long ke
   return names;
 }
 
-std::vector<SortKey> magnitudes(const std::vector<double>& values) {
-  std::vector<SortKey> keys;
-  for (double v : values) keys.push_back(magnitude(v));
-  return keys;
-}
-
-TEST(HeldRecords, BestFirstTiesInOrderKeylessLast) {
-  const std::vector<double> mags = {2, 5, 5, 1, kNone, 5, kNone, 1};
-  const struct {
-    bool descending;
-    long long keep;
-    const char* want;
-  } cases[] = {
-      {true, 0, "1 2 5 0 3 7 4 6"},    {true, 3, "1 2 5"},
-      {true, 6, "1 2 5 0 3 7"},        {true, 7, "1 2 5 0 3 7 4"},
-      {false, 0, "3 7 0 1 2 5 4 6"},   {false, 2, "3 7"},
-      {false, 100, "3 7 0 1 2 5 4 6"}, {true, 1, "1"},
-  };
-  for (const auto& c : cases)
-    EXPECT_EQ(held(magnitudes(mags), c.descending, c.keep), c.want)
-        << c.descending << " keep " << c.keep;
-  EXPECT_EQ(held(magnitudes({kNone, kNone, kNone}), true, 2), "0 1");
-}
-
-// Times: whole seconds first, then their decimals.
-TEST(HeldRecords, TimesByWholeSecondsThenDecimals) {
-  std::vector<SortKey> keys(4);
-  const long long times[][2] = {{100, 5}, {99, 999999}, {100, 0}, {100, 5}};
-  for (int i = 0; i < 4; ++i) {
-    keys[i].has = true;
-    keys[i].whole = times[i][0];
-    keys[i].part = times[i][1];
-  }
-  EXPECT_EQ(held(keys, true, 0), "0 3 2 1");
-  EXPECT_EQ(held(keys, true, 2), "0 3");
-  EXPECT_EQ(held(keys, false, 3), "1 2 0");
-}
-
-// A long run of offers through a small bound keeps what a stable sort puts first.
-TEST(HeldRecords, BoundedHolderKeepsTheStableSortsHead) {
-  std::vector<double> values;
+// Long runs of offers, many of them ties, one in eleven without a key, against what a stable
+// sort puts first: magnitudes, and origin times by whole seconds, then their decimals.  Unbounded
+// (0), under bounds that the keyed records fill or not, and beyond the records offered.
+TEST(HeldRecords, KeepTheStableSortsHead) {
   unsigned state = 12345;
-  for (int i = 0; i < 2000; ++i) {
-    state = state * 1103515245u + 12345u;
-    values.push_back((state >> 16) % 11 == 0 ? kNone : static_cast<double>((state >> 16) % 37));
-  }
-  for (bool descending : {true, false}) {
-    std::vector<int> order(values.size());
-    for (size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-      if ((values[a] == kNone) != (values[b] == kNone)) return values[b] == kNone;
-      return descending ? values[a] > values[b] : values[a] < values[b];
-    });
-    for (long long keep : {1, 17, 500}) {
-      std::string want;
-      for (long long i = 0; i < keep; ++i) want += (i ? " " : "") + std::to_string(order[i]);
-      EXPECT_EQ(held(magnitudes(values), descending, keep), want) << descending << " " << keep;
+  auto next = [&state](unsigned n) { return ((state = state * 1103515245u + 12345u) >> 16) % n; };
+  for (bool times : {false, true}) {
+    std::vector<SortKey> keys(2000);
+    for (SortKey& k : keys) {
+      k.has = next(11) != 0;
+      if (times) {
+        k.whole = 100 + next(6), k.part = 999999 - 333333 * next(4);
+      } else {
+        k.value = next(37);
+      }
+    }
+    auto less = [&keys, times](int a, int b) {
+      const SortKey &x = keys[a], &y = keys[b];
+      return times ? x.whole < y.whole || (x.whole == y.whole && x.part < y.part)
+                   : x.value < y.value;
+    };
+    for (bool descending : {true, false}) {
+      std::vector<int> order(keys.size());
+      std::iota(order.begin(), order.end(), 0);
+      std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        if (keys[a].has != keys[b].has) return keys[a].has;
+        return keys[a].has && (descending ? less(b, a) : less(a, b));
+      });
+      for (long long keep : {0, 1, 17, 500, 1900, 2001}) {
+        std::string want;
+        for (size_t i = 0; i < (keep ? std::min<size_t>(keep, order.size()) : order.size()); ++i)
+          want += (i ? " " : "") + std::to_string(order[i]);
+        EXPECT_EQ(held(keys, descending, keep), want) << times << descending << " " << keep;
+      }
     }
   }
 }

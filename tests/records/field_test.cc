@@ -1,10 +1,14 @@
 // Records cut from blocks as fgets cuts them, and counted; fields read as the C library reads.
 #include "records/field.h"
 
+#include <sys/stat.h>
+
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <random>
+#include <thread>
 
 #include "inputs/stream.h"
 #include "records/day_cache.h"
@@ -121,12 +125,21 @@ TEST(Readline, CutsAsFgets) {
     got.emplace_back(s->last.p, s->last.n);  // the last record survives the block refills
     close(s);
     ASSERT_TRUE(got == want + std::vector<std::string>{"tail"}) << size;
-    // Counted without handing them out, whichever instructions look for the newlines.
-    for (auto scan : {catsieve::NewlineScan::kWidest, catsieve::NewlineScan::kNarrow}) {
-      s = open(path);
-      EXPECT_EQ(catsieve::count_rest(*s, static_cast<size_t>(size), scan), want.size()) << size;
-      close(s);
-    }
+    // Counted without handing them out, whichever instructions look for the newlines, also from
+    // a pipe, which hands out short reads.
+    std::string pipe = dir.path() + "/pipe" + std::to_string(size);
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    for (auto scan : {catsieve::NewlineScan::kWidest, catsieve::NewlineScan::kNarrow})
+      for (const std::string& from : {path, pipe}) {
+        std::thread writer([&] {
+          if (from == pipe) std::ofstream(pipe, std::ios::binary) << text + "tail";
+        });
+        s = open(from);
+        EXPECT_EQ(catsieve::count_rest(*s, static_cast<size_t>(size), scan), want.size())
+            << size << from;
+        close(s);
+        writer.join();
+      }
   }
 }
 

@@ -26,11 +26,6 @@ TempDir::~TempDir() {
   fs::remove_all(path_, ignored);
 }
 
-std::string TempDir::mkdir(const std::string& name) const {
-  fs::create_directories(path_ + "/" + name);
-  return path_ + "/" + name;
-}
-
 std::string TempDir::write(const std::string& name, const std::string& content) const {
   std::string full = path_ + "/" + name;
   fs::create_directories(fs::path(full).parent_path());
@@ -83,7 +78,7 @@ static RunResult run_in_process(const Args& args, const std::string& input) {
 
 RunResult run_catsieve(const Args& args, const RunSetup& setup) {
   // What needs no process of its own runs in this one.
-  if (setup.env.empty() && setup.unset.empty() && setup.cwd.empty() && setup.out_path.empty() &&
+  if (setup.env.empty() && setup.cwd.empty() && setup.out_path.empty() &&
       setup.program == CATSIEVE_BIN)
     return run_in_process(args, setup.input);
   TempDir io;
@@ -99,7 +94,6 @@ RunResult run_catsieve(const Args& args, const RunSetup& setup) {
       if (fds[i] < 0 || ::dup2(fds[i], i) < 0) ::_exit(126);
     if (setup.env.count("LD_PRELOAD")) ::setenv("ASAN_OPTIONS", "verify_asan_link_order=0", 1);
     for (const auto& [name, value] : setup.env) ::setenv(name.c_str(), value.c_str(), 1);
-    for (const auto& name : setup.unset) ::unsetenv(name.c_str());
     if (!setup.cwd.empty() && ::chdir(setup.cwd.c_str()) != 0) ::_exit(126);
     const rlimit cap{1 << 28, 1 << 28};  // a run gone wild ends at 256 MiB of output
     ::setrlimit(RLIMIT_FSIZE, &cap);

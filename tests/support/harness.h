@@ -12,14 +12,13 @@ using Args = std::vector<std::string>;
 using Fields = std::vector<std::pair<int, std::string>>;  // first column (from 1), text
 using Files = std::map<std::string, std::string>;        // name, content
 
-// A temporary folder, removed with everything in it.  write and mkdir make files and folders below
-// it, and their parent folders; they return full paths.
+// A temporary folder, removed with everything in it.  write makes a file below it, and its parent
+// folders; it returns the full path.
 struct TempDir {
   TempDir();
   ~TempDir();
   const std::string& path() const { return path_; }
   std::string write(const std::string& name, const std::string& content) const;
-  std::string mkdir(const std::string& name) const;
   std::string path_;
 };
 std::string read_file(const std::string& path);
@@ -34,7 +33,6 @@ struct RunResult { std::string out, err; int status; };  // status: exit status 
 struct RunSetup {
   std::string input = "";  // standard input
   Files env = {};          // variables set
-  Args unset = {};         // variables removed
   std::string cwd = "", out_path = "";  // out_path: where standard output goes, uncaptured
   std::string program = CATSIEVE_BIN;
 };
