@@ -99,7 +99,7 @@ class Lifecycle(unittest.TestCase):
         failures = []
         def client(seed):
             rng = random.Random(seed)
-            for _ in range(6):
+            for _ in range(4):
                 i = rng.randrange(len(queries))
                 deadline = time.time() + 60
                 while True:  # busy: a client tries again a little later
@@ -110,7 +110,7 @@ class Lifecycle(unittest.TestCase):
                 if (status, body) != (200, expected[i]):
                     failures.append((queries[i][0], status, len(body), len(expected[i])))
         try:
-            threads = [threading.Thread(target=client, args=(n,)) for n in range(12)]
+            threads = [threading.Thread(target=client, args=(n,)) for n in range(8)]
             for t in threads:
                 t.start()
             for t in threads:
