@@ -150,6 +150,9 @@ class Lifecycle(unittest.TestCase):
         p, base, log = start()
         try:
             get(base + "version")
+            deadline = time.time() + 10  # its line is written once the answer is out
+            while time.time() < deadline and "version" not in read(log):
+                time.sleep(0.05)
             os.rename(log, log + ".1")
             p.send_signal(signal.SIGHUP)
             deadline = time.time() + 10
