@@ -4,6 +4,8 @@
 // (search_stream.h); a count is the sum of their counts.
 #include "service/query_answer.h"
 
+#include <poll.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <utility>
@@ -21,6 +23,16 @@ constexpr char kOverloaded[] = "the service is busy; try again in a few seconds"
 MHD_Result keep_param(void* cls, MHD_ValueKind, const char* key, const char* value) {
   static_cast<std::vector<Param>*>(cls)->emplace_back(key ? key : "", value ? value : "");
   return MHD_YES;
+}
+
+// Whether the client of the connection has not hung up: a request waiting
+// for a search slot sees no more of its connection.
+bool client_there(void* ctx) {
+  const MHD_ConnectionInfo* info =
+      MHD_get_connection_info(static_cast<MHD_Connection*>(ctx), MHD_CONNECTION_INFO_CONNECTION_FD);
+  if (!info) return true;
+  pollfd p{info->connect_fd, POLLRDHUP, 0};
+  return poll(&p, 1, 0) <= 0 || !(p.revents & (POLLRDHUP | POLLHUP | POLLERR));
 }
 
 // The catalogs a request reads, or the message of its 400.
@@ -113,7 +125,7 @@ MHD_Result could_not_search(const ServerState& s, const Reply& r, const std::str
 // sum.
 MHD_Result answer_count(ServerState& s, const Reply& r, const ServiceQuery& q,
                         std::vector<SearchStream::Part>& parts) {
-  if (!admit(s, 0)) return answer_error(s, r, 503, kOverloaded, true);
+  if (!admit(s, 0, client_there, r.c)) return answer_error(s, r, 503, kOverloaded, true);
   long long total = 0;
   for (SearchStream::Part& part : parts) {
     part.request.order = OrderSettings{};
@@ -172,7 +184,7 @@ MHD_Result answer_query(ServerState& s, const Reply& r, bool count) {
   if (parts.empty()) return answer_nothing(s, r, q, count, empty);
   if (count) return answer_count(s, r, q, parts);
   long long reserve = sort_reserve(q, cap);
-  if (!admit(s, reserve)) return answer_error(s, r, 503, kOverloaded, true);
+  if (!admit(s, reserve, client_there, r.c)) return answer_error(s, r, 503, kOverloaded, true);
   ServerState* state = &s;
   auto finished = [state, reserve](const util::Status& status, const std::string& messages,
                                    const std::string& name) {

@@ -1,7 +1,16 @@
 // The access log and the search slots.
 #include "service/server_state.h"
 
+#include <chrono>
+
 namespace catsieve {
+
+namespace {
+
+// How often a waiting request looks whether its client is still there.
+constexpr auto kClientCheck = std::chrono::milliseconds(100);
+
+}  // namespace
 
 void ServerState::write_log(const std::string& text) {
   std::lock_guard<std::mutex> lock(mutex);
@@ -10,15 +19,23 @@ void ServerState::write_log(const std::string& text) {
   std::fflush(log);
 }
 
-bool admit(ServerState& s, long long reserve) {
+bool admit(ServerState& s, long long reserve, StillThere there, void* ctx) {
   std::unique_lock<std::mutex> lock(s.mutex);
   int limit = s.settings.threads;
   if (s.running >= limit && s.waiting >= s.settings.queue) return false;
   if (s.buffered + reserve > s.settings.max_buffered) return false;
   s.buffered += reserve;
   ++s.waiting;
-  s.slot_freed.wait(lock, [&] { return s.running < limit; });
+  // A request whose client has gone is not searched.
+  bool gone = false;
+  while (s.running >= limit && !gone)
+    if (!s.slot_freed.wait_for(lock, kClientCheck, [&] { return s.running < limit; }))
+      gone = there && !there(ctx);
   --s.waiting;
+  if (gone) {
+    s.buffered -= reserve;
+    return false;
+  }
   ++s.running;
   return true;
 }

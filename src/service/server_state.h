@@ -35,9 +35,12 @@ struct ServerState {
   void write_log(const std::string& text);
 };
 
+// Whether the client is still there to take an answer.
+using StillThere = bool (*)(void* ctx);
 // Takes a search slot and reserves the events a sort may hold, waiting for
-// a slot while few wait; false when the service is too busy.
-bool admit(ServerState& s, long long reserve);
+// a slot while few wait; false when the service is too busy, or when the
+// client left while it waited.
+bool admit(ServerState& s, long long reserve, StillThere there = nullptr, void* ctx = nullptr);
 // Gives back what admit took.
 void release(ServerState& s, long long reserve);
 

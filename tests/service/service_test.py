@@ -364,7 +364,7 @@ class SingleCatalog(unittest.TestCase):
 
 class OneSearchAtATime(unittest.TestCase):
     def test_busy_slots_give_503_and_free_when_a_client_leaves(self):
-        p, base, _ = start(["--catalog", "big=tarn:" + FILES["big"][1][0], "--threads", "1",
+        p, base, log = start(["--catalog", "big=tarn:" + FILES["big"][1][0], "--threads", "1",
                             "--queue", "1"])
         host = urllib.parse.urlsplit(base)
         path = host.path + "query?format=text&orderby=time-asc"
@@ -388,6 +388,16 @@ class OneSearchAtATime(unittest.TestCase):
             for t in others:
                 t.join(30)
             self.assertEqual(results[1][:3:2], (200, command("big", ["--count"])[0]))
+            # A client that leaves while its request waits is not searched for.
+            holder = socket.create_connection((host.hostname, host.port), timeout=30)
+            holder.sendall(("GET %s HTTP/1.1\r\nHost: x\r\n\r\n" % path).encode())
+            self.assertTrue(holder.recv(100).startswith(b"HTTP/1.1 200"))
+            leaver = socket.create_connection((host.hostname, host.port), timeout=30)
+            leaver.sendall(("GET %scount HTTP/1.1\r\nHost: x\r\n\r\n" % host.path).encode())
+            time.sleep(0.3)
+            leaver.close()
+            self.assertTrue(log_has(log, " /fdsnws/event/1/count 503 "))
+            holder.close()
         finally:
             stop(p)
 
