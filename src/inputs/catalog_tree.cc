@@ -6,17 +6,39 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cmath>
 #include <climits>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <map>
+#include <mutex>
+#include <unordered_map>
 #include <utility>
 
 #include "getpar/getlocation.h"
 #include "util/calendar.h"
 
 namespace catsieve {
+
+struct DirEntry {
+  std::string name;
+  unsigned char type;  // as readdir tells it: DT_REG, DT_DIR, DT_LNK, DT_UNKNOWN, ...
+};
+
+class DirListings {
+ public:
+  struct Listing {
+    dev_t dev;
+    ino_t ino;
+    timespec mtime, ctime;
+    std::vector<DirEntry> entries;
+  };
+  std::mutex mutex;
+  std::unordered_map<std::string, Listing> by_path;
+};
+
+std::shared_ptr<DirListings> make_dir_listings() { return std::make_shared<DirListings>(); }
 
 namespace {
 
@@ -38,6 +60,7 @@ struct Walk {
   // inode, with the first path of each.
   std::map<FileId, std::string> dirs;
   std::vector<std::pair<std::string, FileId>> found;
+  DirListings* listings;  // of earlier walks, or null
 };
 
 void year_month(double t, int* year, int* month) {
@@ -84,10 +107,7 @@ bool byte_order(const std::string& a, const std::string& b) {
   return std::strcmp(a.c_str(), b.c_str()) < 0;
 }
 
-struct Entry {
-  std::string name;
-  unsigned char type;  // as readdir tells it: DT_REG, DT_DIR, DT_LNK, DT_UNKNOWN, ...
-};
+using Entry = DirEntry;
 
 // The entries of a directory, in byte order of their names; false after a
 // failed read, which ends the directory there.
@@ -110,16 +130,61 @@ void found(Walk& w, const std::string& path, const struct stat* st) {
   if (w.once) w.found.emplace_back(path, FileId(st->st_dev, st->st_ino));
 }
 
-void walk(Walk& w, const std::string& dir) {
+// Seconds a directory must have been left alone for its listing to be kept.
+constexpr time_t kSettledSeconds = 2;
+
+bool same_time(const timespec& a, const timespec& b) {
+  return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
+// The listing kept of the directory as it stands, into *list; false when
+// there is none.
+bool kept_listing(DirListings& l, const std::string& dir, const struct stat& st,
+                  std::vector<Entry>* list) {
+  std::lock_guard<std::mutex> lock(l.mutex);
+  auto it = l.by_path.find(dir);
+  if (it == l.by_path.end()) return false;
+  const DirListings::Listing& k = it->second;
+  if (k.dev != st.st_dev || k.ino != st.st_ino || !same_time(k.mtime, st.st_mtim) ||
+      !same_time(k.ctime, st.st_ctim))
+    return false;
+  *list = k.entries;
+  return true;
+}
+
+void keep_listing(DirListings& l, const std::string& dir, const struct stat& st,
+                  const std::vector<Entry>& list) {
+  time_t now = std::time(nullptr);
+  if (now - st.st_mtim.tv_sec < kSettledSeconds || now - st.st_ctim.tv_sec < kSettledSeconds)
+    return;
+  std::lock_guard<std::mutex> lock(l.mutex);
+  l.by_path[dir] = DirListings::Listing{st.st_dev, st.st_ino, st.st_mtim, st.st_ctim, list};
+}
+
+// The entries of the directory, from the listing kept of it or read anew;
+// false when it cannot be read.
+bool list_dir(Walk& w, const std::string& dir, std::vector<Entry>* list) {
+  struct stat st;
+  bool keyed = w.listings && stat(dir.c_str(), &st) == 0;
+  if (keyed && kept_listing(*w.listings, dir, st, list)) return true;
   DIR* d = opendir(dir.c_str());
   if (!d) {
     skipped(w, dir, not_read(std::strerror(errno)));
-    return;
+    return false;
   }
-  std::vector<Entry> list;
-  if (!entries(d, &list))
-    skipped(w, dir, std::string("read only in part (") + std::strerror(errno) + ")");
+  bool whole = entries(d, list);
+  int error = errno;
   closedir(d);
+  if (!whole)
+    skipped(w, dir, std::string("read only in part (") + std::strerror(error) + ")");
+  else if (keyed)
+    keep_listing(*w.listings, dir, st, *list);
+  return true;
+}
+
+void walk(Walk& w, const std::string& dir) {
+  std::vector<Entry> list;
+  if (!list_dir(w, dir, &list)) return;
   std::string path = dir + "/";
   size_t base = path.size();
   for (const Entry& e : list) {
@@ -200,8 +265,8 @@ CatalogWindow catalog_window(double min, double max) {
   return w;
 }
 
-util::Status find_catalog(const char* catdir_key, const CatalogWindow& w,
-                          const SkipNotice& notice, std::vector<std::string>* files, bool once) {
+util::Status find_catalog(const char* catdir_key, const CatalogWindow& w, const SkipNotice& notice,
+                          std::vector<std::string>* files, bool once) {
   std::string catdir;
   int found = getpar::getlocation(catdir_key, catdir);
   if (found < 0) return util::failure(255, "cannot open LOCATION file -fatal\n");
@@ -212,9 +277,9 @@ util::Status find_catalog(const char* catdir_key, const CatalogWindow& w,
 
 util::Status find_catalog_files(const char* dir, const CatalogWindow& window,
                                 const SkipNotice& notice, std::vector<std::string>* files,
-                                bool once) {
+                                bool once, DirListings* listings) {
   files->clear();
-  Walk w{window, notice, *files, once, {}, {}, {}, {}};
+  Walk w{window, notice, *files, once, {}, {}, {}, {}, listings};
   struct stat st;
   if (stat(dir, &st) == 0) {
     w.path.emplace_back(st.st_dev, st.st_ino);
@@ -233,10 +298,10 @@ bool catalog_file_in_range(const char* filename, const CatalogWindow& w) {
   if (!scan_int(&p, &first)) return true;
   char sep = *p++;
   if (sep == '.' && scan_int(&p, &second)) {
-    bool after_min = !w.min_year || first > w.min_year ||
-                     (first == w.min_year && second >= w.min_month);
-    bool before_max = !w.max_year || first < w.max_year ||
-                      (first == w.max_year && second <= w.max_month);
+    bool after_min =
+        !w.min_year || first > w.min_year || (first == w.min_year && second >= w.min_month);
+    bool before_max =
+        !w.max_year || first < w.max_year || (first == w.max_year && second <= w.max_month);
     return after_min && before_max;
   }
   if (sep == '-' && scan_int(&p, &second))

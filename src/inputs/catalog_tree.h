@@ -3,6 +3,7 @@
 #ifndef INPUTS_CATALOG_TREE_H
 #define INPUTS_CATALOG_TREE_H
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,16 @@ struct SkipNotice {
   void* ctx = nullptr;
 };
 
+// The listings of a tree's directories, kept from one walk to the next by
+// a caller that walks the same tree again and again (the event service).
+// A directory is read again when its device, inode, change or modification
+// time differ from the listing's, and a listing is kept only of a
+// directory that changed at least two seconds before it was read (two
+// changes within one tick of the clock leave its times as they were).
+// Walks may share it at once.
+class DirListings;
+std::shared_ptr<DirListings> make_dir_listings();
+
 // Path names, sorted in byte order, of the catalog files below dir whose
 // period overlaps the window.  The walk follows symbolic links, skips names
 // beginning with ".", paths longer than 1022 characters and directories
@@ -36,7 +47,8 @@ struct SkipNotice {
 // file found once, by device and inode, whatever links lead to them: the
 // first path in byte order stays, and each other one is told.
 util::Status find_catalog_files(const char* dir, const CatalogWindow& w, const SkipNotice& notice,
-                                std::vector<std::string>* files, bool once = false);
+                                std::vector<std::string>* files, bool once = false,
+                                DirListings* listings = nullptr);
 // The same below the directory that catdir_key names in the environment or
 // a LOCATIONS file; exit status 255 when it is found in neither.
 util::Status find_catalog(const char* catdir_key, const CatalogWindow& w,

@@ -49,6 +49,7 @@ bool add_catalog(const std::string& entry, std::vector<ServedCatalog>* set, std:
     return false;
   }
   c.tree = kind == 1;
+  if (c.tree) c.listings = make_dir_listings();
   set->push_back(c);
   return true;
 }
@@ -60,7 +61,7 @@ std::vector<ServedCatalog> installed_catalogs() {
     std::string dir;
     if (!f.catalog_key || getpar::getlocation(f.catalog_key, dir) != 1) continue;
     if (path_kind(dir) != 1 || find_catalog_named(set, f.keyword)) continue;
-    set.push_back(ServedCatalog{f.keyword, &f, dir, true});
+    set.push_back(ServedCatalog{f.keyword, &f, dir, true, make_dir_listings()});
   }
   return set;
 }

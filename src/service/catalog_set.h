@@ -3,9 +3,11 @@
 #ifndef SERVICE_CATALOG_SET_H
 #define SERVICE_CATALOG_SET_H
 
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "inputs/catalog_tree.h"
 #include "readers/formats.h"
 
 namespace catsieve {
@@ -15,6 +17,8 @@ struct ServedCatalog {
   const FormatRow* format = nullptr;
   std::string path;  // a catalog file, or the directory of a tree
   bool tree = false;
+  // A tree's directory listings, kept while its directories stay as they are.
+  std::shared_ptr<DirListings> listings;
 };
 
 // Adds the catalog of an entry "NAME=FORMAT:PATH" (FORMAT a -format

@@ -76,8 +76,9 @@ bool catalog_inputs(ServerState& s, const ServedCatalog& c, const Query& q,
   }
   std::string skipped;
   std::vector<std::string> files;
-  util::Status status = find_catalog_files(c.path.c_str(), search_window(q),
-                                           SkipNotice{note_skipped, &skipped}, &files, true);
+  util::Status status =
+      find_catalog_files(c.path.c_str(), search_window(q), SkipNotice{note_skipped, &skipped},
+                         &files, true, c.listings.get());
   if (!skipped.empty()) s.write_log("catalog " + c.name + ":\n" + skipped);
   if (!status.ok()) {
     *why = status.text;

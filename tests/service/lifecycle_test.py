@@ -146,6 +146,29 @@ class Lifecycle(unittest.TestCase):
         finally:
             stop(p)
 
+    def test_a_tree_changed_on_disk_is_served_as_it_stands(self):
+        top = os.path.join(TMP.name, "changing")
+        with open(CATALOG, "rb") as f:
+            lines = f.readlines()
+        def month(name, part):
+            with open(os.path.join(top, "2001", name), "wb") as f:
+                f.writelines(part)
+        os.makedirs(os.path.join(top, "2001"))
+        month("2001.01", lines[:100])
+        month("2001.02", lines[100:250])
+        time.sleep(2.1)  # the directories have settled: their listings are kept
+        p, base, _ = start("--catalog", "changing=tarn:" + top)
+        try:
+            count = lambda: get(base + "count?catalog=changing")
+            self.assertEqual(count(), (200, b"250\n"))
+            self.assertEqual(count(), (200, b"250\n"))
+            month("2001.03", lines[250:260])
+            self.assertEqual(count(), (200, b"260\n"))
+            os.remove(os.path.join(top, "2001", "2001.01"))
+            self.assertEqual(count(), (200, b"160\n"))
+        finally:
+            stop(p)
+
     def test_sighup_reopens_the_access_log(self):
         p, base, log = start()
         try:
