@@ -15,13 +15,6 @@ struct Ref {
   size_t index;
 };
 
-int compare_keys(const SortKey& a, const SortKey& b) {
-  if (a.value != b.value) return a.value < b.value ? -1 : 1;
-  if (a.whole != b.whole) return a.whole < b.whole ? -1 : 1;
-  if (a.part != b.part) return a.part < b.part ? -1 : 1;
-  return 0;
-}
-
 // The records of every selection in the merged order.  Each selection is
 // in its order already, so that ties keep the searches' order.
 std::vector<Ref> merged(const std::vector<HeldSelection>& parts, const OrderSettings& order) {
@@ -31,12 +24,7 @@ std::vector<Ref> merged(const std::vector<HeldSelection>& parts, const OrderSett
     for (size_t i = 0; i < parts[p].records.size(); ++i) refs.push_back(Ref{p, i});
   auto key = [&](const Ref& r) -> const SortKey& { return parts[r.part].records[r.index].key; };
   std::stable_sort(refs.begin(), refs.end(), [&](const Ref& a, const Ref& b) {
-    const SortKey& ka = key(a);
-    const SortKey& kb = key(b);
-    if (ka.has != kb.has) return ka.has;
-    if (!ka.has) return false;
-    int c = compare_keys(ka, kb);
-    return descending ? c > 0 : c < 0;
+    return key_before(key(a), key(b), descending);
   });
   return refs;
 }

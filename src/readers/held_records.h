@@ -25,6 +25,10 @@ struct SortKey {
   long long part = 0;   // its decimals, in units of 10^-kMaxStemDigits s
 };
 
+// Whether a's key goes before b's, largest first when descending; records
+// without a key come after all others.  Equal keys: false either way.
+bool key_before(const SortKey& a, const SortKey& b, bool descending);
+
 struct HeldRecord {
   SortKey key;
   long long place = 0;  // among the records offered, set by the holder
