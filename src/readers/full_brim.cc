@@ -171,7 +171,7 @@ void search_full_brim_catalog(Stream& s, RunState& st) {
         std::memcpy(last_loc, line.loc.p, last_n);
       have_last = true;
       RecordMark mark = mark_record(st, kBrimEventFields, line.loc, first_line);
-      bool pass = brim_select(st.q, st, line, kRules);
+      bool pass = !mark.far && brim_select(st.q, st, line, kRules);
       if (st.strict) {
         note_carried(st, pass, [&] { return brim_select(st.q, st, line, kRules); });
         note_first(st, brim_otime(st.days, line.loc));

@@ -14,6 +14,12 @@ RecordMark mark_record(RunState& st, const EventFields& f, const Line& l, long l
   RecordMark m;
   m.line = line;
   if (!st.check_events) return m;
+  // A record far outside the time test's interval is not selected, and no
+  // selected record shares its stem: it need not be counted.  (Under
+  // -negate it is selected; --strict looks at each record.)
+  m.far = st.otime.on && !st.q.negate && !st.strict &&
+          otime_far(st.otime, f.day(st.days, l), l, f.hour, f.minute, f.seconds);
+  if (m.far) return m;
   m.event = is_event(l, f);
   if (m.event && st.ids) {
     m.id.word = st.word;
@@ -197,7 +203,7 @@ void search_lines(Stream& s, const Line* first, const LineReader& reader, RunSta
       report(st, mark, util::format_text("longer than %zu bytes: read in pieces of that many, "
                                          "each a record", reader.size - 1));
     in_piece = !ended;
-    bool pass = reader.select(q, st, record);
+    bool pass = !mark.far && reader.select(q, st, record);
     if (st.strict) {
       note_carried(st, pass, [&] { return reader.select(q, st, record); });
       if (tally.lines == 1) note_first(st, reader.otime(st.days, record));

@@ -49,24 +49,55 @@ struct PlainChars {
 };
 inline constexpr PlainChars kPlainSecondsChar{};
 
-// The time test (-time) of a record whose day starts at start.  A record
-// whose day lies further from the interval than its time of day can reach
-// fails without its time of day being read: hours and minutes are whole
-// numbers no longer than their fields, and so are the seconds when their
-// field holds only digits, blanks, signs and a point (anything else, "nan"
-// say, is read and compared).
+// The least and most a whole-number field of a time can read, in seconds
+// of unit each: its value when it holds only digits, else anything its
+// width allows.
+inline void clock_field_range(const Line& l, Col c, double unit, double* least, double* most) {
+  static constexpr double kTens[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};
+  int value = 0;
+  bool digits = c.width > 0;
+  for (int i = 0; digits && i < c.width; ++i) {
+    char ch = fchar(l, c.col + i);
+    digits = ch >= '0' && ch <= '9';
+    value = value * 10 + (ch - '0');
+  }
+  *most = digits ? value * unit : kTens[c.width] * unit;
+  *least = digits ? *most : -*most;
+}
+
+// Whether a record whose day starts at start lies further from the
+// interval than its time of day can reach, so that it fails the time test
+// without its time of day being read.  Hours and minutes are whole numbers
+// no longer than their fields (their values, when they hold only digits).
+// A seconds field that holds only digits, blanks, signs and a point reads
+// no more whole digits than it has characters before its point (anything
+// else, "nan" say, must be read and compared).  The origin time of such a
+// record, and so its ID stem, lies further than a minute from every time
+// that the test passes.
+inline bool otime_far(const Bounds<double>& b, double start, const Line& l, Col hour,
+                      Col minute, Col seconds) {
+  static constexpr double kTens[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};
+  constexpr double kMargin = 60;  // beyond a stem's second and any rounding
+  if (seconds.width > 8 || hour.width > 8 || minute.width > 8) return false;
+  int whole = seconds.width;  // characters before the point
+  for (int i = 0; i < seconds.width; ++i) {
+    unsigned char ch = static_cast<unsigned char>(fchar(l, seconds.col + i));
+    if (!kPlainSecondsChar[ch]) return false;
+    if (ch == '.' && whole == seconds.width) whole = i;
+  }
+  int shown = whole > seconds.dec ? whole - seconds.dec : 0;  // implied decimals come off
+  double reach = kTens[shown] + kMargin;
+  double hour_least, hour_most, minute_least, minute_most;
+  clock_field_range(l, hour, 3600, &hour_least, &hour_most);
+  clock_field_range(l, minute, 60, &minute_least, &minute_most);
+  return start + hour_least + minute_least - reach > b.max ||
+         start + hour_most + minute_most + reach < b.min;
+}
+
+// The time test (-time) of a record whose day starts at start.
 inline bool otime_in(const Bounds<double>& b, double start, const Line& l, Col hour,
                      Col minute, Col seconds) {
-  static constexpr double kTens[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};
-  bool plain = seconds.width <= 8 && hour.width <= 8 && minute.width <= 8;
-  for (int i = 0; plain && i < seconds.width; ++i)
-    plain = kPlainSecondsChar[static_cast<unsigned char>(fchar(l, seconds.col + i))];
-  if (plain) {
-    // A day more than that, against any rounding.
-    double reach = kTens[hour.width] * 3600 + kTens[minute.width] * 60 +
-                   kTens[seconds.width] + 86400;
-    if (start - reach > b.max || start + reach < b.min) return false;
-  }
+  if (otime_far(b, start, l, hour, minute, seconds)) return false;
   double t = util::time_of_day(start, fint(l, hour), fint(l, minute), freal(l, seconds));
   return b.holds(t);
 }

@@ -3,7 +3,7 @@
 and against the CSV of the same catalog, on generated catalogs of every layout; and the event
 IDs, the same in every form and for every query.
 Usage: fdsn_test.py CATSIEVE_BINARY PROJECT_DIR CATGEN_BINARY"""
-import csv, io, json, math, os, subprocess, sys, tempfile, unittest
+import csv, datetime, io, json, math, os, subprocess, sys, tempfile, unittest
 import xml.etree.ElementTree as ET
 
 BIN, ROOT, CATGEN = sys.argv[1:4]
@@ -181,7 +181,15 @@ class Ids(unittest.TestCase):
         self.assertEqual([l.split("|")[0] for l in out],
                          [stem, stem[:16] + "59" + stem[18:], stem + "-2", stem + "-3"])
         # Selected alone, the third record keeps its number; its ID selects it.
-        for query in (["--mindepth", "900"], ["--eventid", stem + "-2"]):
+        # So it does under a time window that leaves out records of other days.
+        year = str(int(line[:4]) - 1)
+        far = [year + line[4:], str(int(line[:4]) + 1) + line[4:]]
+        text = (far[0] + line + other + far[1] + deep + line).encode()
+        when = datetime.datetime.fromisoformat(out[0].split("|")[1][:19])
+        window = ["--starttime", when.isoformat(),
+                  "--endtime", (when + datetime.timedelta(seconds=1)).isoformat()]
+        for query in (["--mindepth", "900"], ["--eventid", stem + "-2"],
+                      window + ["--mindepth", "900"]):
             alone = run(["-etype", "a", "--text", *query], text)[0].splitlines()[1:]
             self.assertEqual([l.split("|")[:5:4] for l in alone], [[stem + "-2", "999.99"]])
 

@@ -56,31 +56,45 @@ TEST(Field, RandomTextsConvertAsTheCLibraryDoes) {
 // The day kept from the record before and the early time test decide as
 // working out every record in full does: records a few days either side of
 // the interval, often on the day of the one before, with hours past 24,
-// seconds that are no plain number, and records cut inside the date.
+// hours and minutes with blanks and signs, seconds that are no plain
+// number, seconds of many whole digits or with implied decimals, and
+// records cut inside the date.
 TEST(DayCache, DecidesAsTheFullTime) {
   const catsieve::Bounds<double> b{true, util::day_start(1995, 3, 1, 1) + 3600.5,
                                    util::day_start(1995, 3, 3, 1) + 7.25};
-  const char* const seconds[] = {"59.99", " 0.00", "  nan", "  7  ", "-5.5 ", "1e5  ", "7.25 "};
-  const Col hour{9, 2, 0}, minute{11, 2, 0}, secs{13, 5, 0};
-  catsieve::DayCache cache;
-  unsigned seed = 99, day = 1;
-  for (int i = 0; i < 200000; ++i) {
-    if (next(seed) % 4 == 0) day = next(seed) % 9;  // February 26 to March 6
-    char text[40];
-    std::snprintf(text, sizeof text, "1995%02u%02u%02u%02u%s", 2 + (day + 26) / 29,
-                  day < 3 ? day + 26 : day - 2, next(seed) % 100, next(seed) % 61,
-                  seconds[next(seed) % 7]);
-    std::string rec = text;
-    if (next(seed) % 20 == 0) rec.resize(next(seed) % 10);
-    catsieve::Line l = line(rec);
-    auto full = [&l] {
-      return util::day_start(fint(l, Col{1, 4, 0}), fint(l, Col{5, 2, 0}), fint(l, Col{7, 2, 0}),
-                             1);
-    };
-    double start = catsieve::cached_day(cache, l, 1, 8, full);
-    ASSERT_EQ(start, full()) << rec;
-    bool want = b.holds(util::time_of_day(full(), fint(l, hour), fint(l, minute), freal(l, secs)));
-    ASSERT_EQ(catsieve::otime_in(b, start, l, hour, minute, secs), want) << rec;
+  const char* const seconds[] = {"59.99", " 0.00", "  nan", "  7  ", "-5.5 ", "1e5  ", "7.25 ",
+                                 "99999", "5999 ", "1 2.5", "+3.5.", "..725", "-9999"};
+  const char* const clock[] = {"07", " 7", "7 ", "-1", "+3", "  ", "99", "00", "23"};
+  const Col hour{9, 2, 0}, minute{11, 2, 0};
+  for (int dec : {0, 2}) {
+    const Col secs{13, 5, dec};
+    catsieve::DayCache cache;
+    unsigned seed = 99, day = 1;
+    for (int i = 0; i < 200000; ++i) {
+      if (next(seed) % 4 == 0) day = next(seed) % 9;  // February 26 to March 6
+      char hh[3], mm[3];
+      std::snprintf(hh, sizeof hh, "%02u", next(seed) % 100);
+      std::snprintf(mm, sizeof mm, "%02u", next(seed) % 61);
+      char text[40];
+      std::snprintf(text, sizeof text, "1995%02u%02u%s%s%s", 2 + (day + 26) / 29,
+                    day < 3 ? day + 26 : day - 2, next(seed) % 3 ? hh : clock[next(seed) % 9],
+                    next(seed) % 3 ? mm : clock[next(seed) % 9], seconds[next(seed) % 13]);
+      std::string rec = text;
+      if (next(seed) % 20 == 0) rec.resize(next(seed) % 10);
+      catsieve::Line l = line(rec);
+      auto full = [&l] {
+        return util::day_start(fint(l, Col{1, 4, 0}), fint(l, Col{5, 2, 0}),
+                               fint(l, Col{7, 2, 0}), 1);
+      };
+      double start = catsieve::cached_day(cache, l, 1, 8, full);
+      ASSERT_EQ(start, full()) << rec;
+      double t = util::time_of_day(full(), fint(l, hour), fint(l, minute), freal(l, secs));
+      ASSERT_EQ(catsieve::otime_in(b, start, l, hour, minute, secs), b.holds(t)) << rec;
+      // A record found far lies more than a minute outside.
+      if (catsieve::otime_far(b, start, l, hour, minute, secs)) {
+        ASSERT_TRUE(t < b.min - 60 || t > b.max + 60) << rec;
+      }
+    }
   }
 }
 
