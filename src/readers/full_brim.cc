@@ -18,9 +18,9 @@ namespace {
 // the first, so memory follows the largest record; here is where its chosen
 // location and magnitude lines lie, counted from its first byte.
 struct FullBrimRecord {
-  int count = 0;     // lines in the record
-  int loc = -1;      // index of the chosen location line, or -1
-  int mag = -1;      // index of the chosen magnitude line, or -1
+  int count = 0;  // lines in the record
+  int loc = -1;   // index of the chosen location line, or -1
+  int mag = -1;   // index of the chosen magnitude line, or -1
   size_t loc_at = 0, loc_n = 0;
   size_t mag_at = 0, mag_n = 0;
 };
@@ -33,7 +33,7 @@ constexpr int kMaxRecordLines = 100000;
 constexpr int kSummaryLength = kBrimLocWidth + kBrimMagWidth;
 
 const BrimMissing kMissing = {
-    f_no_depth, f_no_mag, f_no_num_sta, f_no_rms, f_no_max_az_gap, f_no_close,
+    f_no_depth,       f_no_mag,       f_no_num_sta, f_no_rms,     f_no_max_az_gap, f_no_close,
     f_no_num_mag_obs, f_no_otime_err, f_no_lat_err, f_no_lon_err, f_no_depth_err,
 };
 

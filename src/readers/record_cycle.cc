@@ -61,8 +61,8 @@ bool fdsn_pass(RunState& st, const Line& view, Describe describe, const RecordMa
 namespace {
 
 void report(RunState& st, const RecordMark& mark, const std::string& text) {
-  st.messages.say(true, util::format_text("%s: line %lld: ", st.input_name, mark.line) + text +
-                            "\n");
+  st.messages.say(true,
+                  util::format_text("%s: line %lld: ", st.input_name, mark.line) + text + "\n");
   st.input_failed = true;
 }
 
@@ -92,8 +92,9 @@ void check_selected(RunState& st, const Line& view, Describe describe, const Eve
     put(place, ' ');
     real_text(e.lon, place);
     if (!keep_valid_place(&e))
-      report(st, mark, "epicentre " + std::string(place.buf, place.n) +
-                           " out of range: the event has no position");
+      report(st, mark,
+             "epicentre " + std::string(place.buf, place.n) +
+                 " out of range: the event has no position");
   }
 }
 
@@ -109,19 +110,19 @@ std::string time_text(double t) {
 // ended.
 void strict_time_reports(RunState& st, bool have_last, double last_time) {
   if (st.carry_skipped > 0) {
-    st.messages.say(true, util::format_text(
-                              "%s: %lld record%s before %s skipped: the lower time bound carries "
-                              "over from the input before (--each-input reads each alone)\n",
-                              st.input_name, st.carry_skipped, st.carry_skipped == 1 ? "" : "s",
-                              time_text(st.otime.min).c_str()));
+    st.messages.say(
+        true, util::format_text("%s: %lld record%s before %s skipped: the lower time bound carries "
+                                "over from the input before (--each-input reads each alone)\n",
+                                st.input_name, st.carry_skipped, st.carry_skipped == 1 ? "" : "s",
+                                time_text(st.otime.min).c_str()));
     st.input_failed = true;
   } else if (!st.q.otime.on && st.have_first && st.have_previous &&
              st.first_time < st.previous_last) {
-    st.messages.say(true, util::format_text(
-                              "%s: begins at %s, before the input before it ended (%s): events "
-                              "held by both are written twice\n",
-                              st.input_name, time_text(st.first_time).c_str(),
-                              time_text(st.previous_last).c_str()));
+    st.messages.say(
+        true, util::format_text("%s: begins at %s, before the input before it ended (%s): events "
+                                "held by both are written twice\n",
+                                st.input_name, time_text(st.first_time).c_str(),
+                                time_text(st.previous_last).c_str()));
     st.input_failed = true;
   }
   st.carry_skipped = 0;
@@ -156,8 +157,8 @@ void search_lines(Stream& s, const Line* first, const LineReader& reader, RunSta
   const Query& q = st.q;
   Tally tally;
   // A query that tests nothing of this reader's records passes them all.
-  bool every = !(st.otime.on || q.lat.on || q.lon.on || st.field_tests || q.poly.on ||
-                 q.delta.on || (reader.etype && q.etype_on) || st.fdsn);
+  bool every = !(st.otime.on || q.lat.on || q.lon.on || st.field_tests || q.poly.on || q.delta.on ||
+                 (reader.etype && q.etype_on) || st.fdsn);
   // Records that are checked one by one take the cycle.
   // So do those of an ordered output, which is not the input as it stands.
   bool all = every && !q.negate && !st.strict && !st.order;
@@ -200,8 +201,10 @@ void search_lines(Stream& s, const Line* first, const LineReader& reader, RunSta
     if (ended) ++st.line;
     mark.continued = in_piece;
     if (st.strict && !in_piece && !ended && record.n == reader.size - 1)
-      report(st, mark, util::format_text("longer than %zu bytes: read in pieces of that many, "
-                                         "each a record", reader.size - 1));
+      report(st, mark,
+             util::format_text("longer than %zu bytes: read in pieces of that many, "
+                               "each a record",
+                               reader.size - 1));
     in_piece = !ended;
     bool pass = !mark.far && reader.select(q, st, record);
     if (st.strict) {

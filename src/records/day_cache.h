@@ -74,8 +74,8 @@ inline void clock_field_range(const Line& l, Col c, double unit, double* least, 
 // else, "nan" say, must be read and compared).  The origin time of such a
 // record, and so its ID stem, lies further than a minute from every time
 // that the test passes.
-inline bool otime_far(const Bounds<double>& b, double start, const Line& l, Col hour,
-                      Col minute, Col seconds) {
+inline bool otime_far(const Bounds<double>& b, double start, const Line& l, Col hour, Col minute,
+                      Col seconds) {
   static constexpr double kTens[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};
   constexpr double kMargin = 60;  // beyond a stem's second and any rounding
   if (seconds.width > 8 || hour.width > 8 || minute.width > 8) return false;
@@ -95,8 +95,8 @@ inline bool otime_far(const Bounds<double>& b, double start, const Line& l, Col 
 }
 
 // The time test (-time) of a record whose day starts at start.
-inline bool otime_in(const Bounds<double>& b, double start, const Line& l, Col hour,
-                     Col minute, Col seconds) {
+inline bool otime_in(const Bounds<double>& b, double start, const Line& l, Col hour, Col minute,
+                     Col seconds) {
   if (otime_far(b, start, l, hour, minute, seconds)) return false;
   double t = util::time_of_day(start, fint(l, hour), fint(l, minute), freal(l, seconds));
   return b.holds(t);

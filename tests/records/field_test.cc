@@ -83,8 +83,8 @@ TEST(DayCache, DecidesAsTheFullTime) {
       if (next(seed) % 20 == 0) rec.resize(next(seed) % 10);
       catsieve::Line l = line(rec);
       auto full = [&l] {
-        return util::day_start(fint(l, Col{1, 4, 0}), fint(l, Col{5, 2, 0}),
-                               fint(l, Col{7, 2, 0}), 1);
+        return util::day_start(fint(l, Col{1, 4, 0}), fint(l, Col{5, 2, 0}), fint(l, Col{7, 2, 0}),
+                               1);
       };
       double start = catsieve::cached_day(cache, l, 1, 8, full);
       ASSERT_EQ(start, full()) << rec;
