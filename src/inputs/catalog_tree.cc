@@ -162,11 +162,10 @@ void keep_listing(DirListings& l, const std::string& dir, const struct stat& st,
 }
 
 // The entries of the directory, from the listing kept of it or read anew;
-// false when it cannot be read.
-bool list_dir(Walk& w, const std::string& dir, std::vector<Entry>* list) {
-  struct stat st;
-  bool keyed = w.listings && stat(dir.c_str(), &st) == 0;
-  if (keyed && kept_listing(*w.listings, dir, st, list)) return true;
+// false when it cannot be read.  st is what stat told of it, or null.
+bool list_dir(Walk& w, const std::string& dir, const struct stat* st, std::vector<Entry>* list) {
+  bool keyed = w.listings && st;
+  if (keyed && kept_listing(*w.listings, dir, *st, list)) return true;
   DIR* d = opendir(dir.c_str());
   if (!d) {
     skipped(w, dir, not_read(std::strerror(errno)));
@@ -178,13 +177,13 @@ bool list_dir(Walk& w, const std::string& dir, std::vector<Entry>* list) {
   if (!whole)
     skipped(w, dir, std::string("read only in part (") + std::strerror(error) + ")");
   else if (keyed)
-    keep_listing(*w.listings, dir, st, *list);
+    keep_listing(*w.listings, dir, *st, *list);
   return true;
 }
 
-void walk(Walk& w, const std::string& dir) {
+void walk(Walk& w, const std::string& dir, const struct stat* dir_stat) {
   std::vector<Entry> list;
-  if (!list_dir(w, dir, &list)) return;
+  if (!list_dir(w, dir, dir_stat, &list)) return;
   std::string path = dir + "/";
   size_t base = path.size();
   for (const Entry& e : list) {
@@ -227,7 +226,7 @@ void walk(Walk& w, const std::string& dir) {
         w.dirs.emplace(id, path);
       }
       w.path.push_back(id);
-      walk(w, path);
+      walk(w, path, &st);
       w.path.pop_back();
       if (!w.status.ok()) break;
     } else if (!S_ISREG(st.st_mode)) {
@@ -281,11 +280,12 @@ util::Status find_catalog_files(const char* dir, const CatalogWindow& window,
   files->clear();
   Walk w{window, notice, *files, once, {}, {}, {}, {}, listings};
   struct stat st;
-  if (stat(dir, &st) == 0) {
+  bool known = stat(dir, &st) == 0;
+  if (known) {
     w.path.emplace_back(st.st_dev, st.st_ino);
     w.dirs.emplace(w.path.back(), dir);
   }
-  walk(w, dir);
+  walk(w, dir, known ? &st : nullptr);
   if (once) keep_first_paths(w);
   std::sort(files->begin(), files->end(), byte_order);
   return w.status;
