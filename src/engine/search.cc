@@ -9,6 +9,7 @@
 #include <memory>
 #include <new>
 
+#include "engine/fdsn_pretests.h"
 #include "inputs/catalog_tree.h"
 #include "inputs/read_ahead.h"
 #include "inputs/stream.h"
@@ -180,28 +181,6 @@ util::Status read_inputs(Run& run) {
   return util::Status{};
 }
 
-// A magnitude bound by its FDSN name holds only for events whose magnitude
-// the classic test reads in its range too: that test, far cheaper than
-// describing each event, goes first, a hair wider.  Not where the
-// preference list may reach a type the format lacks (that fault comes at
-// the record where it came before), nor under --strict, whose count of
-// records hidden by a carried time bound asks the classic tests alone.
-constexpr double kMagSlack = 1e-6;
-
-void narrow_by_fdsn_magnitude(const FormatRow& format, bool strict, Query* q) {
-  const OpenRange& fdsn = q->fdsn.mag;
-  if (!fdsn.on() || strict || !magtypes_missing(format, q->mags).empty()) return;
-  Bounds<double>& classic = q->range(Crit::kMag);
-  double lo = fdsn.min_on ? fdsn.min - kMagSlack : -HUGE_VAL;
-  double hi = fdsn.max_on ? fdsn.max + kMagSlack : HUGE_VAL;
-  if (classic.on) {
-    classic.min = std::fmax(classic.min, lo);
-    classic.max = std::fmin(classic.max, hi);
-  } else {
-    classic = Bounds<double>{true, lo, hi};
-  }
-}
-
 // The search; with held, a sorting one whose records are kept there and
 // not written.
 util::Status run_search(const Query& query, const Request& r, Sink& out, MessageSink& messages,
@@ -211,7 +190,7 @@ util::Status run_search(const Query& query, const Request& r, Sink& out, Message
   // magnitude the output forms write.
   Query q = query;
   if (q.mags.count == 0) q.mags = format.mags;
-  narrow_by_fdsn_magnitude(format, r.strict, &q);
+  add_fdsn_pretests(format, r.strict, &q);
   const Form& form = r.form ? *r.form : records_form();
   RunState st(q, out, form, messages);
   st.verbose = r.verbose;
