@@ -36,8 +36,8 @@ void radius_pretest(Query* q) {
   if (!fdsn.on || q->delta.on) return;
   for (Bounds<double>* b : {&q->lat, &q->lon})
     if (!b->on) *b = Bounds<double>{true, -HUGE_VAL, HUGE_VAL};
-  q->delta = Ring{true, fdsn.phi0, fdsn.st0, fdsn.ct0, fdsn.cdmin + kCosineSlack,
-                  fdsn.cdmax - kCosineSlack};
+  q->delta = Ring{
+      true, fdsn.phi0, fdsn.st0, fdsn.ct0, fdsn.cdmin + kCosineSlack, fdsn.cdmax - kCosineSlack};
 }
 
 }  // namespace

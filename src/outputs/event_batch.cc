@@ -36,11 +36,14 @@ struct Item {
   size_t at, n;
   long long number;
   EventId id;
+  int event;  // the event described by the caller, or kNotDescribed
 };
+constexpr int kNotDescribed = -1;
 
 struct Batch {
   std::vector<char> bytes;
   std::vector<Item> items;
+  std::vector<Event> events;  // described by the caller
   std::string texts[kBatchChunks];
   // The catalog that lacks a listed magnitude type, met at the end of a
   // chunk's text, or null.
@@ -96,7 +99,10 @@ void format_chunk(const Form& form, const FormSettings& settings, Worker& w, Bat
   for (size_t i = from; i < to; ++i) {
     const Item& it = b.items[i];
     Event e;
-    b.describe(*b.q, w.days, Line{b.bytes.data() + it.at, it.n}, &e);
+    if (it.event != kNotDescribed)
+      e = b.events[static_cast<size_t>(it.event)];
+    else
+      b.describe(*b.q, w.days, Line{b.bytes.data() + it.at, it.n}, &e);
     if (e.mag_fault) {
       b.unavailable[c] = e.mag_fault;
       return;
@@ -187,11 +193,13 @@ const char* finish_in_flight(Batches& s) {
       std::min<size_t>(std::max<size_t>(kBatchText / per_record, kChunkRecords), kBatchRecords);
   b.items.clear();
   b.bytes.clear();
+  b.events.clear();
   s.in_flight = false;
   if (unavailable) {
     // The records after it are not formatted, at the end of the run either.
     s.slot[s.filling].items.clear();
     s.slot[s.filling].bytes.clear();
+    s.slot[s.filling].events.clear();
   }
   return unavailable;
 }
@@ -214,8 +222,8 @@ EventBatch::~EventBatch() {
   s.thread.join();
 }
 
-const char* EventBatch::add(const Line& view, const Query& q, Describe describe,
-                            long long number, const EventId& id) {
+const char* EventBatch::add(const Line& view, const Query& q, Describe describe, long long number,
+                            const EventId& id, const Event* described) {
   Batches& s = *b_;
   Batch* b = &s.slot[s.filling];
   if (!b->items.empty() && (b->q != &q || b->describe != describe)) {
@@ -225,7 +233,12 @@ const char* EventBatch::add(const Line& view, const Query& q, Describe describe,
   }
   b->q = &q;
   b->describe = describe;
-  b->items.push_back(Item{b->bytes.size(), view.n, number, id});
+  int event = kNotDescribed;
+  if (described) {
+    event = static_cast<int>(b->events.size());
+    b->events.push_back(*described);
+  }
+  b->items.push_back(Item{b->bytes.size(), view.n, number, id, event});
   b->bytes.insert(b->bytes.end(), view.p, view.p + view.n);
   if (b->items.size() < s.limit && b->bytes.size() < kBatchBytes) return nullptr;
   if (const char* fault = finish_in_flight(s)) return fault;

@@ -11,8 +11,8 @@
 #include "outputs/event.h"
 #include "outputs/form_settings.h"
 #include "outputs/forms.h"
-#include "query/event_id.h"
 #include "outputs/sink.h"
+#include "query/event_id.h"
 #include "query/query.h"
 #include "records/day_cache.h"
 #include "records/line.h"
@@ -35,12 +35,13 @@ class EventBatch {
   EventBatch& operator=(const EventBatch&) = delete;
 
   // One record to describe and format; number counts the events of the run
-  // from 1.  The view's bytes are copied; the query must stay as it is
-  // until the next flush.  When an event formatted so far lacks a listed
+  // from 1.  The view's bytes are copied, and so is the event when the
+  // caller has described it already (else null); the query must stay as it
+  // is until the next flush.  When an event formatted so far lacks a listed
   // magnitude type, the text of the events before it goes out, the rest is
   // dropped, and the catalog is named in the result (else null).
   const char* add(const Line& view, const Query& q, Describe describe, long long number,
-                  const EventId& id);
+                  const EventId& id, const Event* described = nullptr);
   // Everything handed over so far formatted and out, in order; the result
   // as add's.
   const char* flush();

@@ -29,7 +29,8 @@ RecordMark mark_record(RunState& st, const EventFields& f, const Line& l, long l
   return m;
 }
 
-bool put_event(RunState& st, const Line& view, Describe describe, const RecordMark& mark) {
+bool put_event(RunState& st, const Line& view, Describe describe, const RecordMark& mark,
+               const Event* described) {
   if (st.form.kind == FormKind::kCount) {
     ++st.written;
     return true;
@@ -40,21 +41,24 @@ bool put_event(RunState& st, const Line& view, Describe describe, const RecordMa
     st.begun = true;
     if (st.form.begin) st.form.begin(st.out, *st.settings);
   }
-  const char* fault = st.batch->add(view, st.q, describe, st.written, mark.id);
+  const char* fault = st.batch->add(view, st.q, describe, st.written, mark.id, described);
   if (fault) st.fault = fault;
   return !fault;
 }
 
-bool fdsn_pass(RunState& st, const Line& view, Describe describe, const RecordMark& mark) {
+bool fdsn_pass(RunState& st, const Line& view, Describe describe, const RecordMark& mark,
+               const Event** described) {
   const FdsnFilter& f = st.q.fdsn;
   if (!mark.event || !fdsn_id_ok(f, mark.id)) return false;
   if (!f.describes()) return true;
-  Event e;
+  Event& e = st.described;
+  e = Event{};
   describe(st.q, st.days, view, &e);
   if (e.mag_fault) {
     st.fault = e.mag_fault;
     return false;
   }
+  *described = &e;
   return fdsn_event_ok(f, e);
 }
 

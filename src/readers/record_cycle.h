@@ -35,7 +35,7 @@ struct LineReader {
   bool (*select)(const Query& q, RunState& st, const Line& record);
   double (*otime)(DayCache& days, const Line& record);
   Describe describe;
-  const char* summary;  // printf format taking lines read and lines written
+  const char* summary;        // printf format taking lines read and lines written
   const EventFields* fields;  // what makes a record an event, and its ID
 };
 
@@ -64,18 +64,23 @@ RecordMark mark_record(RunState& st, const EventFields& f, const Line& l, long l
 // A record put out in a form other than the records: counted, or handed to
 // the formatting; raw is the record as it stood in the input, view the line
 // its reader decodes (the same line, but for full brim records).  A record
-// that is no event is counted but not described.  False when formatting
-// met a fault (st.fault).
-bool put_event(RunState& st, const Line& view, Describe describe, const RecordMark& mark);
+// that is no event is counted but not described; one that the FDSN tests
+// described already (else null) is not described again.  False when
+// formatting met a fault (st.fault).
+bool put_event(RunState& st, const Line& view, Describe describe, const RecordMark& mark,
+               const Event* described = nullptr);
 // Under --strict, what a selected record holds that no client can take.
 void check_selected(RunState& st, const Line& view, Describe describe, const EventFields& f,
                     const RecordMark& mark);
-// The FDSN-named tests of a record that passed the classic ones.
-bool fdsn_pass(RunState& st, const Line& view, Describe describe, const RecordMark& mark);
+// The FDSN-named tests of a record that passed the classic ones; the event
+// they read is left in *described, null when they read none.
+bool fdsn_pass(RunState& st, const Line& view, Describe describe, const RecordMark& mark,
+               const Event** described);
 // Puts out a record that passed its tests, or with -negate one that failed.
 inline void emit(RunState& st, EmitRule rule, bool pass, const Line& raw, const Line& view,
                  Describe describe, const EventFields& f, const RecordMark& mark, Tally& tally) {
-  if (pass && st.fdsn) pass = fdsn_pass(st, view, describe, mark);
+  const Event* described = nullptr;
+  if (pass && st.fdsn) pass = fdsn_pass(st, view, describe, mark, &described);
   if (pass != rule.wanted) return;
   ++tally.selected;
   if (st.strict) check_selected(st, view, describe, f, mark);
@@ -84,7 +89,7 @@ inline void emit(RunState& st, EmitRule rule, bool pass, const Line& raw, const 
   else if (rule.records)
     st.out.span(raw.p, raw.n);
   else
-    put_event(st, view, describe, mark);
+    put_event(st, view, describe, mark, pass ? described : nullptr);
 }
 // Under --strict: a record that failed its tests, tried again with the
 // query's own lower time bound instead of one carried from an earlier

@@ -32,20 +32,20 @@ struct RunState {
   Sink& out;
   const Form& form;
   MessageSink& messages;
-  EventBatch* batch = nullptr;  // the formatting of a form that describes events
+  EventBatch* batch = nullptr;             // the formatting of a form that describes events
   const FormSettings* settings = nullptr;  // what the run asks of its form
-  RunOrder* order = nullptr;  // the order and limits of the output, when it has any
+  RunOrder* order = nullptr;               // the order and limits of the output, when it has any
   bool verbose = false;
   bool strict = false;
 
   // The time test; its lower bound moves on to the origin time of the last
   // record of each input.
   Bounds<double> otime;
-  int layout = 0;             // the format code, its tarn layout once known
-  LetterSet accepted;         // event-type letters of the format accepted
-  bool field_tests = false;   // whether any field test of the format is on
-  DayCache days;              // day starts of the searching thread
-  long long written = 0;      // records put out in a form other than records
+  int layout = 0;            // the format code, its tarn layout once known
+  LetterSet accepted;        // event-type letters of the format accepted
+  bool field_tests = false;  // whether any field test of the format is on
+  DayCache days;             // day starts of the searching thread
+  long long written = 0;     // records put out in a form other than records
 
   // Events and their IDs.  A record of a structured form must be an event;
   // under --strict every selected record is checked.
@@ -63,14 +63,15 @@ struct RunState {
   double first_time = 0;
   bool have_previous = false;
   double previous_last = 0;
-  bool describes = false;     // whether selected records are described (full brim's summary)
-  long long line = 1;         // the line of the file at which the record being read starts
-  bool begun = false;         // the form's opening text is out
+  bool describes = false;       // whether selected records are described (full brim's summary)
+  long long line = 1;           // the line of the file at which the record being read starts
+  bool begun = false;           // the form's opening text is out
   const char* fault = nullptr;  // a catalog that lacks a listed magnitude type
   bool done = false;            // nothing more is read: the limit is out, or the sort failed
   bool input_failed = false;    // --strict reported an input: exit status 1
   bool input_rejected = false;  // the input being read was not read (its layout)
   const char* input_name = "standard input";  // the input being read, for messages
+  Event described;  // the event of the record that the FDSN tests read last
 };
 
 }  // namespace catsieve
