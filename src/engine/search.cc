@@ -199,6 +199,8 @@ util::Status run_search(const Query& query, const Request& r, Sink& out, Message
   st.settings = &r.settings;
   st.each_input = r.each_input;
   st.word = format.keyword;
+  st.written = r.events_before;
+  st.begun = r.events_only;  // the opening text is another's
   // An ordered output tells events from other records, and sorts them by
   // the exact origin time of their IDs.
   RunOrder order(r.order, form.kind);
@@ -235,7 +237,8 @@ util::Status run_search(const Query& query, const Request& r, Sink& out, Message
   if (out.failed()) return out.failure();
   // The document's closing text, or the count, whatever ended the run.
   if (!st.begun && form.begin) form.begin(out, r.settings);
-  if (form.end) form.end(out, st.written, r.settings);
+  if (form.end && !r.events_only) form.end(out, st.written, r.settings);
+  if (tally) tally->written = st.written - r.events_before;
   if (!status.ok()) return status;
   if (st.fault) return util::failure(1, "Specified magnitude not available for %s\n", st.fault);
   if (st.input_failed) return util::Status{1, false, ""};

@@ -65,6 +65,11 @@ struct Request {
   // better without: its searches keep the cores busy, and a thread that
   // waits for another's work takes turns from them.
   bool helper_threads = true;
+  // The search writes the middle of a document that the searches of other
+  // catalogs share: its events alone, without the form's opening and
+  // closing text, numbered on from the events_before written ahead of it.
+  bool events_only = false;
+  long long events_before = 0;
 };
 
 // Runs the search to its end, or to the first error, whose message and
@@ -80,6 +85,7 @@ util::Status search(const Query& q, const Request& r, Sink& out, MessageSink& me
 // after the other moves the window on by it.
 struct SearchTally {
   long long reached = 0;
+  long long written = 0;  // events put out in a form that describes them
 };
 util::Status search(const Query& q, const Request& r, Sink& out, MessageSink& messages,
                     SearchTally* tally);

@@ -2,7 +2,6 @@
 #include "service/search_stream.h"
 
 #include <algorithm>
-#include <cstring>
 #include <utility>
 
 #include "engine/merged_order.h"
@@ -93,42 +92,29 @@ util::Status SearchStream::run_one(size_t i, const CallbackSink::Write& write, b
 util::Status SearchStream::run_joined() {
   const Request& first = parts_.front().request;
   const Form& form = *first.form;
-  MemorySink opening, closing;
+  // The document opens before the first event, so that an answer without
+  // any is told by its status alone.
+  MemorySink opening;
   if (form.begin) form.begin(opening, first.settings);
-  if (form.end) form.end(closing, 0, first.settings);
   opening.flush();
-  closing.flush();
   const std::string& begin = opening.bytes();
-  const std::string& end = closing.bytes();
-  // GeoJSON's features are separated by commas, which a search writes
-  // only between its own.
-  const std::string joiner = std::strcmp(form.name, "geojson") == 0 ? ",\n" : "";
   bool begun = false;
+  auto write = [&](const char* p, size_t n) {
+    if (!begun && !put(begin.data(), begin.size())) return false;
+    begun = true;
+    return put(p, n);
+  };
   OrderSettings window = first.order;
+  long long written = 0;
   util::Status status;
   for (size_t i = 0; i < parts_.size() && status.ok(); ++i) {
-    parts_[i].request.order = window;
-    // Of each search's document, its opening is dropped and its closing
-    // held back: what lies between is its events.
-    size_t skip = begin.size();
-    std::string held;
-    bool first_event = true;
-    auto write = [&](const char* p, size_t n) {
-      size_t drop = std::min(skip, n);
-      skip -= drop;
-      held.append(p + drop, n - drop);
-      if (held.size() <= end.size()) return true;
-      size_t events = held.size() - end.size();
-      bool ok = begun ? (!first_event || put(joiner.data(), joiner.size()))
-                      : put(begin.data(), begin.size());
-      begun = true;
-      first_event = false;
-      ok = ok && put(held.data(), events);
-      held.erase(0, events);
-      return ok;
-    };
+    Request& r = parts_[i].request;
+    r.order = window;
+    r.events_only = true;
+    r.events_before = written;
     SearchTally tally;
     status = run_one(i, write, i + 1 == parts_.size(), &tally);
+    written += tally.written;
     // The next catalog's window follows on from this one's.
     if (!move_window(&window, tally.reached)) break;
   }
@@ -137,8 +123,11 @@ util::Status SearchStream::run_joined() {
     std::lock_guard<std::mutex> lock(mutex_);
     searched_ = true;
   }
+  MemorySink closing;
+  if (form.end) form.end(closing, written, first.settings);
+  closing.flush();
   if (!begun && !put(begin.data(), begin.size())) return cancelled();
-  if (!put(end.data(), end.size())) return cancelled();
+  if (!put(closing.bytes().data(), closing.bytes().size())) return cancelled();
   return status;
 }
 
