@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <future>
 #include <utility>
 #include <vector>
 
@@ -122,27 +123,40 @@ MHD_Result could_not_search(const ServerState& s, const Reply& r, const std::str
   return answer_error(s, r, 500, "the catalog " + name + " could not be searched");
 }
 
-// The count: each catalog's events, then the offset and limit over their
-// sum.
-MHD_Result answer_count(ServerState& s, const Reply& r, const ServiceQuery& q,
-                        std::vector<SearchStream::Part>& parts) {
-  if (!admit(s, 0, client_there, r.c)) return answer_error(s, r, 503, kOverloaded, true);
-  long long total = 0;
+// The events of each catalog, summed; false with the name of the catalog
+// whose search failed.
+bool count_events(ServerState& s, const Query& q, std::vector<SearchStream::Part>& parts,
+                  long long* total, std::string* failed) {
   for (SearchStream::Part& part : parts) {
     part.request.order = OrderSettings{};
     MemorySink out;
     StringMessages messages("catsieve-fdsnws");
-    util::Status status = search(q.query, part.request, out, messages);
+    util::Status status = search(q, part.request, out, messages);
     out.flush();
     if (!messages.text().empty()) s.write_log("catalog " + part.name + ":\n" + messages.text());
     if (!status.ok()) {
-      release(s, 0);
       s.write_log("catalog " + part.name + ": " + status.text);
-      return could_not_search(s, r, part.name);
+      *failed = part.name;
+      return false;
     }
-    total += std::strtoll(out.bytes().c_str(), nullptr, 10);
+    *total += std::strtoll(out.bytes().c_str(), nullptr, 10);
   }
+  return true;
+}
+
+// The count: each catalog's events, counted by a worker of the pool, then
+// the offset and limit over their sum.
+MHD_Result answer_count(ServerState& s, const Reply& r, const ServiceQuery& q,
+                        std::vector<SearchStream::Part>& parts) {
+  if (!admit(s, 0, client_there, r.c)) return answer_error(s, r, 503, kOverloaded, true);
+  long long total = 0;
+  std::string failed;
+  std::packaged_task<bool()> task([&] { return count_events(s, q.query, parts, &total, &failed); });
+  std::future<bool> counted = task.get_future();
+  s.pool->run([&task] { task(); });
+  bool ok = counted.get();
   release(s, 0);
+  if (!ok) return could_not_search(s, r, failed);
   long long n = std::max(0LL, total - (q.order.offset - 1));
   if (q.order.limit > 0) n = std::min(n, q.order.limit);
   return answer(r, 200, "text/plain", std::to_string(n) + "\n");

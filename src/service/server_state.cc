@@ -1,6 +1,7 @@
 // The access log and the search slots.
 #include "service/server_state.h"
 
+#include <algorithm>
 #include <chrono>
 
 namespace catsieve {
@@ -19,34 +20,49 @@ void ServerState::write_log(const std::string& text) {
   std::fflush(log);
 }
 
+namespace {
+
+// The first waiting request learns that a slot may be free.
+void wake_first(ServerState& s) {
+  if (!s.waiting.empty()) s.waiting.front()->notify_one();
+}
+
+}  // namespace
+
 bool admit(ServerState& s, long long reserve, StillThere there, void* ctx) {
   std::unique_lock<std::mutex> lock(s.mutex);
-  int limit = s.settings.threads;
-  if (s.running >= limit && s.waiting >= s.settings.queue) return false;
+  const int limit = s.settings.threads;
+  if (s.running >= limit && static_cast<int>(s.waiting.size()) >= s.settings.queue) return false;
   if (s.buffered + reserve > s.settings.max_buffered) return false;
   s.buffered += reserve;
-  ++s.waiting;
+  if (s.running < limit && s.waiting.empty()) {
+    ++s.running;
+    return true;
+  }
+  std::condition_variable turn;
+  s.waiting.push_back(&turn);
+  auto mine = [&] { return s.running < limit && s.waiting.front() == &turn; };
   // A request whose client has gone is not searched.
   bool gone = false;
-  while (s.running >= limit && !gone)
-    if (!s.slot_freed.wait_for(lock, kClientCheck, [&] { return s.running < limit; }))
-      gone = there && !there(ctx);
-  --s.waiting;
+  while (!mine() && !gone)
+    if (!turn.wait_for(lock, kClientCheck, mine)) gone = there && !there(ctx);
+  s.waiting.erase(std::find(s.waiting.begin(), s.waiting.end(), &turn));
   if (gone) {
     s.buffered -= reserve;
-    return false;
+  } else {
+    ++s.running;
   }
-  ++s.running;
-  return true;
+  // The next in line may take a slot that is still free.
+  if (s.running < limit) wake_first(s);
+  return !gone;
 }
 
 void release(ServerState& s, long long reserve) {
-  {
-    std::lock_guard<std::mutex> lock(s.mutex);
-    --s.running;
-    s.buffered -= reserve;
-  }
-  s.slot_freed.notify_one();
+  std::lock_guard<std::mutex> lock(s.mutex);
+  --s.running;
+  s.buffered -= reserve;
+  // Notified under the lock: a waiter's signal lives only while it waits.
+  wake_first(s);
 }
 
 }  // namespace catsieve

@@ -8,6 +8,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstdio>
+#include <deque>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -22,10 +23,11 @@ struct ServerState {
   std::string base;
   MHD_Daemon* daemon = nullptr;
   std::mutex mutex;
-  std::condition_variable slot_freed;
   std::FILE* log = nullptr;
   int running = 0;  // searches
-  int waiting = 0;  // requests waiting for a search slot
+  // The requests waiting for a search slot, in order of arrival, each
+  // woken by its own signal when its turn comes.
+  std::deque<std::condition_variable*> waiting;
   long long buffered = 0;
   std::atomic<int> in_flight{0};
   std::atomic<bool> stopping{false};
@@ -38,8 +40,9 @@ struct ServerState {
 // Whether the client is still there to take an answer.
 using StillThere = bool (*)(void* ctx);
 // Takes a search slot and reserves the events a sort may hold, waiting for
-// a slot while few wait; false when the service is too busy, or when the
-// client left while it waited.
+// a slot while few wait, slots going to waiting requests in the order they
+// came; false when the service is too busy, or when the client left while
+// it waited.
 bool admit(ServerState& s, long long reserve, StillThere there = nullptr, void* ctx = nullptr);
 // Gives back what admit took.
 void release(ServerState& s, long long reserve);
