@@ -3,6 +3,8 @@
 
 #include <cmath>
 
+#include "query/geo.h"
+
 namespace catsieve {
 
 namespace {
@@ -11,6 +13,7 @@ namespace {
 // reading of a field and the described value may differ in the last place.
 constexpr double kMagSlack = 1e-6;
 constexpr double kCosineSlack = 1e-9;
+constexpr double kBandSlack = 1e-6;  // degrees
 
 // The magnitude test, where the preference list reaches no type the format
 // lacks (that fault comes at the record where it came before).
@@ -29,15 +32,26 @@ void magnitude_pretest(const FormatRow& format, Query* q) {
 }
 
 // The distance test, where the classic one is not already on (it has a
-// centre of its own).  It reads the epicentre through the latitude and
-// longitude tests, which are switched on without bounds where they are off.
+// centre of its own).  Without latitude and longitude tests of the query's
+// own, it comes with its band of latitude and longitude, which turns most
+// records away before any trigonometry; else it reads the epicentre
+// through those tests, switched on without bounds where one is off.
 void radius_pretest(Query* q) {
-  const RadiusRing& fdsn = q->fdsn.ring;
-  if (!fdsn.on || q->delta.on) return;
-  for (Bounds<double>* b : {&q->lat, &q->lon})
-    if (!b->on) *b = Bounds<double>{true, -HUGE_VAL, HUGE_VAL};
-  q->delta = Ring{
-      true, fdsn.phi0, fdsn.st0, fdsn.ct0, fdsn.cdmin + kCosineSlack, fdsn.cdmax - kCosineSlack};
+  const FdsnFilter& f = q->fdsn;
+  if (!f.ring.on || q->delta.on) return;
+  if (!q->lat.on && !q->lon.on) {
+    set_ring(*q, f.lat0, f.lon0, f.ring.min_km, f.ring.max_km);
+    for (Bounds<double>* b : {&q->lat, &q->lon}) {
+      b->min -= kBandSlack;
+      b->max += kBandSlack;
+    }
+  } else {
+    for (Bounds<double>* b : {&q->lat, &q->lon})
+      if (!b->on) *b = Bounds<double>{true, -HUGE_VAL, HUGE_VAL};
+    q->delta = Ring{true, f.ring.phi0, f.ring.st0, f.ring.ct0, f.ring.cdmin, f.ring.cdmax};
+  }
+  q->delta.cdmin += kCosineSlack;
+  q->delta.cdmax -= kCosineSlack;
 }
 
 }  // namespace

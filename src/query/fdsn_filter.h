@@ -29,23 +29,24 @@ struct WantedId {
 };
 
 // The ring around a point, for the radius tests: the centre's geocentric
-// colatitude and longitude, cosines of the bounds.
+// colatitude and longitude, cosines of the bounds, and the bounds in km.
 struct RadiusRing {
   bool on = false;
   double phi0 = 0, st0 = 0, ct0 = 0, cdmin = 0, cdmax = 0;
+  double min_km = 0, max_km = 0;
 };
 
 struct FdsnFilter {
   OpenRange lat, lon, depth, mag;
-  bool lon_wraps = false;     // minlongitude > maxlongitude: across the 180-degree meridian
-  double lat0 = 0, lon0 = 0;  // latitude and longitude: the centre of the radius tests
-  OpenRange radius;           // degrees of arc
-  OpenRange radius_km;        // km
-  RadiusRing ring;            // of the radius tests, once the query is complete
+  bool lon_wraps = false;          // minlongitude > maxlongitude: across the 180-degree meridian
+  double lat0 = 0, lon0 = 0;       // latitude and longitude: the centre of the radius tests
+  OpenRange radius;                // degrees of arc
+  OpenRange radius_km;             // km
+  RadiusRing ring;                 // of the radius tests, once the query is complete
   std::vector<std::string> types;  // QuakeML event type names; empty: any
   std::vector<WantedId> ids;       // empty: any
-  bool magtype = false;  // --magnitudetype gave the preference list
-  bool etype = false;    // --eventtype replaced the event-type letters
+  bool magtype = false;            // --magnitudetype gave the preference list
+  bool etype = false;              // --eventtype replaced the event-type letters
 
   // Whether a record's event must be read for these tests.
   bool describes() const {

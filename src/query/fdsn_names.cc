@@ -275,6 +275,8 @@ bool finish_fdsn(Query& q, std::string* why) {
   f.ring.ct0 = std::cos(90 * kRad - psi0);
   f.ring.cdmin = std::cos(min_km / kEarthRadius);
   f.ring.cdmax = std::cos(max_km / kEarthRadius);
+  f.ring.min_km = min_km;
+  f.ring.max_km = max_km;
   f.ring.on = true;
   return true;
 }
