@@ -114,14 +114,27 @@ for w in day year radius count; do
     'BEGIN { m = ns / n / 1e6; printf "%-7s %12.1f %10.1f\n", w, m, 1000 / m }'
 done
 
-# The radius scan: one request at a time against catsieve --count.
+# The radius scan: one request at a time against catsieve --count, each
+# timed RUNS times (after one run to warm up), alternating, medians compared:
+# a single run on a shared machine moves by a third.
+RUNS=${RUNS:-7}
 echo
-t_count=$( { /usr/bin/env time -f %e env LODECATDIR="$tree" $CS -format tarn -etype a -catalog \
-  --latitude 38 --longitude -121 --maxradius 0.8993 --count > /dev/null; } 2>&1 )
-t_count=$( { /usr/bin/env time -f %e env LODECATDIR="$tree" $CS -format tarn -etype a -catalog \
-  --latitude 38 --longitude -121 --maxradius 0.8993 --count > /dev/null; } 2>&1 )
-t_query=$( { /usr/bin/env time -f %e curl -s -o /dev/null "$base${url[radius]}"; } 2>&1 )
+seconds() { /usr/bin/env time -f %e "$@" 2>&1 >/dev/null | tail -1; }
+median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+# shellcheck disable=SC2206
+radius_count=(env LODECATDIR="$tree" $CS -format tarn -etype a -catalog
+              --latitude 38 --longitude -121 --maxradius 0.8993 --count)
+"${radius_count[@]}" > /dev/null
+curl -s -o /dev/null "$base${url[radius]}"
+counts=() queries=()
+for _ in $(seq "$RUNS"); do
+  counts+=("$(seconds "${radius_count[@]}")")
+  queries+=("$(seconds curl -s -o /dev/null "$base${url[radius]}")")
+done
+t_count=$(printf '%s\n' "${counts[@]}" | median)
+t_query=$(printf '%s\n' "${queries[@]}" | median)
 selected=$(curl -s "$base${url[radius]/query/count}")
-awk -v c="$t_count" -v q="$t_query" -v n="$selected" 'BEGIN {
-  printf "radius scan (%d events): query %.2f s, catsieve --count %.2f s, ratio %.2f\n",
-         n, q, c, q / c }'
+awk -v c="$t_count" -v q="$t_query" -v n="$selected" -v r="$RUNS" 'BEGIN {
+  printf "radius scan (%d events), medians of %d: query %.2f s, catsieve --count %.2f s, " \
+         "ratio %.2f\n", n, r, q, c, q / c }'
+echo "  query runs: ${queries[*]}; count runs: ${counts[*]}"

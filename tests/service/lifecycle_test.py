@@ -3,12 +3,14 @@
 reopened on SIGHUP; SIGTERM while an answer streams; and, where this Python has ObsPy, ObsPy's
 FDSN client asking for events as its users do.
 Usage: lifecycle_test.py SERVER_BINARY CATSIEVE_BINARY CATGEN_BINARY"""
-import csv, io, itertools, os, random, signal, socket, subprocess, sys, tempfile, threading, time
-import unittest, urllib.error, urllib.parse, urllib.request
+import csv, io, os, random, signal, socket, subprocess, sys, tempfile, threading, time
+import unittest, urllib.parse
+
+import served
+from served import stop
 
 SERVER, BIN, CATGEN = sys.argv[1:4]
 TMP = tempfile.TemporaryDirectory()
-LOGS = itertools.count()
 CATALOG = os.path.join(TMP.name, "tarn.cat")
 with open(CATALOG, "wb") as out:
     subprocess.run([CATGEN, "tarn_y2k", "20000", "21"], stdout=out, check=True)
@@ -20,20 +22,7 @@ except ImportError:
 
 
 def start(*args, listen="127.0.0.1:0"):
-    log = os.path.join(TMP.name, "access%d.log" % next(LOGS))
-    p = subprocess.Popen([SERVER, "--listen", listen, "--access-log", log,
-                          "--catalog", "net=tarn:" + CATALOG, *args],
-                         stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
-    line = p.stdout.readline().decode()
-    assert line.startswith("listening on http://"), line
-    return p, line.split()[-1], log
-
-
-def stop(p):
-    if p.poll() is None:
-        p.kill()
-    p.wait(10)
-    p.stdout.close()
+    return served.start(SERVER, TMP.name, ["--catalog", "net=tarn:" + CATALOG, *args], listen)
 
 
 def command(*args):
@@ -47,11 +36,8 @@ def read(path):
 
 
 def get(url):
-    try:
-        with urllib.request.urlopen(url, timeout=30) as r:
-            return r.status, r.read()
-    except urllib.error.HTTPError as e:
-        return e.code, e.read()
+    status, _, body = served.get(url)
+    return status, body
 
 
 def streaming_request(base, query):

@@ -7,6 +7,9 @@ import gzip, http.client, json, os, signal, socket, subprocess, sys, tempfile, t
 import unittest, urllib.error, urllib.parse, urllib.request
 import xml.etree.ElementTree as ET
 
+import served
+from served import get, stop
+
 SERVER, BIN, ROOT, CATGEN = sys.argv[1:5]
 LAYOUTS = [("tarn", "tarn_old"), ("tarn", "tarn_y2k"), ("mech", "mech_y2k"), ("orv", "orv"),
            ("brim", "brim"), ("kelp", "kelp"), ("f_brim", "f_brim")]
@@ -71,25 +74,7 @@ CATALOG_ARGS += ["--catalog=%s=tarn:%s" % item for item in BROKEN.items()]
 
 
 def start(args):
-    log = os.path.join(TMP.name, "access%d.log" % len(args))
-    with open(log + ".err", "wb") as err:
-        p = subprocess.Popen([SERVER, "--listen", "127.0.0.1:0", "--access-log", log] + args,
-                             stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=err)
-    line = p.stdout.readline().decode()
-    assert line.startswith("listening on http://127.0.0.1:"), line
-    p.log = log
-    return p, line.split()[-1], log
-
-
-def stop(p):
-    """Kills the server if it still runs; what it wrote on standard error goes to ours."""
-    if p.poll() is None:
-        p.kill()
-    p.wait(10)
-    p.stdin.close()
-    p.stdout.close()
-    with open(p.log + ".err") as f:
-        sys.stderr.write(f.read())
+    return served.start(SERVER, TMP.name, args)
 
 
 def command(name, args):
@@ -103,16 +88,6 @@ def command(name, args):
     p = subprocess.run(["catsieve", "-format", word, *etype, *args, *files], env=env,
                        executable=BIN, capture_output=True, timeout=60)
     return p.stdout, p.returncode
-
-
-def get(url, headers=None):
-    """Status, headers and body, errors included."""
-    try:
-        with urllib.request.urlopen(urllib.request.Request(url, headers=headers or {}),
-                                    timeout=30) as r:
-            return r.status, r.headers, r.read()
-    except urllib.error.HTTPError as e:
-        return e.code, e.headers, e.read()
 
 
 def log_has(log, text):
