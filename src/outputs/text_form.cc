@@ -39,7 +39,9 @@ const Text& text_event(const Event& e, long long, const FormSettings& f, FormScr
   Text& t = s.text;
   t.n = 0;
   auto text = [&t](const char* word) { return word && (put(t, word), true); };
-  field(t, f, [&] { return event_id_text(e.id, t); });
+  // The ID is written twice: the second time, as the first came out.
+  size_t id_from = t.n, id_to = t.n;
+  field(t, f, [&] { return event_id_text(e.id, t) && (id_to = t.n, true); });
   field(t, f, [&] { return time_without_zone(e, t); });
   field(t, f, [&] { return real_text(e.lat, t); });
   field(t, f, [&] { return real_text(e.lon, t); });
@@ -47,7 +49,11 @@ const Text& text_event(const Event& e, long long, const FormSettings& f, FormScr
   field(t, f, [&] { return authority(t, f); });
   field(t, f, [&] { return text(e.id.word); });
   field(t, f, [&] { return authority(t, f); });
-  field(t, f, [&] { return event_id_text(e.id, t); });
+  field(t, f, [&] {
+    if (id_to == id_from) return false;
+    put(t, t.buf + id_from, id_to - id_from);
+    return true;
+  });
   field(t, f, [&] { return text(e.mag_type); });
   field(t, f, [&] { return real_text(e.mag, t); });
   field(t, f, [&] { return authority(t, f); });
