@@ -58,7 +58,8 @@ const Text& text_event(const Event& e, long long, const FormSettings& f, FormScr
   field(t, f, [&] { return real_text(e.mag, t); });
   field(t, f, [&] { return authority(t, f); });
   field(t, f, [] { return false; });
-  field(t, f, [&] { return text(e.type); }, true);
+  field(
+      t, f, [&] { return text(e.type); }, true);
   return t;
 }
 
