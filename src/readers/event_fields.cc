@@ -15,17 +15,6 @@ constexpr int kHours = 24;
 constexpr int kMinutes = 60;
 constexpr double kSeconds = 60.0;
 constexpr int kDaysInMonth[] = {0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-constexpr long long kPowers[] = {1, 10, 100, 1000, 10000, 100000, 1000000};
-
-bool has_digit(const Line& l, Col c) {
-  if (c.width == 0) return false;
-  size_t from = static_cast<size_t>(c.col - 1);
-  size_t to = from + static_cast<size_t>(c.width);
-  if (to > l.n) to = l.n;
-  for (size_t i = from; i < to; ++i)
-    if (l.p[i] >= '0' && l.p[i] <= '9') return true;
-  return false;
-}
 
 bool by_day_of_year(const EventFields& f) { return f.month.width == 0; }
 
@@ -38,40 +27,10 @@ std::string field_text_of(const Line& l, Col c) {
 
 }  // namespace
 
-bool is_event(const Line& l, const EventFields& f) {
-  bool date = by_day_of_year(f) ? has_digit(l, f.day_of_year)
-                                : has_digit(l, f.month) && has_digit(l, f.day_of_month);
-  return date && has_digit(l, f.year) && has_digit(l, f.hour) && has_digit(l, f.minute) &&
-         (has_digit(l, f.lat) || has_digit(l, f.lat_minutes)) &&
-         (has_digit(l, f.lon) || has_digit(l, f.lon_minutes));
-}
+bool is_event(const Line& l, const EventFields& f) { return is_event_inline(l, f); }
 
 Stem record_stem(DayCache& days, const Line& l, const EventFields& f) {
-  long long whole =
-      static_cast<long long>(f.day(days, l)) + fint(l, f.hour) * 3600LL + fint(l, f.minute) * 60LL;
-  long long units;
-  int digits;
-  PlainNumber n;
-  if (short_number(l, f.seconds, &n)) {
-    digits = n.fraction + f.seconds.dec;
-    units = n.negative ? -n.mantissa : n.mantissa;
-    while (digits > kMaxStemDigits) {
-      units /= 10;
-      --digits;
-    }
-  } else {
-    // Text that only the C library reads: its value, to the decimals written.
-    double seconds = freal(l, f.seconds);
-    digits = 0;
-    units = std::isfinite(seconds) && std::fabs(seconds) < 1e12 ? std::llround(seconds) : 0;
-  }
-  Stem s;
-  s.digits = digits;
-  long long scale = kPowers[digits];
-  long long carried = units >= 0 ? units / scale : -((-units + scale - 1) / scale);
-  s.seconds = whole + carried;
-  s.frac = units - carried * scale;
-  return s;
+  return record_stem_inline(days, l, f);
 }
 
 std::string field_out_of_range(const Line& l, const EventFields& f) {

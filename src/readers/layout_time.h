@@ -34,11 +34,17 @@ bool layout_otime_in(DayCache& days, const Bounds<double>& b, const Line& l) {
 
 // What makes a record of the table an event.
 template <const auto& t>
-inline constexpr EventFields kLayoutEventFields = {
-    layout_day<t>, t.year,         t.century,         t.month,           t.day,
-    Col{0, 0, 0},  t.hour,         t.minute,          t.seconds,         t.place.latdeg,
+inline constexpr EventFields kLayoutEventColumns = {
+    layout_day<t>,  t.year,         t.century,      t.month,   t.day,
+    Col{0, 0, 0},   t.hour,         t.minute,       t.seconds, t.place.latdeg,
     t.place.latmin, t.place.londeg, t.place.lonmin,
 };
+template <const auto& t>
+inline constexpr EventFields kLayoutEventFields = [] {
+  EventFields f = kLayoutEventColumns<t>;
+  f.event_stem = fixed_event_stem<kLayoutEventColumns<t>>;
+  return f;
+}();
 
 // The fields of the solution that the tarn catalog and mechanism tables
 // both carry, for the output forms.
