@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "service/error_document.h"
 #include "service/gzip_body.h"
@@ -77,7 +78,10 @@ ssize_t read_body(void* cls, uint64_t, char* buf, size_t max) {
       return MHD_CONTENT_READER_END_WITH_ERROR;
     }
     b.finished = !more;
-    b.pending = b.gzip ? b.gzip->add(piece, b.finished) : piece;
+    if (b.gzip)
+      b.pending = b.gzip->add(piece, b.finished);
+    else
+      b.pending = std::move(piece);
     b.at = 0;
   }
   size_t n = std::min(max, b.pending.size() - b.at);
