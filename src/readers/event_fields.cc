@@ -29,6 +29,10 @@ std::string field_text_of(const Line& l, Col c) {
 
 bool is_event(const Line& l, const EventFields& f) { return is_event_inline(l, f); }
 
+bool event_and_stem(DayCache& days, const Line& l, const EventFields& f, bool ids, Stem* stem) {
+  return event_and_stem_inline(days, l, f, ids, stem);
+}
+
 Stem record_stem(DayCache& days, const Line& l, const EventFields& f) {
   return record_stem_inline(days, l, f);
 }

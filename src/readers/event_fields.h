@@ -14,6 +14,11 @@
 
 namespace catsieve {
 
+struct EventFields;
+// Whether the record is an event by the columns of f, and when ids is set
+// its ID stem.
+bool event_and_stem(DayCache& days, const Line& l, const EventFields& f, bool ids, Stem* stem);
+
 struct EventFields {
   // The start of the record's day as the time test reads it.
   double (*day)(DayCache& days, const Line& l);
@@ -25,10 +30,10 @@ struct EventFields {
   // Degrees, and the minutes where a layout writes them apart (width 0 when
   // not).
   Col lat, lat_minutes, lon, lon_minutes;
-  // Whether the record is an event, and when ids is set its stem, both at
-  // once by code made for the layout's columns; null where the columns are
-  // read as they are given above.
-  bool (*event_stem)(DayCache& days, const Line& l, bool ids, Stem* stem) = nullptr;
+  // Whether the record is an event, and when ids is set its stem: by the
+  // columns above as they are given, or by code made for a layout's own.
+  bool (*event_stem)(DayCache& days, const Line& l, const EventFields& f, bool ids,
+                     Stem* stem) = event_and_stem;
 };
 
 bool is_event(const Line& l, const EventFields& f);
@@ -41,7 +46,8 @@ Stem record_stem(DayCache& days, const Line& l, const EventFields& f);
 // it: month 13 is January of the next year.
 std::string field_out_of_range(const Line& l, const EventFields& f);
 
-// The two above inline, for fields that are constants of a layout.
+// The event test and the stem inline, for fields that are constants of a
+// layout.
 inline bool has_digit(const Line& l, Col c) {
   if (c.width == 0) return false;
   size_t from = static_cast<size_t>(c.col - 1);
@@ -89,12 +95,17 @@ inline Stem record_stem_inline(DayCache& days, const Line& l, const EventFields&
   return s;
 }
 
-// The event test and stem of fields known when compiling.
-template <const EventFields& f>
-bool fixed_event_stem(DayCache& days, const Line& l, bool ids, Stem* stem) {
+inline bool event_and_stem_inline(DayCache& days, const Line& l, const EventFields& f, bool ids,
+                                  Stem* stem) {
   if (!is_event_inline(l, f)) return false;
   if (ids) *stem = record_stem_inline(days, l, f);
   return true;
+}
+
+// The event test and stem of fields known when compiling.
+template <const EventFields& f>
+bool fixed_event_stem(DayCache& days, const Line& l, const EventFields&, bool ids, Stem* stem) {
+  return event_and_stem_inline(days, l, f, ids, stem);
 }
 
 }  // namespace catsieve

@@ -20,12 +20,7 @@ RecordMark mark_record(RunState& st, const EventFields& f, const Line& l, long l
   m.far = st.otime.on && !st.q.negate && !st.strict &&
           otime_far(st.otime, f.day(st.days, l), l, f.hour, f.minute, f.seconds);
   if (m.far) return m;
-  if (f.event_stem) {
-    m.event = f.event_stem(st.days, l, st.ids, &m.id.stem);
-  } else {
-    m.event = is_event(l, f);
-    if (m.event && st.ids) m.id.stem = record_stem(st.days, l, f);
-  }
+  m.event = f.event_stem(st.days, l, f, st.ids, &m.id.stem);
   if (m.event && st.ids) {
     m.id.word = st.word;
     m.id.number = st.stems.next(m.id.stem);

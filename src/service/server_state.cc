@@ -11,6 +11,11 @@ namespace {
 // How often a waiting request looks whether its client is still there.
 constexpr auto kClientCheck = std::chrono::milliseconds(100);
 
+// The first waiting request learns that a slot may be free.
+void wake_first(ServerState& s) {
+  if (!s.waiting.empty()) s.waiting.front()->notify_one();
+}
+
 }  // namespace
 
 void ServerState::write_log(const std::string& text) {
@@ -19,15 +24,6 @@ void ServerState::write_log(const std::string& text) {
   std::fputs(text.c_str(), log);
   std::fflush(log);
 }
-
-namespace {
-
-// The first waiting request learns that a slot may be free.
-void wake_first(ServerState& s) {
-  if (!s.waiting.empty()) s.waiting.front()->notify_one();
-}
-
-}  // namespace
 
 bool admit(ServerState& s, long long reserve, StillThere there, void* ctx) {
   std::unique_lock<std::mutex> lock(s.mutex);

@@ -6,7 +6,8 @@ Usage: lifecycle_test.py SERVER_BINARY CATSIEVE_BINARY CATGEN_BINARY"""
 import csv, io, os, random, signal, socket, subprocess, sys, tempfile, threading, time
 import unittest, urllib.parse
 
-import served
+sys.dont_write_bytecode = True  # no cache of served.py in the source tree
+import served  # noqa: E402
 from served import stop
 
 SERVER, BIN, CATGEN = sys.argv[1:4]

@@ -7,7 +7,8 @@ import gzip, http.client, json, os, signal, socket, subprocess, sys, tempfile, t
 import unittest, urllib.error, urllib.parse, urllib.request
 import xml.etree.ElementTree as ET
 
-import served
+sys.dont_write_bytecode = True  # no cache of served.py in the source tree
+import served  # noqa: E402
 from served import get, stop
 
 SERVER, BIN, ROOT, CATGEN = sys.argv[1:5]
