@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -30,25 +29,29 @@ TEST(Admission, WaitingRequestsTakeFreedSlotsInOrderOfArrival) {
     s.settings.queue = 16;
     for (int i = 0; i < slots; ++i) ASSERT_TRUE(admit(s, 0));
     std::mutex m;
-    std::vector<int> order;
+    std::vector<int> order;  // of the requests as they are admitted
+    auto admitted = [&] {
+      std::lock_guard<std::mutex> lock(m);
+      return order.size();
+    };
     std::vector<std::thread> requests;
     const int kRequests = 8;
     for (int i = 0; i < kRequests; ++i) {
       requests.emplace_back([&, i] {
         ASSERT_TRUE(admit(s, 0));
-        {
-          std::lock_guard<std::mutex> lock(m);
-          order.push_back(i);
-        }
-        release(s, 0);
+        std::lock_guard<std::mutex> lock(m);
+        order.push_back(i);
       });
       until_waiting(s, static_cast<size_t>(i) + 1);
     }
-    for (int i = 0; i < slots; ++i) release(s, 0);
+    // One slot freed at a time: each goes to the request first in line.
+    for (size_t k = 1; k <= kRequests; ++k) {
+      release(s, 0);
+      while (admitted() < k) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
     for (std::thread& t : requests) t.join();
-    // With two slots, the next two in line run at once and may record in
-    // either order; none overtakes a request further back.
-    for (int i = 0; i < kRequests; ++i) EXPECT_LE(std::abs(order[i] - i), slots - 1) << slots;
+    EXPECT_EQ(order, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7})) << slots;
+    for (int i = 0; i < slots; ++i) release(s, 0);
     EXPECT_EQ(s.running, 0);
     EXPECT_TRUE(s.waiting.empty());
   }
